@@ -8,7 +8,7 @@ RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-imag
   libssl-dev fonts-ipafont-gothic fonts-ipafont-mincho)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang xvfb xauth
   libimage-exiftool-perl poppler-utils python3-openpyxl python3-ezdxf python3-pyshp gdal-bin
-  tinyproxy libreoffice-calc)
+  tinyproxy libreoffice-calc locales)
 
 wanted=("${RUN_PACKAGES[@]}")
 if [ "${1:-run}" = "test" ]; then
@@ -21,12 +21,19 @@ for package in "${wanted[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo_cmd=(sudo)
 fi
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+fi
+
+# Tests run some cases under a decimal-comma locale to show that stored numbers ignore the locale.
+if [ "${1:-run}" = "test" ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  "${sudo_cmd[@]}" sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+fi
