@@ -1,0 +1,55 @@
+#include "fe/gdi/MapLog10.h"
+
+#include <cmath>
+
+#include "fe/Failure.h"
+
+namespace fe::gdi {
+
+double MapLog10::Map(double value) const
+{
+    return ratio_ * std::log10(value) + offset_;
+}
+
+double MapLog10::Rmap(double pixel) const
+{
+    return std::pow(10.0, (pixel - offset_) / ratio_);
+}
+
+double MapLog10::MapLength(double) const
+{
+    throw Failure(QStringLiteral("gdi::MapLog10.MapLength"));
+}
+
+double MapLog10::RmapLength(double) const
+{
+    throw Failure(QStringLiteral("gdi::MapLog10.RmapLength"));
+}
+
+void MapLog10::Set(const Span& value, const Span& pixel)
+{
+    double start = value.lo;
+    double end = value.hi;
+    if (value.hi >= value.lo) {
+        if (start <= 1e-14) {
+            start = 1.0;
+        }
+        if (!(value.hi > start)) {
+            end = start + 1.0;
+        }
+    }
+    ratio_ = (pixel.hi - pixel.lo) / (std::log10(end) - std::log10(start));
+    offset_ = pixel.lo - ratio_ * std::log10(start);
+}
+
+void MapLog10::Set(double, double, double)
+{
+    throw Failure(QStringLiteral("fe::gdi::MapLog10.Set"));
+}
+
+void MapLog10::ChangeRatio(double, double)
+{
+    throw Failure(QStringLiteral("fe::gdi::MapLog10.ChangeRatio"));
+}
+
+}  // namespace fe::gdi
