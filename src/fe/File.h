@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "fe/AtomicSave.h"
-#include "fe/Error.h"
+#include "fe/Failure.h"
 
 namespace fe {
 
@@ -20,9 +20,9 @@ namespace fe {
 // Numbers are written and read in the C convention (decimal point) whatever the user's locale.
 //
 // Failures: opening never throws (the constructors leave the file closed, open() returns false);
-// a failed binary write throws fe::Error("File.writeBin"), a failed text write
-// fe::Error("File.writeLine"), a failed binary read fe::Error("File.readBin"), a stored text
-// longer than MaxTextUnits fe::Error("FileRB.operator>>(Text):length error").
+// a failed binary write throws fe::Failure("File.writeBin"), a failed text write
+// fe::Failure("File.writeLine"), a failed binary read fe::Failure("File.readBin"), a stored text
+// longer than MaxTextUnits fe::Failure("FileRB.operator>>(Text):length error").
 //
 // Writers replace the file atomically (see fe::AtomicSave): nothing reaches the named file until
 // close() returns true. A writer destroyed without a successful close() leaves the old file as it

@@ -31,7 +31,7 @@ bool FileRB::close()
 void FileRB::readExactly(void* data, size_t size)
 {
     if (!m_stream || std::fread(data, 1, size, m_stream) != size)
-        throw Error("File.readBin");
+        throw Failure("File.readBin");
 }
 
 FileRB& FileRB::readBinInt32(std::int32_t& value)
@@ -63,7 +63,7 @@ FileRB& FileRB::operator>>(QString& text)
     readExactly(countBytes, sizeof countBytes);
     const quint32 count = qFromLittleEndian<quint32>(countBytes);
     if (count > static_cast<quint32>(MaxTextUnits))
-        throw Error("FileRB.operator>>(Text):length error");
+        throw Failure("FileRB.operator>>(Text):length error");
     unsigned char units[MaxTextUnits * 2];
     readExactly(units, count * 2);
     QString result(static_cast<qsizetype>(count), Qt::Uninitialized);

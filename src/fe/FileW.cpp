@@ -56,7 +56,7 @@ bool FileW::close()
 FileW& FileW::writeBytes(const QByteArray& bytes)
 {
     if (!m_save.write(WithWindowsLineEnds(bytes)))
-        throw Error("File.writeLine");
+        throw Failure("File.writeLine");
     return *this;
 }
 
@@ -78,7 +78,7 @@ FileW& FileW::writeDouble(double value)
 FileW& FileW::rewind()
 {
     if (!m_save.truncateTo(m_start))
-        throw Error("File.writeLine");
+        throw Failure("File.writeLine");
     return *this;
 }
 

@@ -30,7 +30,7 @@ bool FileWB::close()
 void FileWB::writeExactly(const void* data, qint64 size)
 {
     if (!m_save.write(static_cast<const char*>(data), size))
-        throw Error("File.writeBin");
+        throw Failure("File.writeBin");
 }
 
 FileWB& FileWB::writeBinInt32(std::int32_t value)
@@ -62,7 +62,7 @@ FileWB& FileWB::writeBinText(const QString& text)
     if (text.size() > MaxTextUnits) {
         // No reader takes such a record back, so the file must not replace the old one.
         m_save.markFailed(QStringLiteral("text of %1 units is longer than a record holds").arg(text.size()));
-        throw Error("File.writeBin");
+        throw Failure("File.writeBin");
     }
     QByteArray bytes(4 + 2 * text.size(), Qt::Uninitialized);
     auto* out = reinterpret_cast<unsigned char*>(bytes.data());

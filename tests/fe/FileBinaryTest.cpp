@@ -102,8 +102,8 @@ TEST(FileBinary, TextRecordLimitsAndNulUnits)
             try {
                 in >> text;
                 FAIL() << "no throw";
-            } catch (const fe::Error& e) {
-                EXPECT_EQ(e.text(), QStringLiteral("FileRB.operator>>(Text):length error"));
+            } catch (const fe::Failure& e) {
+                EXPECT_EQ(e.Text(), QStringLiteral("FileRB.operator>>(Text):length error"));
             }
             // Nothing after the count was consumed.
             in.readBinInt32(next);
@@ -148,8 +148,8 @@ TEST(FileBinary, TruncatedFileThrowsReadBin)
                 in >> t;
             }
             ADD_FAILURE() << "no throw";
-        } catch (const fe::Error& e) {
-            EXPECT_EQ(e.text(), QStringLiteral("File.readBin"));
+        } catch (const fe::Failure& e) {
+            EXPECT_EQ(e.Text(), QStringLiteral("File.readBin"));
         }
     }
 }
@@ -167,8 +167,8 @@ TEST(FileBinary, OverLongTextIsRefusedAndTheOldFileStays)
     try {
         out.writeBinText(QString(8000, u'a'));
         FAIL() << "no throw";
-    } catch (const fe::Error& e) {
-        EXPECT_EQ(e.text(), QStringLiteral("File.writeBin"));
+    } catch (const fe::Failure& e) {
+        EXPECT_EQ(e.Text(), QStringLiteral("File.writeBin"));
     }
     // The failed save leaves the old file whole, also when the writer is closed afterwards.
     EXPECT_FALSE(out.close());
