@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+
+#include "TempFolder.h"
+#include "fe/AppFolders.h"
+#include "fe/img/Image.h"
+#include "fe/img/ImageCache.h"
+#include "fe/img/PictureFile.h"
+
+TEST(PictureFile, ExtensionKinds)
+{
+    const struct
+    {
+        const char* extension;
+        int kind;
+    } cases[] = {{"jpg", 0}, {"JPG", 0}, {"jpeg", 0}, {"JPEG", 0}, {"Jpg", 5},  {"png", 1},
+                 {"PNG", 1}, {"gif", 2}, {"GIF", 2},  {"tif", 3},  {"TIFF", 3}, {"bmp", 4},
+                 {"BMP", 4}, {"", 5},    {"jpe", 5},  {"Png", 5}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ImageKindOfExtension(QString::fromLatin1(c.extension)), c.kind) << c.extension;
+}
+
+TEST(PictureFile, SaveImageWritesTheFormatTheExtensionNames)
+{
+    TempFolder temp;
+    fe::img::Image image;
+    ASSERT_TRUE(image.Create(30, 20));
+    image.Fill(0x00FF8000);
+    image.SetPixel(0, 0, 0x000000FF);
+    const fe::img::FileIO io;
+    const struct
+    {
+        const char* name;
+        const char* format;  // as Qt detects it from the content; null: the save must fail
+    } cases[] = {{"a.jpg", "jpeg"}, {"a.JPEG", "jpeg"}, {"a.png", "png"}, {"a.Jpg", "png"},
+                 {"a.bmp", "bmp"},  {"a.tif", "tiff"},  {"a.dat", "png"}, {"a.gif", nullptr}};
+    for (const auto& c : cases) {
+        const QString file = temp.file(QString::fromLatin1(c.name));
+        EXPECT_EQ(io.SaveImage(file, image), c.format != nullptr) << c.name;
+        if (c.format == nullptr) {
+            EXPECT_FALSE(QFile::exists(file)) << c.name;
+            continue;
+        }
+        QImageReader reader(file);
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), QByteArray(c.format)) << c.name;
+        const QImage back = reader.read();
+        EXPECT_EQ(back.size(), QSize(30, 20)) << c.name;
+        if (QByteArray(c.format) != "jpeg") {
+            EXPECT_EQ(back.pixel(0, 0), qRgb(0, 0, 255)) << c.name;
+        }
+        int width = 0;
+        int height = 0;
+        EXPECT_TRUE(io.GetImageSize(width, height, file));
+        EXPECT_EQ(QSize(width, height), QSize(30, 20));
+    }
+}
+
+TEST(PictureFile, FailuresAreReported)
+{
+    TempFolder temp;
+    fe::img::Image image;
+    ASSERT_TRUE(image.Create(4, 4));
+    const QString file = temp.file(QStringLiteral("x.png"));
+
+    fe::img::FileIO stopped{fe::img::FileIO::NotStarted{}};
+    EXPECT_EQ(stopped.Status(), fe::img::FileIO::kNotStarted);
+    EXPECT_FALSE(stopped.SaveImage(file, image));
+    ASSERT_TRUE(fe::img::FileIO().SaveImage(file, image));
+    int width = -1;
+    int height = -1;
+    EXPECT_FALSE(stopped.GetImageSize(width, height, file));
+
+    QFile text(temp.file(QStringLiteral("note.jpg")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    fe::img::FileIO io;
+    EXPECT_FALSE(io.GetImageSize(width, height, text.fileName()));
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 0);
+    EXPECT_FALSE(io.GetImageSize(width, height, temp.file(QStringLiteral("missing.png"))));
+    EXPECT_FALSE(io.SaveImage(temp.file(QStringLiteral("no/such/folder/x.png")), image));
+}
+
+TEST(ImageCache, MakesAFreshFolderAndRemovesIt)
+{
+    const QString path = fe::GetWritableFolder() + QStringLiteral("imgcache/");
+    QDir().mkpath(path);
+    QFile stale(path + QStringLiteral("old.png"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    {
+        fe::img::ImageCache cache;
+        EXPECT_TRUE(cache.Path().isEmpty());
+        EXPECT_EQ(cache.Files().Status(), fe::img::FileIO::kNotStarted);
+        ASSERT_TRUE(cache.Create());
+        EXPECT_EQ(cache.Path(), path);
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral("old.png")));
+        EXPECT_EQ(cache.Files().Status(), fe::img::FileIO::kRunning);
+        EXPECT_EQ(cache.NextNumber(), 0);
+        EXPECT_EQ(cache.NextNumber(), 1);
+        fe::img::Image image;
+        ASSERT_TRUE(image.Create(2, 2));
+        EXPECT_TRUE(cache.Files().SaveImage(cache.Path() + QStringLiteral("1.png"), image));
+        ASSERT_TRUE(cache.Create());  // again: emptied, numbering restarts
+        EXPECT_EQ(QDir(path).entryList(QDir::Files).size(), 0);
+        EXPECT_EQ(cache.NextNumber(), 0);
+    }
+    EXPECT_FALSE(QDir(path).exists());  // the destructor removed it
+}
