@@ -61,8 +61,13 @@ int Point2::Quadrant() const
 
 Point2 Point2::FitInto(const Point2& box) const
 {
+    // A picture without height (one that failed to load) has no size to scale: an empty size
+    // rather than a division by zero.
+    if (!(y > 0)) {
+        return {0.0, 0.0};
+    }
     const double boxAspect = box.y > 0 ? box.x / box.y : 0.0;
-    const double ownAspect = y > 0 ? x / y : 0.0;
+    const double ownAspect = x / y;
     if (boxAspect < ownAspect) {
         return {box.x, y * box.x / x};
     }

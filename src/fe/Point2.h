@@ -29,7 +29,7 @@ struct Point2
     // y.
     [[nodiscard]] int Quadrant() const;
     // Reads this point as a size w × h and scales it to fit a box of the given size, keeping its aspect
-    // ratio.
+    // ratio. A size without height gives (0, 0).
     [[nodiscard]] Point2 FitInto(const Point2& box) const;
 
     friend constexpr Point2 operator+(const Point2& a, const Point2& b) { return {a.x + b.x, a.y + b.y}; }

@@ -87,6 +87,8 @@ TEST(Point2, FitIntoKeepsAspect)
     const Point2 wide = picture.FitInto({400, 100});
     EXPECT_DOUBLE_EQ(wide.x, 400.0 / 3.0);
     EXPECT_DOUBLE_EQ(wide.y, 100);
+    EXPECT_EQ(Point2(400, 0).FitInto({200, 200}), Point2(0, 0));
+    EXPECT_EQ(Point2(0, 0).FitInto({200, 200}), Point2(0, 0));
 }
 
 TEST(Rect2, ConstructorTakesCornersButStoresAxisByAxis)
@@ -104,10 +106,8 @@ TEST(Rect2, ConstructorTakesCornersButStoresAxisByAxis)
 
 TEST(Rect2, ExtendKeepsEachSpansOwnDirection)
 {
-    Rect2 r;
-    r.x0 = 10, r.x1 = 0, r.y0 = 0, r.y1 = 5;
-    Rect2 other;
-    other.x0 = -5, other.x1 = 20, other.y0 = -1, other.y1 = 30;
+    Rect2 r(10, 0, 0, 5);  // x span (10, 0), y span (0, 5)
+    const Rect2 other(-5, -1, 20, 30);
     r.Extend(other);
     EXPECT_EQ(r.XSpan(), Span(20, -5));
     EXPECT_EQ(r.YSpan(), Span(-1, 30));
