@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "fe/NumberText.h"
+#include "fe/TextFormat.h"
+
+TEST(TextFormat, FormatsTable)
+{
+    struct Case
+    {
+        QString got, expected;
+    };
+    const Case cases[] = {
+        {fe::IntToText(-42), "-42"},
+        {fe::IntToText(7, "p%06d.jpg"), "p000007.jpg"},
+        {fe::IntToText(2024, "%04d"), "2024"},
+        {fe::IntToText(3, "%02d"), "03"},
+        {fe::IntToText(5, "%ld%%"), "5%"},
+        {fe::UIntToText(4294967295u), "4294967295"},
+        {fe::UIntToText(255, "%X"), "FF"},
+        {fe::DoubleToText(1.5), "1.500000"},
+        {fe::DoubleToText(-0.125, "%.2f m"), "-0.12 m"},
+        {fe::DoubleToText(35.658, "%8.3lf"), "  35.658"},
+        {fe::FormatText(QStringLiteral("写真")), QStringLiteral("写真")},
+        {fe::FormatText(QStringLiteral("写真"), "[%-4s]"), QStringLiteral("[写真  ]")},
+        {fe::FormatText(QStringLiteral("写真台帳"), "%.2s"), QStringLiteral("写真")},
+        // Formats that do not suit the value, or hold more than one conversion, give nothing.
+        {fe::IntToText(1, "%s"), ""},
+        {fe::IntToText(1, "%d %d"), ""},
+        {fe::IntToText(1, "%*d"), ""},
+        {fe::DoubleToText(1, "%d"), ""},
+        {fe::FormatText("x", "%n"), ""},
+        {fe::FormatText("x", "no conversion"), ""},
+        {fe::IntToText(1, "%99999d"), ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.got, c.expected);
+}
+
+TEST(TextFormat, NumbersIgnoreADecimalCommaLocale)
+{
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "de_DE.UTF-8 is not generated";
+    const QString fixed = fe::DoubleToText(35.2);
+    const QString precise = fe::DoubleToText(1234567.5, "%.1f");
+    const QString six = fe::DoubleToFixed6(-0.5);
+    double scanned = 0;
+    const bool ok = fe::ScanDouble(QStringLiteral("139.75"), scanned);
+    std::setlocale(LC_ALL, saved.c_str());
+
+    EXPECT_EQ(fixed, "35.200000");
+    EXPECT_EQ(precise, "1234567.5");
+    EXPECT_EQ(six, "-0.500000");
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(scanned, 139.75);
+}
