@@ -1,0 +1,264 @@
+#include "fe/geo/TileServer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <chrono>
+#include <mutex>
+#include <optional>
+
+namespace fe::geo {
+
+namespace {
+
+// One prompt for proxy credentials per process.
+std::atomic<bool> g_credentialsAsked{false};
+
+constexpr auto kWorkerPause = std::chrono::milliseconds(7);
+
+// Tile pictures are kept in the formats QPainter draws fastest.
+QImage ForDrawing(QImage picture)
+{
+    const QImage::Format format =
+        picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (picture.format() != format)
+        picture.convertTo(format);
+    return picture;
+}
+
+}  // namespace
+
+TileServer::TileServer() = default;
+
+TileServer::~TileServer()
+{
+    Stop();
+    ClearQueue();
+    m_memCache.Clear();
+}
+
+bool TileServer::Open(const QString& cacheFolder, const TileSite& site, const ProxySettings& proxy)
+{
+    if (site.baseUrl.isEmpty() || site.path.isEmpty() || site.extension.isEmpty() ||
+        site.zoomMin == site.zoomMax)
+        return false;
+    Stop();
+    m_site = site;
+    m_cacheFolder.clear();
+    QString folder = cacheFolder;
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    if (folder.isEmpty() || (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)))
+        return false;
+    m_cacheFolder = folder;
+    m_tempFile = folder + QStringLiteral("tmp");
+    m_memCache.Reset(300);
+    // Assume the network is there: missing tiles are fetched, and failures show per tile.
+    m_connection = proxy.UsesProxy() ? kOnlineProxy : kOnlineLan;
+    std::lock_guard lock(Lock());
+    m_newTile = false;
+    m_downloader.SetProxy(proxy);
+    return true;
+}
+
+void TileServer::Close()
+{
+    Stop();
+    ClearQueue();
+    m_cacheFolder.clear();
+    ClearNewTileFlag();
+    m_connection = kOffline;
+    m_memCache.Reset(100);
+}
+
+bool TileServer::IsOnline() const
+{
+    return m_connection == kOnlineLan || m_connection == kOnlineModem || m_connection == kOnlineProxy;
+}
+
+QString TileServer::TilePath(const TileIndex& key) const
+{
+    return m_cacheFolder + u'/' + m_site.cacheFolderName + u'/' + QString::number(key.zoom) + u'/' +
+           QString::number(key.x) + u'/' + QString::number(key.y) + m_site.extension;
+}
+
+QString TileServer::MakeTileFolder(const TileIndex& key) const
+{
+    QString folder = m_cacheFolder;
+    for (const QString& level : {m_site.cacheFolderName, QString::number(key.zoom), QString::number(key.x)}) {
+        folder += u'/' + level;
+        if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder))
+            return QString();
+    }
+    return folder;
+}
+
+const QImage* TileServer::LoadIntoMemory(const TileIndex& key, const QString& path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        return Placeholder(TilePlaceholder::NoTile);
+    return m_memCache.Insert(key, ForDrawing(picture));
+}
+
+const QImage* TileServer::GetTile(const TileIndex& tile)
+{
+    if (!m_site.ZoomInRange(tile.zoom))
+        return Placeholder(TilePlaceholder::ZoomOutOfRange);
+    const std::int64_t rows = tile.zoom >= 0 && tile.zoom < 62 ? std::int64_t{1} << tile.zoom : 0;
+    if (tile.y < 0 || tile.y >= rows)
+        return Placeholder(TilePlaceholder::TileOutOfRange);
+    const TileIndex key = tile.Normalized();
+    if (const QImage* cached = m_memCache.Find(key))
+        return cached;
+    const QString path = TilePath(key);
+    if (QFileInfo::exists(path))
+        return LoadIntoMemory(key, path);
+    if (!IsOnline())
+        return Placeholder(TilePlaceholder::Offline);
+    if (HasWorker())
+        return nullptr;
+    return DownloadNow(key);
+}
+
+const QImage* TileServer::DownloadNow(const TileIndex& key)
+{
+    QString url;
+    if (m_site.BuildUrl(url, key) != 0)
+        return Placeholder(TilePlaceholder::ZoomOutOfRange);
+    const QString folder = MakeTileFolder(key);
+    if (folder.isEmpty())
+        return Placeholder(TilePlaceholder::PathError);
+    const QString path = folder + u'/' + QString::number(key.y) + m_site.extension;
+    // A file of its own beside the tile, so that a failed transfer never leaves a partial tile.
+    const QString partial = path + QStringLiteral(".download");
+    const DownloadResult result = m_downloader.Download(partial, url, nullptr);
+    if (result == DownloadResult::CredentialsNeeded)
+        m_credentialsNeeded = true;
+    if (result != DownloadResult::Stored) {
+        QFile::remove(partial);
+        return Placeholder(TilePlaceholder::DownloadError);
+    }
+    if (!MoveFileNoReplace(partial, path))
+        QFile::remove(partial);  // another writer stored the tile meanwhile: use that one
+    if (!QFileInfo::exists(path))
+        return Placeholder(TilePlaceholder::DownloadError);
+    return LoadIntoMemory(key, path);
+}
+
+void TileServer::RequestTile(const TileIndex& tile)
+{
+    if (!IsOnline())
+        return;
+    const TileIndex key = tile.Normalized();
+    if (QFileInfo::exists(TilePath(key)))
+        return;
+    const std::uint32_t hash = key.Hash();
+    std::lock_guard lock(Lock());
+    for (const Request& queued : m_queue)
+        if (queued.hash == hash && queued.key == key)
+            return;
+    m_queue.push_back({hash, key});
+}
+
+void TileServer::Run()
+{
+    while (!StopRequested()) {
+        std::optional<TileDownloader> downloader;
+        QString url;
+        QString destination;
+        {
+            std::lock_guard lock(Lock());
+            if (!m_queue.empty()) {
+                m_currentRequest = m_queue.front().key;
+                m_queue.pop_front();
+                if (m_site.BuildUrl(url, m_currentRequest) == 0) {
+                    const QString folder = MakeTileFolder(m_currentRequest);
+                    if (!folder.isEmpty()) {
+                        destination = folder + u'/' + QString::number(m_currentRequest.y) + m_site.extension;
+                        downloader = m_downloader;
+                    }
+                }
+            }
+        }
+        if (downloader) {
+            const DownloadResult result = downloader->Download(m_tempFile, url, &StopFlag());
+            if (result == DownloadResult::CredentialsNeeded)
+                m_credentialsNeeded = true;
+            if (result == DownloadResult::Stored && MoveFileNoReplace(m_tempFile, destination))
+                RaiseNewTileFlag();
+        }
+        std::this_thread::sleep_for(kWorkerPause);
+    }
+    ClearQueue();
+    std::lock_guard lock(Lock());
+    SetRunning(false);
+}
+
+void TileServer::RaiseNewTileFlag()
+{
+    std::lock_guard lock(Lock());
+    m_newTile = true;
+}
+
+void TileServer::ClearNewTileFlag()
+{
+    std::lock_guard lock(Lock());
+    m_newTile = false;
+}
+
+bool TileServer::TakeNewTileFlag()
+{
+    std::lock_guard lock(Lock());
+    const bool raised = m_newTile;
+    m_newTile = false;
+    return raised;
+}
+
+void TileServer::ClearQueue()
+{
+    std::lock_guard lock(Lock());
+    m_queue.clear();
+}
+
+int TileServer::QueueSize()
+{
+    std::lock_guard lock(Lock());
+    return static_cast<int>(m_queue.size());
+}
+
+std::vector<TileIndex> TileServer::QueuedKeys()
+{
+    std::lock_guard lock(Lock());
+    std::vector<TileIndex> keys;
+    keys.reserve(m_queue.size());
+    for (const Request& request : m_queue)
+        keys.push_back(request.key);
+    return keys;
+}
+
+bool TileServer::TakeProxyCredentialRequest()
+{
+    if (!m_credentialsNeeded.exchange(false))
+        return false;
+    return !g_credentialsAsked.exchange(true);
+}
+
+void TileServer::SetProxyCredentials(const QString& userName, const QString& password)
+{
+    std::lock_guard lock(Lock());
+    ProxySettings proxy = m_downloader.Proxy();
+    proxy.userName = userName;
+    proxy.password = password;
+    m_downloader.SetProxy(proxy);
+}
+
+ProxySettings TileServer::Proxy()
+{
+    std::lock_guard lock(Lock());
+    return m_downloader.Proxy();
+}
+
+}  // namespace fe::geo

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// Servers the tile tests start on 127.0.0.1 and stop again; nothing else is ever contacted.
+namespace localserver {
+
+// A port on 127.0.0.1 that was free a moment ago.
+int FreePort();
+
+// A child process that serves on a local port; killed and waited for on destruction.
+class Server
+{
+public:
+    Server(const QString& program, const QStringList& arguments, int port);
+    ~Server();
+    bool IsUp() const { return m_up; }
+    int Port() const { return m_port; }
+    QString BaseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+
+private:
+    std::unique_ptr<QProcess> m_process;
+    int m_port;
+    bool m_up = false;
+};
+
+// /usr/bin/python3 -m http.server over the folder.
+std::unique_ptr<Server> StartFileServer(const QString& folder);
+
+// A server of the tests' own whose answer depends on the first path segment:
+//   /ok/...          200 with the given PNG
+//   /missing/...     404 with an HTML page
+//   /html/...        200 with an HTML page
+//   /trunc/...       200, Content-Length of the whole PNG, half of it sent, then closed
+//   /truncnolen/...  200 without Content-Length, half of the PNG, then closed
+//   /redirect/...    302 to the same path under /ok
+//   /stall/...       accepts and never answers
+// Every request path is appended to logFile.
+std::unique_ptr<Server> StartMisbehavingServer(const QString& scriptFolder, const QByteArray& png,
+                                               const QString& logFile);
+
+// tinyproxy on a free port, asking for basic authentication with the user and password.
+std::unique_ptr<Server> StartAuthProxy(const QString& folder, const QString& user, const QString& password);
+
+// A 256 x 256 PNG of one colour.
+QByteArray SolidPng(QRgb colour);
+
+// Writes data into the file, making its folder.
+bool WriteFile(const QString& path, const QByteArray& data);
+
+}  // namespace localserver

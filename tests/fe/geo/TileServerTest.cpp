@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include "LocalServers.h"
+#include "TempFolder.h"
+#include "fe/geo/TileServer.h"
+
+using namespace fe::geo;
+using namespace localserver;
+
+namespace {
+
+TileSite LocalSite(const QString& baseUrl, const QString& path, int zoomMin = 2, int zoomMax = 18)
+{
+    TileSite site;
+    site.SetBuiltIn(path, ".png", zoomMin, zoomMax, false, "local");
+    site.baseUrl = baseUrl;
+    return site;
+}
+
+// Polls until the condition holds or the time is up.
+template <class Condition>
+bool WaitFor(Condition condition, int milliseconds = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds)
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+bool IsPlaceholder(const TileServer& server, const QImage* picture, TilePlaceholder which)
+{
+    return picture == &server.Placeholders().Get(which);
+}
+
+// Every file below the folder, relative to it.
+QStringList FilesBelow(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+}  // namespace
+
+TEST(TileServerWorker, DownloadsIntoTheDiskCacheAndRaisesTheNewTileFlag)
+{
+    TempFolder temp;
+    const QString served = temp.file("www");
+    ASSERT_TRUE(WriteFile(served + "/xyz/std/15/29100/12900.png", SolidPng(qRgb(200, 30, 40))));
+    ASSERT_TRUE(WriteFile(served + "/xyz/std/3/7/2.png", SolidPng(qRgb(10, 220, 40))));
+    const auto http = StartFileServer(served);
+    ASSERT_TRUE(http->IsUp());
+
+    TileServer server;
+    const QString cache = temp.file("geocache");
+    ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), "/xyz/std"), ProxySettings()));
+    EXPECT_EQ(server.TempFilePath(), cache + "tmp");
+    ASSERT_TRUE(server.Start());
+    const TileIndex tile(15, 29100, 12900);
+    EXPECT_EQ(server.GetTile(tile), nullptr);
+    server.RequestTile(tile);
+    server.RequestTile(TileIndex(3, -1, 2));  // column -1 wraps to 7
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(cache + "/_xyz_std/3/7/2.png"); }));
+    EXPECT_TRUE(server.TakeNewTileFlag());
+    EXPECT_TRUE(QFileInfo::exists(cache + "/_xyz_std/15/29100/12900.png"));
+    EXPECT_FALSE(QFileInfo::exists(cache + "tmp"));
+
+    const QImage* picture = server.GetTile(tile);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixel(100, 100), qRgb(200, 30, 40));
+    EXPECT_EQ(server.GetTile(tile), picture);  // now from memory
+    EXPECT_EQ(server.GetTile(TileIndex(3, -1, 2))->pixel(5, 5), qRgb(10, 220, 40));
+    server.Stop();
+    EXPECT_FALSE(server.IsRunning());
+}
+
+TEST(TileServerWorker, QueuesEachMissingTileOnceAndComparesWholeKeys)
+{
+    TempFolder temp;
+    TileServer server;
+    ASSERT_TRUE(server.Open(temp.file("cache"), LocalSite("http://127.0.0.1:9", "/t"), ProxySettings()));
+    // Two different tiles whose hashes are equal.
+    const TileIndex a(18, 264, 258851);
+    const TileIndex b(18, 289, 100);
+    ASSERT_EQ(a.Hash(), b.Hash());
+    for (int i = 0; i < 5; ++i) {
+        server.RequestTile(a);
+        server.RequestTile(TileIndex(18, 264 + (1 << 18), 258851));  // the same key
+    }
+    server.RequestTile(b);
+    EXPECT_EQ(server.QueuedKeys(), (std::vector<TileIndex>{a, b}));
+
+    // A tile already on disk is not queued.
+    ASSERT_TRUE(WriteFile(server.TilePath(TileIndex(5, 1, 1)), SolidPng(qRgb(1, 2, 3))));
+    server.RequestTile(TileIndex(5, 1, 1));
+    EXPECT_EQ(server.QueueSize(), 2);
+
+    // A site with a single zoom level is refused without touching the running worker.
+    ASSERT_TRUE(server.Start());
+    EXPECT_FALSE(
+        server.Open(temp.file("other"), LocalSite("http://127.0.0.1:9", "/t", 12, 12), ProxySettings()));
+    EXPECT_TRUE(server.HasWorker());
+    EXPECT_EQ(server.CacheFolder(), temp.file("cache"));
+}
+
+TEST(TileServerWorker, BadAnswersNeverEnterTheCache)
+{
+    TempFolder temp;
+    const QString log = temp.file("requests.log");
+    const auto http = StartMisbehavingServer(temp.path(), SolidPng(qRgb(0, 0, 255)), log);
+    ASSERT_TRUE(http && http->IsUp());
+
+    const QString cache = temp.file("geocache");
+    struct Case
+    {
+        const char* path;
+        bool stored;
+    };
+    const Case cases[] = {
+        {"/missing", false},    {"/html", false},    {"/trunc", false},
+        {"/truncnolen", false}, {"/redirect", true}, {"/ok", true},
+    };
+    for (const Case& c : cases) {
+        TileServer server;
+        ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), c.path), ProxySettings()));
+        server.RequestTile(TileIndex(4, 3, 5));
+        ASSERT_TRUE(server.Start());
+        ASSERT_TRUE(WaitFor([&] { return server.QueueSize() == 0; }));
+        // The worker has popped the request; give the transfer time to end either way.
+        WaitFor([&] { return server.TakeNewTileFlag(); }, c.stored ? 10000 : 1500);
+        server.Stop();
+        const QString tile = cache + "/" + CacheFolderNameOf(c.path) + "/4/3/5.png";
+        EXPECT_EQ(QFileInfo::exists(tile), c.stored) << c.path;
+        EXPECT_FALSE(QFileInfo::exists(cache + "tmp")) << c.path;
+    }
+    QFile requests(log);
+    ASSERT_TRUE(requests.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(requests.readAll().contains("/trunc/4/3/5.png"));
+}
+
+TEST(TileServerWorker, StopReturnsPromptlyWhileTheServerStalls)
+{
+    TempFolder temp;
+    const QString log = temp.file("requests.log");
+    const auto http = StartMisbehavingServer(temp.path(), SolidPng(qRgb(0, 0, 255)), log);
+    ASSERT_TRUE(http && http->IsUp());
+
+    auto server = std::make_unique<TileServer>();
+    ASSERT_TRUE(server->Open(temp.file("geocache"), LocalSite(http->BaseUrl(), "/stall"), ProxySettings()));
+    server->RequestTile(TileIndex(4, 3, 5));
+    ASSERT_TRUE(server->Start());
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(log).size() > 0; }));  // the request hangs now
+    QElapsedTimer timer;
+    timer.start();
+    server.reset();  // as when the program closes: the destructor stops the worker
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_FALSE(QFileInfo::exists(temp.file("geocache") + "/_stall/4/3/5.png"));
+}
+
+TEST(TileServerWorker, AnExistingDestinationIsNotReplaced)
+{
+    TempFolder temp;
+    const auto http = StartMisbehavingServer(temp.path(), SolidPng(qRgb(0, 0, 255)), temp.file("log"));
+    ASSERT_TRUE(http && http->IsUp());
+    TileServer server;
+    const QString cache = temp.file("geocache");
+    ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), "/ok"), ProxySettings()));
+    server.RequestTile(TileIndex(4, 3, 5));
+    // Another writer stores the tile after it was queued.
+    const QString tile = cache + "/_ok/4/3/5.png";
+    ASSERT_TRUE(WriteFile(tile, "first"));
+    ASSERT_TRUE(server.Start());
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(cache + "tmp"); }));
+    ASSERT_TRUE(WaitFor([&] { return server.QueueSize() == 0; }));
+    QThread::msleep(100);
+    server.Stop();
+    EXPECT_FALSE(server.TakeNewTileFlag());
+    QFile kept(tile);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "first");
+}
+
+TEST(TileServerLookup, PlaceholdersForTilesThatCannotBeShown)
+{
+    TempFolder temp;
+    TileServer server;
+    const TileSite site = LocalSite("http://127.0.0.1:9", "/t", 18, 2);
+    // Closed: offline for every tile inside the zoom range and the world.
+    EXPECT_TRUE(IsPlaceholder(server, server.GetTile(TileIndex(5, 1, 1)), TilePlaceholder::ZoomOutOfRange));
+    ASSERT_TRUE(server.Open(temp.file("cache"), site, ProxySettings()));
+    server.Close();
+    EXPECT_TRUE(IsPlaceholder(server, server.GetTile(TileIndex(5, 1, 1)), TilePlaceholder::Offline));
+    EXPECT_EQ(server.MemCache().Capacity(), 100);
+
+    ASSERT_TRUE(server.Open(temp.file("cache"), site, ProxySettings()));
+    EXPECT_EQ(server.MemCache().Capacity(), 300);
+    struct Case
+    {
+        TileIndex tile;
+        TilePlaceholder shown;
+    };
+    const Case cases[] = {
+        {{1, 0, 0}, TilePlaceholder::ZoomOutOfRange},
+        {{19, 0, 0}, TilePlaceholder::ZoomOutOfRange},
+        {{3, 0, 8}, TilePlaceholder::TileOutOfRange},
+        {{3, 0, -1}, TilePlaceholder::TileOutOfRange},
+    };
+    for (const Case& c : cases)
+        EXPECT_TRUE(IsPlaceholder(server, server.GetTile(c.tile), c.shown)) << c.tile.zoom << "/" << c.tile.y;
+
+    // A stored error page shows "タイル無し", is not cached in memory and is not fetched again.
+    const TileIndex broken(3, 2, 2);
+    ASSERT_TRUE(WriteFile(server.TilePath(broken), "<html>error</html>"));
+    EXPECT_TRUE(IsPlaceholder(server, server.GetTile(broken), TilePlaceholder::NoTile));
+    EXPECT_EQ(server.FindCachedTile(broken), nullptr);
+    server.RequestTile(broken);
+    EXPECT_EQ(server.QueueSize(), 0);
+}
+
+TEST(TileServerLookup, DirectDownloadWithoutWorker)
+{
+    TempFolder temp;
+    const auto http = StartMisbehavingServer(temp.path(), SolidPng(qRgb(9, 99, 199)), temp.file("log"));
+    ASSERT_TRUE(http && http->IsUp());
+    const QString cache = temp.file("geocache");
+
+    TileServer server;
+    ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), "/ok"), ProxySettings()));
+    const QImage* picture = server.GetTile(TileIndex(3, -1, 4));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixel(0, 0), qRgb(9, 99, 199));
+    EXPECT_EQ(FilesBelow(cache), QStringList{"_ok/3/7/4.png"});
+
+    ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), "/missing"), ProxySettings()));
+    EXPECT_TRUE(IsPlaceholder(server, server.GetTile(TileIndex(3, 1, 4)), TilePlaceholder::DownloadError));
+    EXPECT_EQ(FilesBelow(cache + "/_missing"), QStringList());
+
+    // A stalled server is given up after the stall time-out.
+    ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), "/stall"), ProxySettings()));
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_TRUE(IsPlaceholder(server, server.GetTile(TileIndex(3, 1, 4)), TilePlaceholder::DownloadError));
+    EXPECT_LT(timer.elapsed(), (kStallSeconds + 5) * 1000);
+    EXPECT_EQ(FilesBelow(cache + "/_stall"), QStringList());
+
+    // A cache folder whose tile folder cannot be made.
+    ASSERT_TRUE(WriteFile(cache + "/_ok/3/1", "a file where a folder belongs"));
+    ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), "/ok"), ProxySettings()));
+    EXPECT_TRUE(IsPlaceholder(server, server.GetTile(TileIndex(3, 1, 4)), TilePlaceholder::PathError));
+}
