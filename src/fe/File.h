@@ -45,7 +45,7 @@ public:
     explicit operator bool() const { return isOpen(); }
 
     // Readers: closes the file. Writers: puts the written file in place (atomic replace).
-    // False when nothing is open or the close fails.
+    // False when nothing is open or the close fails; the file is closed either way.
     virtual bool close() = 0;
 
     // The C runtime mode text for a base mode and an encoding number ("r" + ",ccs=utf-8", ...).

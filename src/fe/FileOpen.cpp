@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QDebug>
 #include <QFile>
 
 namespace fe {
@@ -21,6 +22,30 @@ std::FILE* OpenForReading(const QString& fileName)
         return nullptr;
     }
     return stream;
+}
+
+bool CloseStream(std::FILE*& stream)
+{
+    if (!stream)
+        return false;
+    const bool closed = std::fclose(stream) == 0;
+    stream = nullptr;
+    return closed;
+}
+
+bool OpenWriter(AtomicSave& save, const QString& fileName, int encoding)
+{
+    if (save.isOpen() || !IsSupportedEncoding(encoding) || fileName.isEmpty())
+        return false;
+    return save.open(fileName);
+}
+
+void DropUnclosed(AtomicSave& save, const char* writer)
+{
+    if (!save.isOpen())
+        return;
+    qWarning("%s: file written without close(); the old file is kept", writer);
+    save.cancel();
 }
 
 void SkipByteOrderMark(std::FILE* stream)

@@ -17,8 +17,7 @@ int Utf16Units(unsigned char byte)
 
 FileR::~FileR()
 {
-    if (m_stream)
-        std::fclose(m_stream);
+    CloseStream(m_stream);
 }
 
 bool FileR::open(const QString& fileName, int encoding)
@@ -35,11 +34,8 @@ bool FileR::open(const QString& fileName, int encoding)
 
 bool FileR::close()
 {
-    if (!m_stream || std::fclose(m_stream) != 0)
-        return false;
-    m_stream = nullptr;
     m_back.clear();
-    return true;
+    return CloseStream(m_stream);
 }
 
 bool FileR::eof() const

@@ -8,8 +8,7 @@ namespace fe {
 
 FileRB::~FileRB()
 {
-    if (m_stream)
-        std::fclose(m_stream);
+    CloseStream(m_stream);
 }
 
 bool FileRB::open(const QString& fileName, int encoding)
@@ -22,10 +21,7 @@ bool FileRB::open(const QString& fileName, int encoding)
 
 bool FileRB::close()
 {
-    if (!m_stream || std::fclose(m_stream) != 0)
-        return false;
-    m_stream = nullptr;
-    return true;
+    return CloseStream(m_stream);
 }
 
 void FileRB::readExactly(void* data, size_t size)

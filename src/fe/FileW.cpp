@@ -1,4 +1,3 @@
-#include <QDebug>
 
 #include "fe/File.h"
 #include "fe/FileOpen.h"
@@ -28,17 +27,12 @@ QByteArray WithWindowsLineEnds(const QByteArray& bytes)
 
 FileW::~FileW()
 {
-    if (m_save.isOpen()) {
-        qWarning("fe::FileW: file written without close(); the old file is kept");
-        m_save.cancel();
-    }
+    DropUnclosed(m_save, "fe::FileW");
 }
 
 bool FileW::open(const QString& fileName, int encoding)
 {
-    if (m_save.isOpen() || !IsSupportedEncoding(encoding) || fileName.isEmpty())
-        return false;
-    if (!m_save.open(fileName))
+    if (!OpenWriter(m_save, fileName, encoding))
         return false;
     if (encoding == 1 && !m_save.write("\xEF\xBB\xBF", 3)) {
         m_save.cancel();

@@ -1,4 +1,3 @@
-#include <QDebug>
 #include <QtEndian>
 #include <cstring>
 
@@ -9,17 +8,12 @@ namespace fe {
 
 FileWB::~FileWB()
 {
-    if (m_save.isOpen()) {
-        qWarning("fe::FileWB: file written without close(); the old file is kept");
-        m_save.cancel();
-    }
+    DropUnclosed(m_save, "fe::FileWB");
 }
 
 bool FileWB::open(const QString& fileName, int encoding)
 {
-    if (m_save.isOpen() || !IsSupportedEncoding(encoding) || fileName.isEmpty())
-        return false;
-    return m_save.open(fileName);
+    return OpenWriter(m_save, fileName, encoding);
 }
 
 bool FileWB::close()

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
+#include "FileBytes.h"
 #include "TempFolder.h"
 #include "fe/AtomicSave.h"
 
@@ -12,9 +12,7 @@ TEST(AtomicSave, ReplacesTheWholeFileAndLeavesNoTemporaryFile)
     const QString path = temp.file("写真台帳.bin");
     ASSERT_TRUE(fe::SaveBytesAtomically(path, QByteArray(10000, 'a')));
     ASSERT_TRUE(fe::SaveBytesAtomically(path, QByteArray("short")));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("short"));
+    EXPECT_EQ(ReadAll(path), QByteArray("short"));
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"写真台帳.bin"});
 }
 
@@ -34,8 +32,6 @@ TEST(AtomicSave, FailuresAreReportedAndKeepTheOldFile)
     EXPECT_FALSE(save.write(QByteArray("more")));
     EXPECT_FALSE(save.commit());
     EXPECT_EQ(save.errorText(), QStringLiteral("value refused"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("old"));
+    EXPECT_EQ(ReadAll(path), QByteArray("old"));
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.bin"});
 }

@@ -4,23 +4,11 @@
 #include <clocale>
 #include <string>
 
+#include "FileBytes.h"
 #include "TempFolder.h"
 #include "fe/File.h"
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // All lines of the file as a reader sees them: eof() tested before each line, as callers do.
 QStringList ReadLines(const QString& path, int encoding)
