@@ -13,6 +13,8 @@ public:
     explicit Textcsr(const QChar* text) : m_p(text) {}
     // On the first character of the text; QString data always ends with a NUL.
     explicit Textcsr(const QString& text) : m_p(text.constData()) {}
+    // A temporary text would be gone before the cursor is used.
+    explicit Textcsr(QString&&) = delete;
     virtual ~Textcsr() = default;
 
     QChar operator*() const { return *m_p; }

@@ -31,7 +31,7 @@ QByteArray Units(const QString& text)
 TEST(FileBinary, PrimitivesAreLittleEndianWithoutPadding)
 {
     TempFolder temp;
-    const QString path = temp.file("r.bin");
+    const QString path = temp.file("記録.bin");
     fe::FileWB out(path);
     ASSERT_TRUE(out.isOpen());
     out.writeBinInt32(-2).writeBinByte(1).writeBinDouble(1.5).writeBinText(QString());

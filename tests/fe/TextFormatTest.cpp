@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <string>
 
 #include "fe/NumberText.h"
@@ -43,6 +44,8 @@ TEST(TextFormat, NumbersIgnoreADecimalCommaLocale)
 {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "de_DE.UTF-8 is not generated";
+    char plain[16];
+    std::snprintf(plain, sizeof plain, "%.1f", 1.5);  // the C library itself now writes a comma
     const QString fixed = fe::DoubleToText(35.2);
     const QString precise = fe::DoubleToText(1234567.5, "%.1f");
     const QString six = fe::DoubleToFixed6(-0.5);
@@ -50,6 +53,7 @@ TEST(TextFormat, NumbersIgnoreADecimalCommaLocale)
     const bool ok = fe::ScanDouble(QStringLiteral("139.75"), scanned);
     std::setlocale(LC_ALL, saved.c_str());
 
+    EXPECT_STREQ(plain, "1,5");
     EXPECT_EQ(fixed, "35.200000");
     EXPECT_EQ(precise, "1234567.5");
     EXPECT_EQ(six, "-0.500000");
