@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
+#include "fe/AtomicSave.h"
 #include "fe/img/Image.h"
 
 int ImageKindOfExtension(const QString& extension)
@@ -64,12 +64,12 @@ bool FileIO::SaveImage(const QString& fileName, const Image& image) const
     }
     if (!QImageWriter::supportedImageFormats().contains(format))
         return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    fe::AtomicSave file(fileName);
+    if (!file.isOpen())
         return false;
-    QImageWriter writer(&file, format);
+    QImageWriter writer(file.device(), format);
     if (!writer.write(image.Picture()))
-        return false;  // QSaveFile drops the half-written copy
+        return false;  // the half-written copy is dropped, the old file stays
     return file.commit();
 }
 

@@ -1,0 +1,66 @@
+#include "fe/img/ExifSupport.h"
+
+#include <QFile>
+#include <exiv2/exiv2.hpp>
+#include <mutex>
+
+namespace fe::img {
+
+void InitExifLibrary()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Exiv2::XmpParser::initialize();
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    });
+}
+
+std::string ExifPath(const QString& fileName)
+{
+    return QFile::encodeName(fileName).toStdString();
+}
+
+qsizetype JpegScanDataOffset(const QByteArray& bytes)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8)
+        return -1;
+    qsizetype pos = 2;
+    while (pos + 1 < size) {
+        if (data[pos] != 0xFF)
+            return -1;
+        while (pos + 1 < size && data[pos + 1] == 0xFF)  // fill bytes before a marker
+            ++pos;
+        if (pos + 1 >= size)
+            return -1;
+        const unsigned char marker = data[pos + 1];
+        pos += 2;
+        if (marker == 0xD8 || marker == 0xD9)
+            return -1;  // a second start, or an end before any scan
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue;  // markers without a length
+        if (pos + 2 > size)
+            return -1;
+        const qsizetype length = (qsizetype(data[pos]) << 8) | data[pos + 1];
+        if (length < 2 || pos + length > size)
+            return -1;
+        pos += length;
+        if (marker == 0xDA)
+            return pos;
+    }
+    return -1;
+}
+
+bool IsWholeJpeg(const QByteArray& bytes)
+{
+    const qsizetype scan = JpegScanDataOffset(bytes);
+    if (scan < 0)
+        return false;
+    // Inside scan data 0xFF is always followed by 0x00 or a restart marker, so the last FF D9 after the
+    // scan header is the end-of-image marker (cameras may append data after it).
+    const qsizetype end = bytes.lastIndexOf(QByteArrayView("\xFF\xD9", 2));
+    return end >= scan;
+}
+
+}  // namespace fe::img

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+
+namespace fe::img {
+
+// Prepares the EXIF library once per process (XMP parser, silenced log). Every EXIF entry point calls it.
+void InitExifLibrary();
+
+// The file name as the EXIF library wants it (bytes of the local file system encoding).
+std::string ExifPath(const QString& fileName);
+
+// True when the bytes are a JPEG whose segments hold together up to the first scan and whose scan data
+// ends with an end-of-image marker: a truncated or damaged photo is refused before its tags are trusted.
+bool IsWholeJpeg(const QByteArray& bytes);
+
+// The offset of the first scan's data (after the start-of-scan header), or −1.
+qsizetype JpegScanDataOffset(const QByteArray& bytes);
+
+}  // namespace fe::img
