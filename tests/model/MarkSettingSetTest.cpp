@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QtEndian>
+#include <bit>
+
+#include "TempFolder.h"
+#include "model/MarkSettingSet.h"
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// Builds mark-setting files byte by byte, independently of the code under test.
+struct Bytes
+{
+    QByteArray data;
+    Bytes& i32(std::int32_t v)
+    {
+        char b[4];
+        qToLittleEndian(v, b);
+        data.append(b, 4);
+        return *this;
+    }
+    Bytes& f32(float v) { return i32(std::bit_cast<std::int32_t>(v)); }
+    Bytes& f64(double v)
+    {
+        char b[8];
+        qToLittleEndian(std::bit_cast<quint64>(v), b);
+        data.append(b, 8);
+        return *this;
+    }
+    Bytes& u8(int v)
+    {
+        data.append(static_cast<char>(v));
+        return *this;
+    }
+};
+
+// A template whose fields all derive from `seed`, so that templates can be told apart after a load.
+void AppendTemplate(Bytes& b, int seed, int version)
+{
+    b.i32(seed % 2).i32(0x010203 * seed).i32(0x000100 + seed).i32(seed).i32(0xFFFFFF - seed);
+    for (int record = 0; record < 2; ++record) {
+        b.i32(seed + 1).i32(3).f32(20.5f + seed).f64(7.25).i32(4).f32(9.5f).i32(10 + seed).u8(1).u8(0);
+        if (version >= 2)
+            b.u8(0);
+    }
+}
+
+QByteArray MarkFile(int version, int templates, int index)
+{
+    Bytes b;
+    b.i32(version).i32(templates);
+    for (int i = 0; i < templates; ++i)
+        AppendTemplate(b, i + 1, version);
+    b.i32(index);
+    return b.data;
+}
+
+bool IsFactorySet(const MarkSettingSet& set)
+{
+    return set.styles == MarkSettingSet().styles;
+}
+
+}  // namespace
+
+TEST(MarkSettingSet, FactorySetIsWrittenInTheExactLayoutAndReadsBack)
+{
+    TempFolder temp;
+    const QString path = temp.file("MarkSetting.bin");
+    MarkSettingSet set;
+    set.currentIndex = 3;
+    ASSERT_TRUE(set.Save(path));
+
+    const QByteArray bytes = ReadAll(path);
+    ASSERT_EQ(bytes.size(), 552);
+    EXPECT_EQ(bytes.left(16).toHex(), QByteArray("020000000600000000000000cc000000"));
+    // Template 0: kind, four colours, then the screen record with its float/double/float widths.
+    Bytes expected;
+    expected.i32(2).i32(6).i32(0).i32(0x0000CC).i32(0xFFFFFF).i32(0x0000CC).i32(0xD9FDFF);
+    expected.i32(5).i32(2).f32(25.0f).f64(12.0).i32(2).f32(12.0f).i32(14).u8(0).u8(1).u8(1);
+    expected.i32(4).i32(2).f32(17.0f).f64(6.0).i32(2).f32(8.0f).i32(11).u8(0).u8(1).u8(1);
+    EXPECT_EQ(bytes.left(expected.data.size()).toHex(), expected.data.toHex());
+    EXPECT_EQ(bytes.right(4).toHex(), QByteArray("03000000"));
+
+    MarkSettingSet loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_TRUE(IsFactorySet(loaded));
+    EXPECT_EQ(loaded.currentIndex, 3);
+}
+
+TEST(MarkSettingSet, FactoryTemplatesHoldTheirPresetValues)
+{
+    const MarkSettingSet set;
+    ASSERT_EQ(set.styles.size(), 6u);
+    EXPECT_EQ(set.styles[0].screen, locmap::MarkSetting());  // class defaults equal template 0's screen
+    EXPECT_EQ(set.styles[1].kind, 1);
+    EXPECT_EQ(set.styles[1].excel, locmap::MarkSetting(10, 2, 30.0f, 12.0, 2, 8.0f, 15, 0, 1, 0));
+    EXPECT_EQ(set.styles[3].screen, set.styles[3].excel);
+    EXPECT_EQ(set.styles[4].drawColor, 0x758D01u);
+    EXPECT_EQ(set.styles[4].textBackColor, 0xFFFFFFu);
+    EXPECT_EQ(set.styles[4].screen, locmap::MarkSetting(4, 2, 30.0f, 11.0, 2, 15.0f, 16, 0, 1, 0));
+    EXPECT_EQ(set.styles[5].screen.arrowLength, 24.0f);
+}
+
+TEST(MarkSettingSet, StoredFilesLoadByTheirVersionCountAndIndex)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        bool loads;
+        size_t templates;
+        int index;
+    };
+    const QByteArray truncated = MarkFile(2, 6, 0).left(300);
+    const Case cases[] = {
+        {"version 2, index 4", MarkFile(2, 6, 4), true, 6, 4},
+        {"version 1 (540 bytes)", MarkFile(1, 6, 2), true, 6, 2},
+        {"seven templates are all kept", MarkFile(2, 7, 6), true, 7, 6},
+        {"index 9 becomes the last", MarkFile(2, 6, 9), true, 6, 5},
+        {"index -1 becomes the last", MarkFile(2, 6, -1), true, 6, 5},
+        {"five templates", MarkFile(2, 5, 0), false, 6, 7},
+        {"version 3", MarkFile(3, 6, 0), false, 6, 7},
+        {"negative count", MarkFile(2, -1, 0), false, 6, 7},
+        {"absurd count", Bytes().i32(2).i32(0x7FFFFFFF).data, false, 6, 7},
+        {"truncated", truncated, false, 6, 7},
+        {"empty file", QByteArray(), false, 6, 7},
+    };
+    TempFolder temp;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = temp.file("m.bin");
+        WriteAll(path, c.file);
+        MarkSettingSet set;
+        set.currentIndex = 7;  // a failed load leaves the index to the caller
+        EXPECT_EQ(set.Load(path), c.loads);
+        EXPECT_EQ(set.styles.size(), c.templates);
+        EXPECT_EQ(set.currentIndex, c.index);
+        EXPECT_EQ(set.count, 6u);
+        if (!c.loads) {
+            EXPECT_TRUE(IsFactorySet(set));
+        }
+    }
+    EXPECT_EQ(MarkFile(1, 6, 0).size(), 540);
+}
+
+TEST(MarkSettingSet, VersionOneRecordsGetTheLeaderFlagAndKeepTheirValues)
+{
+    TempFolder temp;
+    const QString path = temp.file("v1.bin");
+    WriteAll(path, MarkFile(1, 6, 0));
+    MarkSettingSet set;
+    ASSERT_TRUE(set.Load(path));
+    for (size_t i = 0; i < set.styles.size(); ++i) {
+        const int seed = static_cast<int>(i) + 1;
+        const MarkStyle& style = set.styles[i];
+        EXPECT_EQ(style.kind, seed % 2);
+        EXPECT_EQ(style.drawColor, static_cast<std::uint32_t>(0x010203 * seed));
+        EXPECT_EQ(style.textBackColor, static_cast<std::uint32_t>(0xFFFFFF - seed));
+        for (const locmap::MarkSetting* s : {&style.screen, &style.excel}) {
+            EXPECT_EQ(*s, locmap::MarkSetting(seed + 1, 3, 20.5f + seed, 7.25, 4, 9.5f, 10 + seed, 1, 0, 1));
+        }
+    }
+}
+
+TEST(MarkSettingSet, SaveWritesTheCountOfTemplatesAndReplacesTheFileWhole)
+{
+    TempFolder temp;
+    const QString path = temp.file("m.bin");
+    WriteAll(path, MarkFile(2, 7, 6));
+    MarkSettingSet set;
+    ASSERT_TRUE(set.Load(path));
+    ASSERT_EQ(set.styles.size(), 7u);
+    ASSERT_TRUE(set.Save(path));
+    EXPECT_EQ(ReadAll(path).size(), 552);  // the first six templates only
+
+    // A save that cannot complete leaves the previous file as it was.
+    const QByteArray before = ReadAll(path);
+    set.styles.resize(3);
+    EXPECT_FALSE(set.Save(path));
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(MarkSettingSet().Save(temp.file("missing/m.bin")));
+}
+
+TEST(MarkSettingSet, AssignmentCopiesTemplatesAndIndexButNotTheCount)
+{
+    MarkSettingSet source;
+    source.count = 9;
+    source.currentIndex = 2;
+    source.styles.resize(8);
+    MarkSettingSet target;
+    target = source;
+    EXPECT_EQ(target.count, 6u);
+    EXPECT_EQ(target.currentIndex, 2);
+    EXPECT_EQ(target.styles.size(), 8u);
+}
