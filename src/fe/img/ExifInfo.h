@@ -42,7 +42,3 @@ public:
     QString m_dateTime;
     std::int16_t m_orientation = -1;
 };
-
-// The magnetic declination correction applied to a direction read with reference "M" (magnetic north):
-// the direction plus the declination at the position, brought into [0, 360).
-double TrueDirectionFromMagnetic(double magnetic, double latitude, double longitude);

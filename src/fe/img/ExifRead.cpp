@@ -63,8 +63,8 @@ std::optional<double> ReadCoordinate(const Exiv2::ExifData& exif, const char* va
     return degrees;
 }
 
-}  // namespace
-
+// A direction read against magnetic north, turned to true north by the declination at the position
+// (a fit over Japan) and brought into [0, 360).
 double TrueDirectionFromMagnetic(double magnetic, double latitude, double longitude)
 {
     const double b = latitude - 37.0;
@@ -76,6 +76,8 @@ double TrueDirectionFromMagnetic(double magnetic, double latitude, double longit
         value -= std::floor(value / 360.0) * 360.0;
     return value;
 }
+
+}  // namespace
 
 void ExifInfo::Clear()
 {

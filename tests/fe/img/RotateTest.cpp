@@ -10,7 +10,16 @@ namespace {
 // A pixel value that names its own position.
 QRgb Tag(int x, int y)
 {
-    return qRgb(40 * x + 10, 40 * y + 10, 0);
+    return qRgb(20 * x + 10, 20 * y + 10, 0);
+}
+
+// A picture whose every pixel names its own position.
+void MakeTagged(fe::img::Image& image, int width, int height)
+{
+    ASSERT_TRUE(image.Create(width, height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.SetPixel(x, y, Tag(x, y) & 0xFFFFFF);
 }
 
 }  // namespace
@@ -61,10 +70,7 @@ TEST(PlgImage, OtherAnglesThrowTheRotationError)
 TEST(RotateImageInto, SamplesTheTurnedAndScaledSource)
 {
     fe::img::Image source;
-    ASSERT_TRUE(source.Create(4, 4));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            source.SetPixel(x, y, Tag(x, y) & 0xFFFFFF);
+    MakeTagged(source, 4, 4);
 
     fe::img::Image same;
     ASSERT_TRUE(same.Create(4, 4));
@@ -82,10 +88,7 @@ TEST(RotateImageInto, SamplesTheTurnedAndScaledSource)
     // An eighth of a turn of a 9 × 9 picture: the centre stays, the pixel above the centre comes from
     // up and to the left, and the target's corners fall outside the source and are white.
     fe::img::Image big;
-    ASSERT_TRUE(big.Create(9, 9));
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 9; ++x)
-            big.SetPixel(x, y, Tag(x, y) & 0xFFFFFF);
+    MakeTagged(big, 9, 9);
     fe::img::Image turned;
     ASSERT_TRUE(turned.Create(9, 9));
     RotateImageInto(big, M_PI / 4, turned);
