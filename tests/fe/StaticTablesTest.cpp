@@ -52,7 +52,10 @@ TEST(PumpMessages, DeliversWaitingEventsAndNeverWaits)
     EXPECT_TRUE(fired);
 
     bool late = false;
-    QTimer::singleShot(60000, [&] { late = true; });
+    QTimer notDue;  // destroyed with the test, so it can never fire later
+    notDue.setSingleShot(true);
+    QObject::connect(&notDue, &QTimer::timeout, [&] { late = true; });
+    notDue.start(60000);
     clock.restart();
     PumpMessages();  // a timer not yet due is not waited for
     EXPECT_FALSE(late);
