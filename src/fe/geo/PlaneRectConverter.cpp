@@ -43,6 +43,13 @@ constexpr double kGoodEnough = 0.01;
 
 }  // namespace
 
+GeoPoint PlaneRectConverter::ZoneOrigin(int zone)
+{
+    if (zone < 1 || zone > kZoneCount)
+        return GeoPoint(0.0, 0.0);
+    return GeoPoint(kOriginLongitude[zone - 1], kOriginLatitude[zone - 1]);
+}
+
 PlaneRectConverter::PlaneRectConverter()
 {
     Init();

@@ -26,6 +26,8 @@ public:
     // read from a damaged settings file cannot index past the table.
     bool SetZone(int zone);
     int Zone() const { return zone_; }
+    // The origin of a zone 1-19 in degrees as tabled (exact, not computed); (0, 0) for other zones.
+    static GeoPoint ZoneOrigin(int zone);
 
     // x = X (northing), y = Y (easting).
     Point2 ToPlaneXY(const GeoPoint& point) const;
