@@ -1,0 +1,36 @@
+#pragma once
+
+#include <map>
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+namespace xlsx {
+
+// The text of a string item as it shows in the cell: the runs of rich text joined, phonetic
+// guides left out.
+std::string FlattenText(pugi::xml_node item);
+
+// The shared strings of a workbook. Template items are kept as they stand (rich text included);
+// texts the program writes are added once each.
+class SharedStrings
+{
+public:
+    bool Load(const std::string& xml, std::string& error);
+    int Count() const { return static_cast<int>(m_items.size()); }
+    const std::string& Text(int index) const;
+    // Index of a plain text item, added when new.
+    int Add(const std::string& text);
+    std::string Serialize(int references) const;
+
+private:
+    struct Item
+    {
+        std::string xml;  // <si>…</si>
+        std::string text;
+    };
+    std::vector<Item> m_items;
+    std::map<std::string, int> m_plain;
+};
+
+}  // namespace xlsx

@@ -1,0 +1,154 @@
+#include <algorithm>
+#include <cstring>
+#include <pugixml.hpp>
+
+#include "xlsx/SharedStrings.h"
+#include "xlsx/Sheet.h"
+#include "xlsx/Styles.h"
+
+namespace xlsx {
+namespace {
+
+// Elements kept as they stand; anything else (drawings, tables, hyperlinks with their relationships)
+// is dropped because the parts it points to are not copied.
+const char* const kKeptElements[] = {"sheetPr",         "sheetViews",   "sheetFormatPr",
+                                     "sheetProtection", "phoneticPr",   "conditionalFormatting",
+                                     "dataValidations", "printOptions", "headerFooter",
+                                     "colBreaks",       "ignoredErrors"};
+
+void ReadCell(pugi::xml_node c, int row, int& nextColumn, Sheet& sheet)
+{
+    CellRange ref;
+    int column = nextColumn;
+    if (const char* r = c.attribute("r").value(); *r) {
+        if (!ParseReference(r, ref) || ref.wholeRow)
+            return;
+        column = ref.c0;
+    }
+    if (column < 1 || column > kMaxColumn)
+        return;
+    nextColumn = column + 1;
+    Cell cell;
+    cell.style = c.attribute("s").as_int(0);
+    const std::string type = c.attribute("t").value();
+    const pugi::xml_node v = c.child("v");
+    if (pugi::xml_node f = c.child("f"); f && *f.child_value())
+        cell.formula = f.child_value();
+    if (type == "s") {
+        cell.type = CellType::Shared;
+        cell.shared = v.text().as_int(-1);
+    } else if (type == "inlineStr") {
+        cell.type = CellType::Text;
+        cell.value = FlattenText(c.child("is"));
+    } else if (type == "str" || type == "d") {
+        cell.type = cell.formula.empty() ? CellType::Text : CellType::FormulaText;
+        cell.value = v.child_value();
+    } else if (type == "b") {
+        cell.type = CellType::Bool;
+        cell.value = v.child_value();
+    } else if (type == "e") {
+        cell.type = CellType::Error;
+        cell.value = v.child_value();
+    } else if (v || !cell.formula.empty()) {
+        cell.type = CellType::Number;
+        cell.value = v.child_value();
+    }
+    sheet.cells[{row, column}] = std::move(cell);
+}
+
+void ReadSheetData(pugi::xml_node data, Sheet& sheet)
+{
+    int nextRow = 1;
+    for (pugi::xml_node r : data.children("row")) {
+        const int row = r.attribute("r").as_int(nextRow);
+        if (row < 1 || row > kMaxRow)
+            continue;
+        nextRow = row + 1;
+        RowProps props;
+        props.height = r.attribute("ht").as_double(0);
+        props.customHeight = r.attribute("customHeight").as_bool();
+        props.hidden = r.attribute("hidden").as_bool();
+        if (r.attribute("customFormat").as_bool())
+            props.style = r.attribute("s").as_int(-1);
+        if (props.height > 0 || props.hidden || props.style >= 0)
+            sheet.rows[row] = props;
+        int nextColumn = 1;
+        for (pugi::xml_node c : r.children("c"))
+            ReadCell(c, row, nextColumn, sheet);
+    }
+}
+
+void ReadCols(pugi::xml_node cols, Sheet& sheet)
+{
+    for (pugi::xml_node col : cols.children("col")) {
+        const int first = std::max(1, col.attribute("min").as_int(0));
+        const int last = std::min(kMaxColumn, col.attribute("max").as_int(0));
+        ColProps props;
+        props.width = col.attribute("width").as_double(0);
+        props.customWidth = col.attribute("customWidth").as_bool();
+        props.hidden = col.attribute("hidden").as_bool();
+        props.style = col.attribute("style").as_int(-1);
+        for (int c = first; c <= last; ++c)
+            sheet.cols[c] = props;
+    }
+}
+
+}  // namespace
+
+bool ReadSheet(const std::string& xml, Sheet& sheet, std::string& error)
+{
+    pugi::xml_document doc;
+    if (!doc.load_buffer(xml.data(), xml.size())) {
+        error = "a worksheet is not well-formed";
+        return false;
+    }
+    const pugi::xml_node root = doc.child("worksheet");
+    if (!root) {
+        error = "a worksheet part holds no worksheet";
+        return false;
+    }
+    for (pugi::xml_attribute a : root.attributes()) {
+        const std::string name = a.name();
+        if (name.rfind("xmlns:", 0) == 0 || name == "mc:Ignorable")
+            sheet.rootNamespaces.emplace_back(name, a.value());
+    }
+    for (pugi::xml_node node : root.children()) {
+        const char* name = node.name();
+        if (!std::strcmp(name, "sheetData")) {
+            ReadSheetData(node, sheet);
+        } else if (!std::strcmp(name, "cols")) {
+            ReadCols(node, sheet);
+        } else if (!std::strcmp(name, "mergeCells")) {
+            for (pugi::xml_node m : node.children("mergeCell")) {
+                CellRange range;
+                if (ParseReference(m.attribute("ref").value(), range) && !range.wholeRow)
+                    sheet.merges.push_back(range);
+            }
+        } else if (!std::strcmp(name, "pageMargins")) {
+            static const char* const sides[] = {"left", "right", "top", "bottom", "header", "footer"};
+            sheet.hasMargins = true;
+            for (int i = 0; i < 6; ++i)
+                sheet.margins[i] = node.attribute(sides[i]).as_double(sheet.margins[i]);
+        } else if (!std::strcmp(name, "pageSetup")) {
+            for (pugi::xml_attribute a : node.attributes()) {
+                if (std::strchr(a.name(), ':') == nullptr)
+                    sheet.pageSetup[a.name()] = a.value();
+            }
+        } else if (!std::strcmp(name, "rowBreaks")) {
+            for (pugi::xml_node b : node.children("brk"))
+                sheet.rowBreaks.insert(b.attribute("id").as_int());
+        } else if (std::find_if(std::begin(kKeptElements), std::end(kKeptElements), [&](const char* kept) {
+                       return !std::strcmp(kept, name);
+                   }) != std::end(kKeptElements)) {
+            sheet.raw[name] += NodeText(node);
+            if (!std::strcmp(name, "sheetFormatPr")) {
+                sheet.defaultRowHeight = node.attribute("defaultRowHeight").as_double(15);
+                sheet.defaultColWidth = node.attribute("defaultColWidth").as_double(0);
+                sheet.baseColWidth = node.attribute("baseColWidth").as_int(8);
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace xlsx
