@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <memory>
 
 // Servers the tile tests start on 127.0.0.1 and stop again; nothing else is ever contacted.
@@ -46,6 +48,20 @@ std::unique_ptr<Server> StartMisbehavingServer(const QString& scriptFolder, cons
 
 // tinyproxy on a free port, asking for basic authentication with the user and password.
 std::unique_ptr<Server> StartAuthProxy(const QString& folder, const QString& user, const QString& password);
+
+// Polls until the condition holds (true) or the time is up (false).
+template <class Condition>
+bool WaitFor(Condition condition, int milliseconds = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
 
 // A 256 x 256 PNG of one colour.
 QByteArray SolidPng(QRgb colour);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QThread>
 
 #include "LocalServers.h"
@@ -146,10 +145,7 @@ TEST(MapOverlay, QueueDotsOnlyWhileAWorkerHasRequests)
     EXPECT_EQ(ChangedPixels(picture.Picture(), QRect(0, 0, 100, 30)), 0);  // no worker yet
 
     ASSERT_TRUE(map.Server().Start());
-    QElapsedTimer timer;
-    timer.start();
-    while (map.Server().QueueSize() != 3 && timer.elapsed() < 10000)
-        QThread::msleep(5);
+    localserver::WaitFor([&] { return map.Server().QueueSize() == 3; });
     ASSERT_EQ(map.Server().QueueSize(), 3);  // one hangs in the worker, three wait
     map.DrawOverlay(picture);
     const QImage& pixels = picture.Picture();

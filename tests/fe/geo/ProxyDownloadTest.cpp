@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -63,10 +62,7 @@ TEST(ProxyDownload, StoredCredentialsThenAskingOnce)
     EXPECT_EQ(server.Connection(), kOnlineProxy);
     server.RequestTile(TileIndex(6, 10, 20));
     ASSERT_TRUE(server.Start());
-    QElapsedTimer timer;
-    timer.start();
-    while (!server.TakeNewTileFlag() && timer.elapsed() < 10000)
-        QThread::msleep(10);
+    EXPECT_TRUE(WaitFor([&] { return server.TakeNewTileFlag(); }));
     EXPECT_TRUE(QFileInfo::exists(cache + "/_xyz_std/6/10/20.png"));
     EXPECT_TRUE(ReadAll(temp.file("proxy.log")).contains("/xyz/std/6/10/20.png"));
 

@@ -24,20 +24,6 @@ TileSite LocalSite(const QString& baseUrl, const QString& path, int zoomMin = 2,
     return site;
 }
 
-// Polls until the condition holds or the time is up.
-template <class Condition>
-bool WaitFor(Condition condition, int milliseconds = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
-
 bool IsPlaceholder(const TileServer& server, const QImage* picture, TilePlaceholder which)
 {
     return picture == &server.Placeholders().Get(which);
