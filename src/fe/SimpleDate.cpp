@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "fe/Failure.h"
+#include "fe/Textcsr.h"
 
 namespace fe {
 namespace {
@@ -90,6 +91,51 @@ std::uint32_t SecondsBetween(const SimpleDate& dateA, const SimpleTime& timeA, c
     const std::int64_t late_s = late.DaysSinceYear(early.year) * 86400 + SecondsOfDay(aFirst ? timeB : timeA);
     const std::int64_t diff = early_s > late_s ? early_s - late_s : late_s - early_s;
     return static_cast<std::uint32_t>(std::min<std::int64_t>(diff, UINT32_MAX));
+}
+
+namespace {
+
+// Reads three runs of digits, each after the non-digits before it; false when a run is missing.
+bool ReadThreeNumbers(const QString& text, int (&values)[3])
+{
+    Textcsr cursor(text);
+    for (int& value : values) {
+        while (!cursor.AtEnd() && !((*cursor).unicode() >= u'0' && (*cursor).unicode() <= u'9')) {
+            ++cursor;
+        }
+        if (cursor.ReadUInt(value) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool SimpleDate::Parse(const QString& text)
+{
+    *this = SimpleDate();
+    int values[3] = {};
+    if (!ReadThreeNumbers(text, values)) {
+        return false;
+    }
+    year = values[0];
+    month = values[1];
+    day = values[2];
+    return true;
+}
+
+bool SimpleTime::Parse(const QString& text)
+{
+    *this = SimpleTime();
+    int values[3] = {};
+    if (!ReadThreeNumbers(text, values)) {
+        return false;
+    }
+    hour = values[0];
+    minute = values[1];
+    second = values[2];
+    return true;
 }
 
 }  // namespace fe

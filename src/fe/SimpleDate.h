@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 namespace fe {
@@ -21,6 +22,10 @@ struct SimpleDate
     void SetToday();
     // True when this date is later than the other: years first, then months, then days.
     bool IsLaterThan(const SimpleDate& other) const;
+    // Reads year, month and day as three runs of digits, skipping any other characters before each
+    // ("2020/04/01", "2020-4-1", "2020年4月1日"). True only when all three were read; otherwise the
+    // date is 0, 1, 1.
+    bool Parse(const QString& text);
 };
 
 // A time of day.
@@ -29,6 +34,9 @@ struct SimpleTime
     std::int32_t hour = -1;
     std::int32_t minute = 0;
     std::int32_t second = 0;
+
+    // Hour, minute and second read as SimpleDate::Parse reads a date; otherwise the time is -1, 0, 0.
+    bool Parse(const QString& text);
 };
 
 // True for leap years of the Gregorian calendar.
