@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "fe/Point2.h"
+#include "fe/Rect2.h"
+#include "fe/geo/GeoPoint.h"
+#include "fe/geo/MapHelmart.h"
+#include "model/MapRecords.h"
+#include "model/OutputFrame.h"
+#include "model/PlacedPhoto.h"
+#include "model/ReservoirSheet.h"
+
+struct PhotoList;
+struct PhotoRecord;
+
+// The registration of a background picture: two picture points and the two plane points they show. The
+// plane values are kept in the order they are stored (first value, second value).
+struct MapReference
+{
+    Point2 picture1;
+    Point2 picture2;
+    Point2 plane1;
+    Point2 plane2;
+
+    friend bool operator==(const MapReference&, const MapReference&) = default;
+};
+
+// Run-time state of one map object that is never stored: the frame orientation flag and the line-sort
+// fields. A copy-constructed map starts from the defaults; an assigned map keeps its own values. Moves carry
+// the values along, so a map keeps its state when the map vector grows or a map before it is deleted.
+struct LocationMapRuntime
+{
+    std::uint8_t frameOriented = 0;  // drawing turns with the output frame (off-screen renders)
+    std::vector<Point2> sortLine;
+    double sortScale = 1.0;
+    std::vector<fe::geo::GeoPoint> sortLineGeo;
+    double sortTolerance = 2e-6;
+    std::int32_t sortContactWidth = 50;
+
+    LocationMapRuntime() = default;
+    LocationMapRuntime(const LocationMapRuntime&) {}
+    LocationMapRuntime& operator=(const LocationMapRuntime&) { return *this; }
+    LocationMapRuntime(LocationMapRuntime&&) noexcept = default;
+    LocationMapRuntime& operator=(LocationMapRuntime&&) noexcept = default;
+};
+
+// One location map: a picture without coordinates (kind 0), a picture registered in a plane zone (kind 1),
+// or a web map (kinds 2 to 4: standard, pale, aerial photo).
+class LocationMap
+{
+public:
+    static constexpr std::int32_t kPicture = 0;
+    static constexpr std::int32_t kRegisteredPicture = 1;
+    static constexpr std::int32_t kWebStandard = 2;
+    static constexpr std::int32_t kWebPale = 3;
+    static constexpr std::int32_t kWebPhoto = 4;
+    static constexpr std::int32_t kNoPicture = 5;  // picture format of maps without a stored picture
+    static constexpr std::uint32_t kFlagDefault = 1;
+    static constexpr std::uint32_t kFlagCurrent = 2;
+
+    std::int32_t id = -1;
+    std::int32_t pictureFormat = kNoPicture;  // 0 jpg, 1 png, 2 gif, 3 tif, 4 bmp
+    std::int32_t zone = 0;                    // plane zone 1-19, 0 none
+    std::int32_t pictureWidth = 0;
+    std::int32_t pictureHeight = 0;
+    MapReference reference;
+    QString sourcePictureName;
+    std::int32_t kind = kPicture;
+    Rect2 box{kUnset, kUnset, kUnset, kUnset};  // web maps: {west, east, south, north}
+    OutputFrame frame;
+    std::int32_t tileZoom = 0;
+    QString name;
+    PlacedPhotoList photos;
+    MapItemTexts itemNames = MapItemTexts::DefaultNames();
+    MapItemTexts itemValues;
+    std::uint8_t outputFlag = 1;
+    std::uint8_t cadOutputFlag = 1;
+    std::uint8_t outputFlagCopy = 1;
+    std::int32_t reservedA = 0;
+    std::uint8_t reservedB = 0;
+    std::int32_t reservedC = 0;
+    std::int32_t reservedD = 2;
+    ReservoirSheet reservoir;
+    std::uint8_t showCallout = 1;
+    fe::geo::GeoPoint calloutAnchor{kUnset, kUnset};
+    QString locationText;
+    QStringList commentLines;
+    std::uint32_t flags = kFlagDefault;
+    std::vector<fe::geo::GeoPoint> outline;  // rebuilt by UpdateOutline, never stored
+    LocationMapTransform transform;
+    MapOverlayLayout overlay;
+    LocationMapRuntime runtime;
+
+    // A map with the id, reset; a number above 0 is appended to the name ("名称未設定3").
+    LocationMap(std::int32_t mapId = -1, std::int32_t number = -1);
+    LocationMap(const LocationMap&) = default;
+    LocationMap& operator=(const LocationMap&) = default;
+    // Moves are declared noexcept so that the map vector moves its maps (keeping their run-time state)
+    // instead of copying them when it grows.
+    LocationMap(LocationMap&&) noexcept = default;
+    LocationMap& operator=(LocationMap&&) noexcept = default;
+
+    // Everything back to a new map's values except the id, the box, the tile zoom, rectangle B of the frame
+    // and the overlay, which callers rely on surviving.
+    void Reset();
+
+    bool IsWebMap() const { return kind >= kWebStandard && kind <= kWebPhoto; }
+    bool IsPictureMap() const { return kind == kPicture || kind == kRegisteredPicture; }
+    bool IsCurrent() const { return (flags & kFlagCurrent) != 0; }
+
+    // The stored picture name: "m%06d.<ext>" for picture maps ("error" as the extension of an unknown
+    // format), "---" for web maps, "?" for any other kind.
+    QString ImageFileName() const;
+    // Helmert sets fitted to the two reference pairs: picture -> plane and plane -> picture.
+    void MakeHelmertPair(fe::geo::MapHelmart& forward, fe::geo::MapHelmart& inverse) const;
+    // The map's north direction in radians (see the implementation for each kind).
+    double NorthAngle() const;
+
+    // A kind-0 map of the picture, copied into the map folder (an existing copy is never overwritten).
+    bool LoadPicture(const QString& mapFolder, const QString& picturePath);
+    // A kind-1 map of the picture and its registration <temp folder><picture name>.mhc; the zone must be
+    // 1 to 19 and replaces the registration's own. An existing copy is replaced.
+    bool LoadRegisteredPicture(const QString& mapFolder, const QString& picturePath, std::int32_t newZone);
+    // A web map (kind 2 to 4) of the box {west, east, south, north} at the tile zoom.
+    bool SetWebMap(std::int32_t newKind, const Rect2& newBox, std::int32_t zoom);
+    // Reads a registration file and makes the map a kind-1 map.
+    bool ApplyRegistration(const QString& mhcPath);
+    // Registration file: version, eight reference values and, from version 2, the zone. A file that lacks a
+    // value or whose two picture or two plane points coincide is refused, leaving the map unchanged.
+    bool ReadRegistration(const QString& mhcPath);
+    bool WriteRegistration(const QString& mhcPath) const;
+    bool ReadPictureSize(const QString& picturePath);
+
+    void UpdateOutline();
+    void UpdatePlaneOutline();
+    void UpdateWebOutline();
+    // The midpoint of the first two outline points (the middle of the north edge); false with fewer points.
+    bool SetCalloutAnchorFromOutline();
+
+    // Fills the entry from the photo for this map; on kinds 1 to 4 a photo without a position gets the
+    // map's centre as its position.
+    void InitPlacedPhoto(PlacedPhoto& entry, PhotoRecord& photo, const QString& photoFilePath);
+    // Brings the entries in step with the photo list: drops entries of missing photos (and, on maps with
+    // coordinates, of photos without a position), re-positions the others and refreshes their references.
+    void SyncPlacedPhotos(PhotoList& photoList, const QString& photoFolder);
+    // Places every positioned photo inside the map's area that is not on the map yet.
+    void PlacePhotosInside(PhotoList& photoList, const QString& photoFolder);
+
+private:
+    bool ContainsForPlacing(const PhotoRecord& photo);
+};

@@ -1,0 +1,240 @@
+// Making location maps from pictures and web boxes, and their .mhc registration files.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
+#include "fe/File.h"
+#include "fe/NumberText.h"
+#include "fe/PathUtil.h"
+#include "fe/img/PictureFile.h"
+#include "model/LocationMap.h"
+
+namespace {
+
+constexpr int kRegistrationVersion = 2;
+constexpr double kOverlayMargin = 40.0;
+
+bool EnsureFolder(const QString& folder)
+{
+    return QFileInfo(folder).isDir() || QDir().mkpath(folder);
+}
+
+// The picture kind (0 to 4) of a picture file, or -1 for a file that is missing or of another kind.
+int PictureKindOf(const QString& picturePath)
+{
+    const QFileInfo info(picturePath);
+    if (!info.isFile()) {
+        return -1;
+    }
+    const int kind = ImageKindOfExtension(info.suffix());
+    return kind >= 0 && kind <= 4 ? kind : -1;
+}
+
+// Copies the picture over the target through a temporary file, so that a failed copy leaves an existing
+// target whole.
+bool CopyReplacing(const QString& source, const QString& target)
+{
+    const QString temporary = target + QStringLiteral(".copying");
+    QFile::remove(temporary);
+    if (!QFile::copy(source, temporary)) {
+        return false;
+    }
+    QFile::remove(target);
+    if (!QFile::rename(temporary, target)) {
+        QFile::remove(temporary);
+        return false;
+    }
+    return true;
+}
+
+// Reads one line and scans a number from its start; false when the file ended or the line holds none.
+bool ReadIntLine(fe::FileR& file, int& value)
+{
+    if (file.eof()) {
+        return false;
+    }
+    QString line;
+    file.readLine(line);
+    return fe::ScanInt(line, value);
+}
+
+bool ReadDoubleLine(fe::FileR& file, double& value)
+{
+    if (file.eof()) {
+        return false;
+    }
+    QString line;
+    file.readLine(line);
+    return fe::ScanDouble(line, value) && std::isfinite(value);
+}
+
+}  // namespace
+
+bool LocationMap::ReadPictureSize(const QString& picturePath)
+{
+    int width = 0;
+    int height = 0;
+    if (!fe::img::FileIO().GetImageSize(width, height, picturePath)) {
+        return false;
+    }
+    pictureWidth = width;
+    pictureHeight = height;
+    return true;
+}
+
+bool LocationMap::LoadPicture(const QString& mapFolder, const QString& picturePath)
+{
+    const int pictureKind = PictureKindOf(picturePath);
+    if (pictureKind < 0 || !EnsureFolder(mapFolder)) {
+        return false;
+    }
+    LocationMap probe(id);
+    if (!probe.ReadPictureSize(picturePath)) {
+        return false;
+    }
+    probe.pictureFormat = pictureKind;
+    // A stored picture of this id is never overwritten here.
+    if (!QFile::copy(picturePath, QDir(mapFolder).filePath(probe.ImageFileName()))) {
+        return false;
+    }
+    Reset();
+    pictureWidth = probe.pictureWidth;
+    pictureHeight = probe.pictureHeight;
+    frame.rectA = Rect2(0, 0, pictureWidth, pictureHeight);
+    kind = kPicture;
+    reference.picture1.x = 1.0;
+    reference.picture2.y = 1.0;
+    pictureFormat = pictureKind;
+    sourcePictureName = QFileInfo(picturePath).fileName();
+    zone = 0;
+    UpdateOutline();
+    transform.Reset(LocationMapTransform::kNone);
+    overlay.showNorthArrow = 0;
+    overlay.showScaleBar = 0;
+    return true;
+}
+
+bool LocationMap::LoadRegisteredPicture(const QString& mapFolder, const QString& picturePath,
+                                        std::int32_t newZone)
+{
+    if (newZone < 1 || newZone > 19) {
+        return false;
+    }
+    const int pictureKind = PictureKindOf(picturePath);
+    if (pictureKind < 0 || !EnsureFolder(mapFolder)) {
+        return false;
+    }
+    LocationMap probe(id);
+    const QString mhcPath =
+        fe::GetTempFolderPath() + QFileInfo(picturePath).completeBaseName() + QStringLiteral(".mhc");
+    if (!probe.ReadRegistration(mhcPath) || !probe.ReadPictureSize(picturePath)) {
+        return false;
+    }
+    probe.kind = kRegisteredPicture;
+    probe.pictureFormat = pictureKind;
+    if (!CopyReplacing(picturePath, QDir(mapFolder).filePath(probe.ImageFileName()))) {
+        return false;
+    }
+    Reset();
+    reference = probe.reference;
+    pictureWidth = probe.pictureWidth;
+    pictureHeight = probe.pictureHeight;
+    frame.rectA = Rect2(0, 0, pictureWidth, pictureHeight);
+    pictureFormat = pictureKind;
+    kind = kRegisteredPicture;
+    sourcePictureName = QFileInfo(picturePath).fileName();
+    zone = newZone;
+    UpdateOutline();
+    transform.Reset(LocationMapTransform::kPlane);
+    overlay.northArrowAngle = -NorthAngle();
+    overlay.northArrowX = kOverlayMargin;
+    overlay.northArrowY = kOverlayMargin;
+    overlay.scaleBarX = kOverlayMargin;
+    overlay.scaleBarY = kOverlayMargin;
+    return true;
+}
+
+bool LocationMap::SetWebMap(std::int32_t newKind, const Rect2& newBox, std::int32_t zoom)
+{
+    if (newKind < kWebStandard || newKind > kWebPhoto) {
+        return false;
+    }
+    Reset();
+    kind = newKind;
+    box = newBox;
+    tileZoom = zoom;
+    transform.Reset(LocationMapTransform::kWeb);
+    UpdateOutline();
+    overlay.northArrowAngle = NorthAngle();
+    overlay.northArrowX = kOverlayMargin;
+    overlay.northArrowY = kOverlayMargin;
+    overlay.scaleBarX = kOverlayMargin;
+    overlay.scaleBarY = kOverlayMargin;
+    return true;
+}
+
+bool LocationMap::ApplyRegistration(const QString& mhcPath)
+{
+    if (!ReadRegistration(mhcPath)) {
+        return false;
+    }
+    kind = kRegisteredPicture;
+    UpdateOutline();
+    transform.Reset(LocationMapTransform::kPlane);
+    return true;
+}
+
+bool LocationMap::ReadRegistration(const QString& mhcPath)
+{
+    fe::FileR file;
+    if (!file.open(mhcPath, 0)) {
+        return false;
+    }
+    int version = 0;
+    std::array<double, 8> values{};
+    if (!ReadIntLine(file, version)) {
+        return false;
+    }
+    for (double& value : values) {
+        if (!ReadDoubleLine(file, value)) {
+            return false;
+        }
+    }
+    int fileZone = zone;
+    if (version > 1 && (!ReadIntLine(file, fileZone) || fileZone < 0 || fileZone > 19)) {
+        return false;
+    }
+    MapReference read;
+    read.picture1 = {values[0], values[1]};
+    read.picture2 = {values[2], values[3]};
+    read.plane1 = {values[4], values[5]};
+    read.plane2 = {values[6], values[7]};
+    // Two coinciding points cannot define a registration: the fit would be singular.
+    if (read.picture1 == read.picture2 || read.plane1 == read.plane2) {
+        return false;
+    }
+    reference = read;
+    zone = fileZone;
+    return true;
+}
+
+bool LocationMap::WriteRegistration(const QString& mhcPath) const
+{
+    fe::FileW file;
+    if (!file.open(mhcPath, 0)) {
+        return false;
+    }
+    try {
+        file.writeInt(kRegistrationVersion).writeLine(QStringLiteral("\n"));
+        for (const Point2& point :
+             {reference.picture1, reference.picture2, reference.plane1, reference.plane2}) {
+            file.writeDouble(point.x).writeLine(QStringLiteral("\n"));
+            file.writeDouble(point.y).writeLine(QStringLiteral("\n"));
+        }
+        file.writeInt(zone);
+    } catch (const fe::Failure&) {
+        return false;
+    }
+    return file.close();
+}

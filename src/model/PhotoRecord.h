@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "fe/geo/GeoPoint.h"
+
+// One imported photograph. Its stored copy is <photo folder>p%06d.jpg with the id.
+struct PhotoRecord
+{
+    static constexpr std::uint32_t kFlagImported = 1;
+    static constexpr std::uint32_t kFlagSelected = 2;  // selected in the photo pane; never stored
+
+    std::int32_t id = 0;
+    QString sourceName;  // file name and extension of the source at import
+    fe::geo::GeoPoint position{kUnset, kUnset};
+    double direction = kUnset;  // degrees clockwise from north
+    QString date;               // "yyyy/mm/dd"
+    QString time;               // "hh:mm:ss"
+    std::uint32_t flags = kFlagImported;
+    std::int32_t rotation = 0;  // 0, 90, 180 or 270, counter-clockwise
+
+    explicit PhotoRecord(std::int32_t photoId = 0) : id(photoId) {}
+
+    // Position and direction unset, date, time empty, rotation 0; id, source name and flags stay.
+    void ClearShotInfo();
+    bool HasPosition() const { return position.HasPosition(); }
+    // The stored file name "p%06d.jpg" of the id.
+    QString FileName() const;
+    // YYYYMMDDhhmmss of the date and time texts: a date that does not parse counts as 0, a time that does
+    // not parse as 999999, so photos without a time sort after the others of their day.
+    std::uint64_t ShotTimeKey() const;
+
+    friend bool operator==(const PhotoRecord&, const PhotoRecord&) = default;
+};
+
+// The photo file name "p%06d.jpg" of a photo id.
+QString PhotoFileName(std::int32_t photoId);
+
+// The photos of a project in list order. Ids come from nextId, which only grows: ids are never reused.
+struct PhotoList
+{
+    std::int32_t nextId = 1;
+    std::vector<PhotoRecord> photos;
+
+    void Reset();
+    // Index of the first photo with the id, or -1.
+    int IndexOfId(std::int32_t photoId) const;
+    // Sorts by ShotTimeKey. Photos with equal keys keep their order, so repeated sorts are stable.
+    void SortByShotTime(bool ascending);
+    // Sorts by the stored file name compared as text (id order up to id 999999); equal names keep their
+    // order.
+    void SortByFileName(bool ascending);
+    // One position per photo in list order, for the photo-box helpers.
+    std::vector<fe::geo::GeoPoint> Positions() const;
+
+    friend bool operator==(const PhotoList&, const PhotoList&) = default;
+};

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "model/LocationMapList.h"
+#include "model/LocusTrack.h"
+#include "model/PhotoRecord.h"
+#include "model/ReportRecords.h"
+
+namespace fe {
+struct SimpleDate;
+}
+
+namespace fe::img {
+class Image;
+}
+
+// One project, held by value by the document. It lives in a folder <parent>/<name>/ that holds the project
+// file <name>.kvr2 and the sub-folders of photos, thumbnails, maps and outputs. None of the operations saves
+// by itself: the calling command saves the project at once.
+struct Project
+{
+    static constexpr std::int32_t kFileVersion = 8;
+
+    QString folder;  // the project folder, ending with '/'; empty for no project
+    QString name;    // the project name; the file is <folder><name>.kvr2
+    std::int32_t fileVersion = kFileVersion;
+    LocationMapList maps;
+    PhotoList photos;
+    ReportHeader headerLabels = ReportHeader::DefaultLabels();
+    ReportHeader headerValues = ReportHeader::DefaultValues();
+    ReportOutputOptions outputOptions;
+    PhotoImportSettings importSettings;
+    std::vector<LocusTrack> tracks;
+    LocationMapList siteMaps;  // site location maps; the first is the one shown and printed
+    std::int32_t siteMapZone = 0;
+
+    // An empty project without a folder.
+    void Reset() { *this = Project(); }
+
+    // Folders. Each ends with '/' and is empty while the project has no folder and name; none creates
+    // anything.
+    bool HasPath() const { return !folder.isEmpty() && !name.isEmpty(); }
+    QString DataFolder() const { return HasPath() ? folder : QString(); }
+    QString ProjectFilePath() const;
+    QString MapFolder() const { return SubFolder(QStringLiteral("map")); }
+    QString PhotoFolder() const { return SubFolder(QStringLiteral("photo")); }
+    QString ThumbFolderS() const { return SubFolder(QStringLiteral("photomini")); }
+    QString ThumbFolderM() const { return SubFolder(QStringLiteral("photominiM")); }
+    QString ThumbFolderL() const { return SubFolder(QStringLiteral("photominiL")); }
+    QString ExcelFolder() const { return SubFolder(QStringLiteral("excel")); }
+    QString CadFolder() const { return SubFolder(QStringLiteral("cad")); }
+    QString ShapefileFolder() const { return SubFolder(QStringLiteral("shapefile")); }
+    // excel/YYYYMMDD/ of today, or of the given day.
+    QString DatedExcelFolder() const;
+    QString DatedExcelFolder(const fe::SimpleDate& day) const;
+
+    // Makes the project folder <parent>/<name>/ with its sub-folders and saves the project there. Returns
+    // a ProjectResult: 2 when the project already has a path, 5 without the parent folder, 14 for a name
+    // with a blank, 9 for a name that is not one plain folder name or when a folder cannot be made, 8 when
+    // the folder exists, else the result of Save. On 8, 9 for the project folder and 14 the project is
+    // reset; after a sub-folder failure it keeps its path.
+    int CreateNew(const QString& projectName, const QString& parentFolder);
+    // Writes the whole project file. 4 without a path, 5 when the folder is missing, else the writer's code.
+    int Save() const;
+
+    // temp/PhotoBounds.txt for the background-map import tool: north, south, east and west of the
+    // positioned photos, one a line. False (and no file) when no photo has a position.
+    bool WritePhotoBounds() const;
+    // The stored photo or map picture; a picture file that has gone missing gives the 6000 × 4000
+    // placeholder naming it. False for an index outside the list, for web maps, or a file that cannot be
+    // read.
+    bool LoadPhotoImage(fe::img::Image& picture, int photoIndex) const;
+    bool LoadMapImage(fe::img::Image& picture, int mapIndex) const;
+
+    // Location maps. Each returns false and leaves the lists unchanged when it cannot make the map.
+    bool AddImageMap(const QString& picturePath);
+    bool AddRegisteredImageMap(const QString& picturePath, std::int32_t zone);
+    bool CopyMap(int index);
+    bool AddSiteMap(std::int32_t kind, const Rect2& box, std::int32_t zoom);
+    // Zone 0 to 19 for the site maps and every site map; other values are ignored.
+    void SetSiteMapZone(std::int32_t zone);
+
+    // Brings the placed photos of every map and site map in step with the photo list, after the list was
+    // read, sorted or changed.
+    void SyncPlacedPhotos();
+
+private:
+    QString SubFolder(const QString& sub) const;
+};
+
+// Draws the 6000 × 4000 stand-in for a picture file that cannot be found: a grey checkerboard with
+// "<name>が読み込めません" in the middle. False when the picture cannot be made.
+bool MakeMissingPicturePlaceholder(fe::img::Image& picture, const QString& fileName);

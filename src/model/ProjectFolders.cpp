@@ -1,0 +1,120 @@
+// The project folder: its path functions, making a new project folder, and PhotoBounds.txt.
+#include <QDir>
+#include <QFileInfo>
+
+#include "fe/File.h"
+#include "fe/PathUtil.h"
+#include "fe/SimpleDate.h"
+#include "fe/geo/PhotoFit.h"
+#include "model/Project.h"
+#include "model/ProjectResult.h"
+
+namespace {
+
+// Only one plain folder name may become a project folder: no separators and no "." or "..", so the
+// project can never land outside the parent folder.
+bool IsPlainFolderName(const QString& name)
+{
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+QString WithSeparator(const QString& folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+}  // namespace
+
+QString Project::SubFolder(const QString& sub) const
+{
+    return HasPath() ? folder + sub + QLatin1Char('/') : QString();
+}
+
+QString Project::ProjectFilePath() const
+{
+    return HasPath() ? folder + name + QStringLiteral(".kvr2") : QString();
+}
+
+QString Project::DatedExcelFolder() const
+{
+    fe::SimpleDate today;
+    today.SetToday();
+    return DatedExcelFolder(today);
+}
+
+QString Project::DatedExcelFolder(const fe::SimpleDate& day) const
+{
+    if (!HasPath()) {
+        return QString();
+    }
+    return ExcelFolder() + QStringLiteral("%1%2%3/")
+                               .arg(day.year, 4, 10, QLatin1Char('0'))
+                               .arg(day.month, 2, 10, QLatin1Char('0'))
+                               .arg(day.day, 2, 10, QLatin1Char('0'));
+}
+
+int Project::CreateNew(const QString& projectName, const QString& parentFolder)
+{
+    if (HasPath()) {
+        return kProjectAlreadySaved;
+    }
+    if (parentFolder.isEmpty() || !QFileInfo(parentFolder).isDir()) {
+        return kProjectPathMissing;
+    }
+    name = projectName;
+    if (projectName.contains(QLatin1Char(' '))) {
+        Reset();
+        return kProjectNameHasBlank;
+    }
+    if (!IsPlainFolderName(projectName)) {
+        Reset();
+        return kProjectFolderCreateFailed;
+    }
+    folder = WithSeparator(QDir::fromNativeSeparators(parentFolder)) + projectName + QLatin1Char('/');
+    if (QFileInfo(folder).isDir()) {
+        Reset();
+        return kProjectFolderExists;
+    }
+    if (!QDir().mkdir(folder)) {
+        Reset();
+        return kProjectFolderCreateFailed;
+    }
+    for (const char* sub :
+         {"map", "photo", "photomini", "photominiM", "photominiL", "excel", "cad", "shapefile"}) {
+        if (!QDir().mkdir(folder + QLatin1String(sub))) {
+            return kProjectFolderCreateFailed;
+        }
+    }
+    return Save();
+}
+
+bool Project::WritePhotoBounds() const
+{
+    const std::vector<fe::geo::GeoPoint> positions = photos.Positions();
+    if (!fe::geo::AnyPhotoHasPosition(positions)) {
+        return false;
+    }
+    const Rect2 bounds = fe::geo::PhotoPositionBounds(positions, 0, static_cast<unsigned>(positions.size()));
+    if (IsUnset(bounds.x0) || IsUnset(bounds.x1) || IsUnset(bounds.y0) || IsUnset(bounds.y1)) {
+        return false;
+    }
+    const QString tempFolder = fe::MakeTempFolder();
+    if (tempFolder.isEmpty()) {
+        return false;
+    }
+    fe::FileW file;
+    if (!file.open(tempFolder + QStringLiteral("PhotoBounds.txt"), 0)) {
+        return false;
+    }
+    try {
+        const QString lineEnd = QStringLiteral("\n");
+        file.writeDouble(bounds.y1).writeLine(lineEnd);
+        file.writeDouble(bounds.y0).writeLine(lineEnd);
+        file.writeDouble(bounds.x1).writeLine(lineEnd);
+        file.writeDouble(bounds.x0).writeLine(lineEnd);
+    } catch (const fe::Failure&) {
+        return false;
+    }
+    return file.close();
+}

@@ -1,0 +1,125 @@
+// Loading the stored photos and map pictures, with a placeholder for a file that has gone missing.
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+#include "fe/gdi/LogFont.h"
+#include "fe/gdi/Shapes.h"
+#include "fe/gdi/TextAt.h"
+#include "fe/img/Image.h"
+#include "model/Project.h"
+
+namespace {
+
+constexpr int kPlaceholderWidth = 6000;
+constexpr int kPlaceholderHeight = 4000;
+constexpr int kCheckerCell = 200;
+constexpr int kLargePictureLimitMb = 1024;
+
+// Loads the picture file as it is stored (no turning by its EXIF orientation: the program turns photos by
+// their own rotation). Large photos need more than the reader's default allocation limit.
+bool LoadPictureFile(fe::img::Image& picture, const QString& path)
+{
+    if (QImageReader::allocationLimit() < kLargePictureLimitMb) {
+        QImageReader::setAllocationLimit(kLargePictureLimitMb);
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        return false;
+    }
+    picture.Picture() = image.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
+// A missing file is replaced by the placeholder; any other file is loaded.
+bool LoadOrPlaceholder(fe::img::Image& picture, const QString& folder, const QString& fileName)
+{
+    picture.Release();
+    const QString path = QDir(folder).filePath(fileName);
+    if (!folder.isEmpty() && !QFileInfo::exists(path)) {
+        return MakeMissingPicturePlaceholder(picture, fileName);
+    }
+    return LoadPictureFile(picture, path);
+}
+
+}  // namespace
+
+bool MakeMissingPicturePlaceholder(fe::img::Image& picture, const QString& fileName)
+{
+    if (!picture.Create(kPlaceholderWidth, kPlaceholderHeight)) {
+        return false;
+    }
+    QPainter* painter = picture.GetDC();
+    if (painter == nullptr) {
+        return false;
+    }
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(100, 100, 100));
+    fe::gdi::DrawRectangle(*painter, 0, 0, kPlaceholderWidth, kPlaceholderHeight);
+    painter->setBrush(QColor(120, 120, 120));
+    for (int row = 0; row < kPlaceholderHeight / kCheckerCell; ++row) {
+        for (int column = 0; column < kPlaceholderWidth / kCheckerCell; ++column) {
+            if ((row + column) % 2 == 0) {
+                const int left = column * kCheckerCell;
+                const int top = row * kCheckerCell;
+                fe::gdi::DrawRectangle(*painter, left, top, left + kCheckerCell + 1, top + kCheckerCell + 1);
+            }
+        }
+    }
+
+    fe::gdi::LogFont logFont;
+    logFont.height = 240;
+    logFont.weight = 700;
+    logFont.charSet = fe::gdi::kShiftJisCharSet;
+    logFont.faceName = QStringLiteral("メイリオ");
+    painter->setFont(fe::gdi::ToQFont(logFont));
+    const QString text = fileName + QStringLiteral("が読み込めません");
+    const int cx = kPlaceholderWidth / 2;
+    const int cy = kPlaceholderHeight / 2;
+    const unsigned align = fe::gdi::TA_CENTER | fe::gdi::TA_TOP;
+    // A dark copy at the eight neighbouring positions gives the white text an outline.
+    painter->setPen(QColor(60, 60, 60));
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (dx != 0 || dy != 0) {
+                fe::gdi::DrawTextAt(*painter, cx + dx, cy + dy, text, align);
+            }
+        }
+    }
+    painter->setPen(Qt::white);
+    fe::gdi::DrawTextAt(*painter, cx, cy, text, align);
+
+    painter->setPen(Qt::black);
+    painter->setBrush(Qt::NoBrush);
+    fe::gdi::DrawRectangle(*painter, 0, 0, kPlaceholderWidth, kPlaceholderHeight);
+    painter->restore();
+    picture.ReleaseDC();
+    return true;
+}
+
+bool Project::LoadPhotoImage(fe::img::Image& picture, int photoIndex) const
+{
+    if (photoIndex < 0 || photoIndex >= static_cast<int>(photos.photos.size())) {
+        return false;
+    }
+    return LoadOrPlaceholder(picture, PhotoFolder(),
+                             photos.photos[static_cast<size_t>(photoIndex)].FileName());
+}
+
+bool Project::LoadMapImage(fe::img::Image& picture, int mapIndex) const
+{
+    if (!maps.IsValidIndex(mapIndex)) {
+        return false;
+    }
+    const LocationMap& map = maps.maps[static_cast<size_t>(mapIndex)];
+    if (!map.IsPictureMap()) {
+        picture.Release();
+        return false;
+    }
+    return LoadOrPlaceholder(picture, MapFolder(), map.ImageFileName());
+}

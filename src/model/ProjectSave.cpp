@@ -1,0 +1,16 @@
+#include <QFileInfo>
+
+#include "model/Project.h"
+#include "model/ProjectFileWriter.h"
+#include "model/ProjectResult.h"
+
+int Project::Save() const
+{
+    if (!HasPath()) {
+        return kProjectUnsavedCannotOverwrite;
+    }
+    if (!QFileInfo(DataFolder()).isDir()) {
+        return kProjectPathMissing;
+    }
+    return WriteProjectFile(*this, ProjectFilePath());
+}

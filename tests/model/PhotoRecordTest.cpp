@@ -1,0 +1,144 @@
+// Shot-time keys, date and time parsing and the photo sorts.
+#include <gtest/gtest.h>
+
+#include "fe/SimpleDate.h"
+#include "model/PhotoRecord.h"
+
+TEST(SimpleDateParse, ReadsThreeDigitRunsOrKeepsTheDefaults)
+{
+    struct Case
+    {
+        const char* text;
+        bool ok;
+        int year, month, day;
+    };
+    const Case cases[] = {
+        {"2020/04/01", true, 2020, 4, 1},
+        {"2020-4-1", true, 2020, 4, 1},
+        {"2020年4月1日", true, 2020, 4, 1},
+        {"  2020.12.31 extra", true, 2020, 12, 31},
+        {"", false, 0, 1, 1},
+        {"abc", false, 0, 1, 1},
+        {"2020/04", false, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        fe::SimpleDate date;
+        date.year = 1999;
+        date.month = 9;
+        date.day = 9;
+        EXPECT_EQ(date.Parse(QString::fromUtf8(c.text)), c.ok) << c.text;
+        EXPECT_EQ(std::make_tuple(date.year, date.month, date.day), std::make_tuple(c.year, c.month, c.day))
+            << c.text;
+    }
+}
+
+TEST(SimpleTimeParse, NeedsAllThreeNumbers)
+{
+    fe::SimpleTime time;
+    EXPECT_TRUE(time.Parse("09:05:07"));
+    EXPECT_EQ(std::make_tuple(time.hour, time.minute, time.second), std::make_tuple(9, 5, 7));
+    EXPECT_FALSE(time.Parse("12:30"));
+    EXPECT_EQ(std::make_tuple(time.hour, time.minute, time.second), std::make_tuple(-1, 0, 0));
+}
+
+TEST(PhotoRecordShotTimeKey, DigitsAreYearMonthDayHourMinuteSecond)
+{
+    struct Case
+    {
+        const char* date;
+        const char* time;
+        std::uint64_t key;
+    };
+    const Case cases[] = {
+        {"2020/04/01", "09:05:07", 20200401090507ull},
+        {"2020/04/01", "", 20200401999999ull},
+        {"", "09:05:07", 90507ull},
+        {"", "12:30", 999999ull},
+        {"0/04/01", "09:05:07", 90507ull},  // year 0 counts as no date
+    };
+    for (const Case& c : cases) {
+        PhotoRecord photo(1);
+        photo.date = QString::fromUtf8(c.date);
+        photo.time = QString::fromUtf8(c.time);
+        EXPECT_EQ(photo.ShotTimeKey(), c.key) << c.date << " " << c.time;
+    }
+}
+
+namespace {
+
+PhotoList ListOf(const std::vector<std::pair<int, const char*>>& idsAndTimes)
+{
+    PhotoList list;
+    for (const auto& [id, time] : idsAndTimes) {
+        PhotoRecord photo(id);
+        photo.date = "2021/05/06";
+        photo.time = time;
+        list.photos.push_back(photo);
+    }
+    return list;
+}
+
+std::vector<int> Ids(const PhotoList& list)
+{
+    std::vector<int> ids;
+    for (const PhotoRecord& photo : list.photos) {
+        ids.push_back(photo.id);
+    }
+    return ids;
+}
+
+}  // namespace
+
+TEST(PhotoListSort, EqualShotTimesKeepTheirOrderBothWays)
+{
+    PhotoList list = ListOf(
+        {{1, "10:00:00"}, {2, "09:00:00"}, {3, "10:00:00"}, {4, "09:00:00"}, {5, ""}, {6, "10:00:00"}});
+    list.SortByShotTime(true);
+    EXPECT_EQ(Ids(list), (std::vector<int>{2, 4, 1, 3, 6, 5}));
+    list.SortByShotTime(false);
+    EXPECT_EQ(Ids(list), (std::vector<int>{5, 1, 3, 6, 2, 4}));
+}
+
+TEST(PhotoListSort, ByFileNameIsTextOrderOfTheStoredNames)
+{
+    PhotoList list = ListOf({{12, ""}, {3, ""}, {1000000, ""}, {999999, ""}});
+    list.SortByFileName(true);
+    // "p1000000.jpg" sorts before "p999999.jpg" as text.
+    EXPECT_EQ(Ids(list), (std::vector<int>{3, 12, 1000000, 999999}));
+    list.SortByFileName(false);
+    EXPECT_EQ(Ids(list), (std::vector<int>{999999, 1000000, 12, 3}));
+    EXPECT_EQ(PhotoFileName(12), QStringLiteral("p000012.jpg"));
+}
+
+TEST(PhotoListIndex, FirstMatchOrMinusOne)
+{
+    PhotoList list = ListOf({{4, ""}, {7, ""}});
+    EXPECT_EQ(list.IndexOfId(7), 1);
+    EXPECT_EQ(list.IndexOfId(5), -1);
+    EXPECT_EQ(PhotoList().IndexOfId(1), -1);
+}
+
+TEST(PhotoRecordShotInfo, ClearKeepsIdSourceNameAndFlags)
+{
+    PhotoRecord photo(5);
+    EXPECT_EQ(photo.flags, 1u);
+    EXPECT_FALSE(photo.HasPosition());
+    EXPECT_TRUE(IsUnset(photo.direction));
+    photo.sourceName = "IMG_0001.JPG";
+    photo.position = fe::geo::GeoPoint(135, 35);
+    photo.direction = 90;
+    photo.date = "2020/01/01";
+    photo.time = "10:00:00";
+    photo.rotation = 90;
+    photo.flags = 3;
+    EXPECT_TRUE(photo.HasPosition());
+    photo.ClearShotInfo();
+    EXPECT_FALSE(photo.HasPosition());
+    EXPECT_TRUE(IsUnset(photo.direction));
+    EXPECT_TRUE(photo.date.isEmpty());
+    EXPECT_TRUE(photo.time.isEmpty());
+    EXPECT_EQ(photo.rotation, 0);
+    EXPECT_EQ(photo.id, 5);
+    EXPECT_EQ(photo.sourceName, QStringLiteral("IMG_0001.JPG"));
+    EXPECT_EQ(photo.flags, 3u);
+}
