@@ -1,0 +1,59 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "app/Prompts.h"
+
+namespace app {
+
+// Prompts that answer from a script instead of showing dialogs: tests queue the answers, run the
+// code under test headless and then look at what was asked. Installs itself for its lifetime.
+class ScriptedPrompts final : public UiPrompts
+{
+public:
+    struct Asked
+    {
+        QString kind;  // "message", "open", "openMany", "save", "folder", "color"
+        QString text;  // the message, or the file dialog's caption
+        QString caption;
+        PromptIcon icon = PromptIcon::None;
+        PromptButtons buttons = PromptButtons::Ok;
+        QString filter;
+    };
+
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+    ScriptedPrompts(const ScriptedPrompts&) = delete;
+    ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
+
+    // Queued answers, used in order. Without one, a message box answers Ok (or No/Cancel when it
+    // asks a question) and a file or colour dialog is cancelled.
+    void QueueAnswer(PromptAnswer answer) { answers_.push_back(answer); }
+    void QueueFiles(const QStringList& files) { files_.push_back(files); }
+    void QueueColor(const std::optional<QColor>& color) { colors_.push_back(color); }
+
+    const std::vector<Asked>& asked() const { return asked_; }
+    void clear() { asked_.clear(); }
+
+    PromptAnswer Message(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon,
+                         PromptButtons buttons) override;
+    QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                         const QString& filter) override;
+    QStringList OpenFileNames(QWidget* parent, const QString& caption, const QString& folder,
+                              const QString& filter) override;
+    QString SaveFileName(QWidget* parent, const QString& caption, const QString& path,
+                         const QString& filter) override;
+    QString ExistingFolder(QWidget* parent, const QString& caption, const QString& folder) override;
+    std::optional<QColor> Color(QWidget* parent, const QColor& initial) override;
+
+private:
+    QStringList NextFiles();
+
+    std::deque<PromptAnswer> answers_;
+    std::deque<QStringList> files_;
+    std::deque<std::optional<QColor>> colors_;
+    std::vector<Asked> asked_;
+};
+
+}  // namespace app

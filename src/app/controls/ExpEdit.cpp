@@ -1,0 +1,244 @@
+#include "app/controls/ExpEdit.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDialogButtonBox>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <climits>
+#include <cmath>
+
+#include "app/KeyPolicyDialog.h"
+#include "app/Prompts.h"
+#include "fe/NumberText.h"
+
+namespace app {
+namespace {
+const QString kCheckCaption = QStringLiteral("入力確認");
+}
+
+CExpEdit::CExpEdit(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] { changed_ = true; });
+    // A read-only field gives the focus straight back to where it came from.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now == this && isReadOnly() && old && old->window() == window())
+            old->setFocus(Qt::OtherFocusReason);
+    });
+    UpdateLook();
+}
+
+void CExpEdit::SetFreeTextMode(int byteLimit)
+{
+    rules_.mode = NumberRules::FreeText;
+    rules_.byteLimit = byteLimit;
+}
+
+void CExpEdit::SetIntegerMode(int byteLimit, int minimum, int maximum, int blank)
+{
+    rules_.mode = NumberRules::Integer;
+    rules_.byteLimit = byteLimit;
+    rules_.minimum = minimum;
+    rules_.maximum = maximum;
+    rules_.blank = blank;
+    rules_.decimals = 0;
+}
+
+void CExpEdit::SetRealMode(int byteLimit, int decimals, double minimum, double maximum, double blank)
+{
+    rules_.mode = NumberRules::Real;
+    rules_.byteLimit = byteLimit;
+    rules_.decimals = std::max(0, std::min(decimals, 30));
+    rules_.minimum = minimum;
+    rules_.maximum = maximum;
+    rules_.blank = blank;
+}
+
+void CExpEdit::SetInt(int value)
+{
+    setText(value == rules_.blank ? QString() : QString::number(value));
+}
+
+void CExpEdit::SetReal(double value)
+{
+    setText(value == rules_.blank ? QString() : FixedText(value, rules_.decimals));
+}
+
+int CExpEdit::GetInt() const
+{
+    if (text().isEmpty()) {
+        // The blank value may be -9e32, which no int can hold.
+        const double blank = rules_.blank;
+        return blank >= INT_MIN && blank <= INT_MAX ? static_cast<int>(blank) : kBlankInt;
+    }
+    double value = 0.0;
+    if (!fe::ScanDouble(text(), value) || std::isnan(value))
+        return 0;
+    value = std::trunc(value);
+    return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+double CExpEdit::GetReal() const
+{
+    if (text().isEmpty())
+        return rules_.blank;
+    double value = 0.0;
+    fe::ScanDouble(text(), value);
+    return value;
+}
+
+void CExpEdit::PasteChecked()
+{
+    const QString pasted = QApplication::clipboard()->text();
+    if (isReadOnly())
+        return;
+    if (pasted.isEmpty() ||
+        !AcceptsPaste(rules_, text(), selectionStart() < 0 ? cursorPosition() : selectionStart(),
+                      selectedText().size(), pasted)) {
+        QApplication::beep();
+        return;
+    }
+    insert(pasted);
+}
+
+void CExpEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        PasteChecked();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape)
+        cancelling_ = true;
+    const QString typed = event->text();
+    const bool printable =
+        !typed.isEmpty() && typed.front().unicode() >= 0x20 && typed.front().unicode() != 0x7f;
+    if (printable && !isReadOnly() && !(event->modifiers() & Qt::ControlModifier)) {
+        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+        if (!AcceptsTyping(rules_, text(), start, selectedText().size(), typed)) {
+            QApplication::beep();
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+// Text composed with an input method is held to the byte limit and the mode like typed keys.
+void CExpEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString commit = event->commitString();
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    if (!commit.isEmpty() && !AcceptsTyping(rules_, text(), start, selectedText().size(), commit)) {
+        QApplication::beep();
+        QInputMethodEvent dropped(event->preeditString(), event->attributes());
+        QLineEdit::inputMethodEvent(&dropped);
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+void CExpEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-paste")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &CExpEdit::PasteChecked);
+        }
+    }
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void CExpEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // Coming back from another window or a menu is not a new visit of the field.
+    if (away_) {
+        away_ = false;
+        return;
+    }
+    if (isReadOnly())
+        return;
+    saved_ = text();
+    if (selectAllOnFocus_) {
+        // After the click that gave the focus has placed the cursor.
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus())
+                selectAll();
+        });
+    }
+}
+
+bool CExpEdit::FocusWentToCancel() const
+{
+    const QWidget* now = QApplication::focusWidget();
+    if (!now)
+        return false;
+    if (const auto* dialog = qobject_cast<const CKeyPolicyDialog*>(window()))
+        if (now == dialog->CancelButton())
+            return true;
+    if (const auto* box = qobject_cast<const QDialogButtonBox*>(now->parentWidget()))
+        if (const auto* button = qobject_cast<const QAbstractButton*>(now))
+            return box->buttonRole(const_cast<QAbstractButton*>(button)) == QDialogButtonBox::RejectRole;
+    return false;
+}
+
+void CExpEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A message box shown below moves the focus again: those moves are not checked.
+    if (checking_)
+        return;
+    // Another window or a menu took the focus for a while; the field is still being edited.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
+        away_ = true;
+        return;
+    }
+    if (FocusWentToCancel())
+        cancelling_ = true;
+    if (changed_ && !cancelling_) {
+        changed_ = false;
+        const int result = CheckNumberText(rules_, text());
+        if (result != 0) {
+            checking_ = true;
+            ShowMessage(this, NumberCheckMessage(rules_, result), kCheckCaption, PromptIcon::Warning);
+            checking_ = false;
+            setText(saved_);
+            changed_ = false;
+            return;
+        }
+    }
+    if (rules_.mode == NumberRules::Real)
+        SetReal(GetReal());
+    changed_ = false;
+    cancelling_ = false;
+    emit Committed();
+}
+
+void CExpEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::EnabledChange)
+        UpdateLook();
+}
+
+// Editable fields are white; read-only and disabled ones take the button face.
+void CExpEdit::UpdateLook()
+{
+    QPalette look = palette();
+    const QPalette standard = QApplication::palette(this);
+    look.setColor(QPalette::Base, isReadOnly() || !isEnabled() ? standard.color(QPalette::Button)
+                                                               : standard.color(QPalette::Base));
+    setPalette(look);
+}
+
+}  // namespace app

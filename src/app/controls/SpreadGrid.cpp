@@ -1,0 +1,577 @@
+#include "app/controls/SpreadGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "app/controls/ScreenDpi.h"
+#include "app/controls/SpreadCellDelegate.h"
+
+namespace app {
+namespace {
+
+constexpr int kTwipsPerWidthUnit = 120;
+constexpr int kTwipsPerPoint = 20;
+
+// The key code of a key press in the numbering the dialogs test (letters and digits are their
+// upper-case character codes).
+int KeyCode(const QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return 112 + (key - Qt::Key_F1);
+    switch (key) {
+        case Qt::Key_Backspace:
+            return kKeyBack;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return kKeyTab;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return kKeyReturn;
+        case Qt::Key_Shift:
+            return kKeyShift;
+        case Qt::Key_Control:
+            return kKeyControl;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Escape:
+            return kKeyEscape;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return kKeyDelete;
+        default:
+            return 0;
+    }
+}
+
+int ShiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? kShiftBit : 0) |
+           (modifiers & Qt::ControlModifier ? kCtrlBit : 0) | (modifiers & Qt::AltModifier ? kAltBit : 0);
+}
+
+}  // namespace
+
+CSpread7U::CSpread7U(QWidget* parent) : QTableWidget(parent)
+{
+    delegate_ = new SpreadCellDelegate(this);
+    setItemDelegate(delegate_);
+    QItemSelectionModel* old = selectionModel();
+    setSelectionModel(new SpreadSelectionModel(model(), this));
+    delete old;
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setGridStyle(Qt::SolidLine);
+
+    connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
+        if (EventEnabled(kSpreadEventClick))
+            emit Click(col + 1, row + 1);
+    });
+    connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int col) {
+        if (EventEnabled(kSpreadEventDblClick))
+            emit DblClick(col + 1, row + 1);
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CSpread7U::Scrolled);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CSpread7U::Scrolled);
+    connect(this, &QWidget::customContextMenuRequested, this, &CSpread7U::ContextMenuAt);
+}
+
+CSpread7U::~CSpread7U() = default;
+
+QTableWidgetItem* CSpread7U::NewItem(int col) const
+{
+    auto* item = new QTableWidgetItem;
+    switch (KindOf(col)) {
+        case SpreadCellKind::Check:
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+            break;
+        case SpreadCellKind::Picture:
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            break;
+        case SpreadCellKind::Text:
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
+            break;
+    }
+    return item;
+}
+
+QTableWidgetItem* CSpread7U::CellItem(int col, int row, bool create) const
+{
+    auto* self = const_cast<CSpread7U*>(this);
+    if (row == kSpreadHeader && col >= 1 && col <= columnCount()) {
+        QTableWidgetItem* item = horizontalHeaderItem(col - 1);
+        if (!item && create) {
+            item = new QTableWidgetItem(QString::number(col));
+            self->setHorizontalHeaderItem(col - 1, item);
+        }
+        return item;
+    }
+    if (col == kSpreadHeader && row >= 1 && row <= rowCount()) {
+        QTableWidgetItem* item = verticalHeaderItem(row - 1);
+        if (!item && create) {
+            // A header item replaces the automatic row number: keep showing it.
+            item = new QTableWidgetItem(QString::number(row));
+            self->setVerticalHeaderItem(row - 1, item);
+        }
+        return item;
+    }
+    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
+        return nullptr;
+    QTableWidgetItem* item = self->item(row - 1, col - 1);
+    if (!item && create) {
+        item = NewItem(col);
+        self->setItem(row - 1, col - 1, item);
+    }
+    return item;
+}
+
+template <typename Put>
+void CSpread7U::ForEachAddressed(Put put)
+{
+    if (!blockMode_) {
+        if (QTableWidgetItem* item = CellItem(col_, row_, true))
+            put(item);
+        return;
+    }
+    // -1 as an end means "to the last column/row".
+    const int lastCol = col2_ == -1 ? columnCount() : col2_;
+    const int lastRow = row2_ == -1 ? rowCount() : row2_;
+    for (int col = std::min(col_, lastCol); col <= std::max(col_, lastCol); ++col) {
+        if (col != kSpreadHeader && col < 1)
+            continue;
+        for (int row = std::min(row_, lastRow); row <= std::max(row_, lastRow); ++row) {
+            if (QTableWidgetItem* item = CellItem(col, row, true))
+                put(item);
+            if (row == kSpreadHeader)
+                row = 0;  // go on with row 1
+        }
+        if (col == kSpreadHeader)
+            col = 0;  // go on with column 1
+    }
+}
+
+SpreadCellKind CSpread7U::KindOf(int col) const
+{
+    return kinds_.value(col, SpreadCellKind::Text);
+}
+
+void CSpread7U::SetText(const QString& text)
+{
+    ForEachAddressed([&](QTableWidgetItem* item) {
+        if (item->data(Qt::CheckStateRole).isValid())
+            item->setCheckState(text == QLatin1String("1") ? Qt::Checked : Qt::Unchecked);
+        else
+            item->setText(text);
+    });
+}
+
+QString CSpread7U::Text() const
+{
+    const QTableWidgetItem* item = CellItem(col_, row_, false);
+    if (!item)
+        return {};
+    if (item->data(Qt::CheckStateRole).isValid())
+        return item->checkState() == Qt::Checked ? QStringLiteral("1") : QStringLiteral("0");
+    return item->text();
+}
+
+void CSpread7U::SetValue(const QString& value)
+{
+    SetText(value);
+}
+
+QString CSpread7U::Value() const
+{
+    return Text();
+}
+
+void CSpread7U::SetLock(bool locked)
+{
+    ForEachAddressed([&](QTableWidgetItem* item) {
+        Qt::ItemFlags flags = item->flags();
+        const bool isCheck = item->data(Qt::CheckStateRole).isValid();
+        const bool isPicture = item->data(kSpreadPictureRole).isValid();
+        if (locked)
+            flags &= ~(Qt::ItemIsEditable | Qt::ItemIsUserCheckable);
+        else if (isCheck)
+            flags |= Qt::ItemIsUserCheckable;
+        else if (!isPicture)
+            flags |= Qt::ItemIsEditable;
+        item->setFlags(flags);
+        item->setData(kSpreadLockedRole, locked ? QVariant(true) : QVariant());
+    });
+}
+
+bool CSpread7U::Lock() const
+{
+    const QTableWidgetItem* item = CellItem(col_, row_, false);
+    return item && item->data(kSpreadLockedRole).toBool();
+}
+
+void CSpread7U::SetBackColor(const QColor& color)
+{
+    ForEachAddressed([&](QTableWidgetItem* item) { item->setBackground(color); });
+}
+
+QColor CSpread7U::BackColor() const
+{
+    const QTableWidgetItem* item = CellItem(col_, row_, false);
+    if (item && item->data(Qt::BackgroundRole).isValid())
+        return item->background().color();
+    return Qt::white;
+}
+
+void CSpread7U::SetForeColor(const QColor& color)
+{
+    ForEachAddressed([&](QTableWidgetItem* item) { item->setForeground(color); });
+}
+
+void CSpread7U::SetCellPicture(const QPixmap& picture, bool fitted)
+{
+    ForEachAddressed([&](QTableWidgetItem* item) {
+        item->setData(kSpreadPictureRole, picture.isNull() ? QVariant() : QVariant(picture));
+        item->setData(kSpreadPictureFitRole, fitted);
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    });
+}
+
+void CSpread7U::SetColHidden(bool hidden)
+{
+    if (col_ >= 1 && col_ <= columnCount())
+        setColumnHidden(col_ - 1, hidden);
+}
+
+void CSpread7U::SetColKind(SpreadCellKind kind)
+{
+    if (col_ < 1)
+        return;
+    kinds_[col_] = kind;
+    for (int row = 1; row <= rowCount(); ++row) {
+        delete takeItem(row - 1, col_ - 1);
+        if (kind != SpreadCellKind::Text)
+            setItem(row - 1, col_ - 1, NewItem(col_));
+    }
+}
+
+void CSpread7U::PrepareRows(int first)
+{
+    for (auto it = kinds_.cbegin(); it != kinds_.cend(); ++it) {
+        if (it.value() == SpreadCellKind::Text || it.key() > columnCount())
+            continue;
+        for (int row = first; row <= rowCount(); ++row) {
+            if (!CellItem(it.key(), row, false))
+                setItem(row - 1, it.key() - 1, NewItem(it.key()));
+        }
+    }
+}
+
+void CSpread7U::SetCols(int count)
+{
+    setColumnCount(std::max(0, count));
+    PrepareRows(1);
+}
+
+void CSpread7U::SetRows(int count)
+{
+    const int before = rowCount();
+    setRowCount(std::max(0, count));
+    PrepareRows(before + 1);
+}
+
+void CSpread7U::SetActiveCell(int col, int row)
+{
+    programmaticMove_ = true;
+    if (col == kSpreadHeader && row == kSpreadHeader) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        clearSelection();
+    } else if (col >= 1 && row >= 1 && col <= columnCount() && row <= rowCount()) {
+        setCurrentCell(row - 1, col - 1);
+    }
+    programmaticMove_ = false;
+}
+
+CSpread7U::Block CSpread7U::SelectedBlock() const
+{
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (!ranges.isEmpty()) {
+        const QTableWidgetSelectionRange& range = ranges.front();
+        return {range.leftColumn() + 1, range.topRow() + 1, range.rightColumn() + 1, range.bottomRow() + 1};
+    }
+    return {ActiveCol(), ActiveRow(), ActiveCol(), ActiveRow()};
+}
+
+int CSpread7U::TopRow() const
+{
+    return rowAt(0) + 1;
+}
+
+void CSpread7U::SetTopRow(int row)
+{
+    if (row >= 1 && row <= rowCount())
+        scrollTo(model()->index(row - 1, std::max(0, columnAt(0))), QAbstractItemView::PositionAtTop);
+}
+
+int CSpread7U::LeftCol() const
+{
+    return columnAt(0) + 1;
+}
+
+void CSpread7U::SetEditMode(bool on)
+{
+    if (on) {
+        if (QTableWidgetItem* item = currentItem(); item && (item->flags() & Qt::ItemIsEditable))
+            editItem(item);
+        else if (!currentItem() && currentIndex().isValid() && KindOf(ActiveCol()) == SpreadCellKind::Text)
+            edit(currentIndex());
+        return;
+    }
+    if (QWidget* editor = delegate_->Editor(); editor && EditMode()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void CSpread7U::SetBlockSelection(int mode)
+{
+    setSelectionMode(mode == 0 ? QAbstractItemView::SingleSelection : QAbstractItemView::ContiguousSelection);
+}
+
+void CSpread7U::SetEmptyAreaColor(const QColor& color)
+{
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Base, color);
+    viewport()->setPalette(palette);
+    viewport()->setAutoFillBackground(true);
+}
+
+void CSpread7U::SetLockedBackColor(const QColor& color)
+{
+    lockedBackColor_ = color;
+    viewport()->update();
+}
+
+void CSpread7U::SetSetupFlag(int id, bool on)
+{
+    if (on)
+        setupFlags_.insert(id);
+    else
+        setupFlags_.remove(id);
+}
+
+void CSpread7U::ShowCell(int col, int row, int position)
+{
+    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
+        return;
+    const auto hint = position <= 2   ? QAbstractItemView::PositionAtTop
+                      : position <= 5 ? QAbstractItemView::PositionAtCenter
+                                      : QAbstractItemView::PositionAtBottom;
+    scrollTo(model()->index(row - 1, col - 1), hint);
+}
+
+bool CSpread7U::CellRectTwips(int col, int row, int* x, int* y, int* width, int* height) const
+{
+    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
+        return false;
+    // The whole cell, its grid line included, relative to the client area's top-left corner.
+    const QRect cell(columnViewportPosition(col - 1), rowViewportPosition(row - 1), columnWidth(col - 1),
+                     rowHeight(row - 1));
+    const QPoint origin = viewport()->geometry().topLeft() - contentsRect().topLeft();
+    *x = PixelsToTwipsX(cell.x() + origin.x());
+    *y = PixelsToTwipsY(cell.y() + origin.y());
+    *width = PixelsToTwipsX(cell.width());
+    *height = PixelsToTwipsY(cell.height());
+    return true;
+}
+
+void CSpread7U::ClientAreaTwips(int* width, int* height) const
+{
+    *width = PixelsToTwipsX(contentsRect().width());
+    *height = PixelsToTwipsY(contentsRect().height());
+}
+
+bool CSpread7U::IsCellInView(int col, int row, bool partial) const
+{
+    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
+        return false;
+    const QRect cell = visualRect(model()->index(row - 1, col - 1));
+    const QRect view = viewport()->rect();
+    return partial ? cell.intersects(view) : view.contains(cell);
+}
+
+double CSpread7U::ColWidth(int col) const
+{
+    if (col < 1 || col > columnCount())
+        return 0.0;
+    return TwipsToColWidth(PixelsToTwipsX(columnWidth(col - 1)));
+}
+
+void CSpread7U::SetColWidth(int col, double width)
+{
+    if (col == kSpreadHeader)
+        verticalHeader()->setFixedWidth(TwipsToPixelsX(ColWidthToTwips(width)));
+    else if (col >= 1 && col <= columnCount())
+        setColumnWidth(col - 1, TwipsToPixelsX(ColWidthToTwips(width)));
+}
+
+double CSpread7U::RowHeight(int row) const
+{
+    if (row < 1 || row > rowCount())
+        return 0.0;
+    return PixelsToTwipsY(rowHeight(row - 1)) / static_cast<double>(kTwipsPerPoint);
+}
+
+void CSpread7U::SetRowHeight(int row, double height)
+{
+    const int pixels = TwipsToPixelsY(RowHeightToTwips(height));
+    if (row == -1) {
+        verticalHeader()->setDefaultSectionSize(pixels);
+        for (int r = 0; r < rowCount(); ++r)
+            setRowHeight(r, pixels);
+    } else if (row >= 1 && row <= rowCount()) {
+        setRowHeight(row - 1, pixels);
+    }
+}
+
+int CSpread7U::ColWidthToTwips(double width)
+{
+    return static_cast<int>(std::lround(width * kTwipsPerWidthUnit));
+}
+
+double CSpread7U::TwipsToColWidth(int twips)
+{
+    return twips / static_cast<double>(kTwipsPerWidthUnit);
+}
+
+int CSpread7U::RowHeightToTwips(double height)
+{
+    return static_cast<int>(std::lround(height * kTwipsPerPoint));
+}
+
+void CSpread7U::SetEventEnabled(int eventId, bool on)
+{
+    if (on)
+        disabledEvents_.remove(eventId);
+    else
+        disabledEvents_.insert(eventId);
+}
+
+bool CSpread7U::MayMoveTo(const QModelIndex& index)
+{
+    const QModelIndex current = currentIndex();
+    if (programmaticMove_ || leaveAsked_ || !current.isValid() || index == current)
+        return true;
+    const int col = current.column() + 1, row = current.row() + 1;
+    const int newCol = index.isValid() ? index.column() + 1 : kSpreadHeader;
+    const int newRow = index.isValid() ? index.row() + 1 : kSpreadHeader;
+    bool cancel = false;
+    if (EventEnabled(kSpreadEventLeaveCell))
+        emit LeaveCell(col, row, newCol, newRow, &cancel);
+    if (!cancel && newRow != row && EventEnabled(kSpreadEventLeaveRow))
+        emit LeaveRow(row, newRow, &cancel);
+    return !cancel;
+}
+
+void CSpread7U::UserEdited(const QModelIndex& index)
+{
+    if (EventEnabled(kSpreadEventChange))
+        emit Change(index.column() + 1, index.row() + 1);
+}
+
+void CSpread7U::UserToggled(const QModelIndex& index)
+{
+    if (EventEnabled(kSpreadEventButtonClicked)) {
+        const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        emit ButtonClicked(index.column() + 1, index.row() + 1, checked ? 1 : 0);
+    }
+}
+
+void CSpread7U::Scrolled()
+{
+    const int left = LeftCol(), top = TopRow();
+    if (left == lastLeft_ && top == lastTop_)
+        return;
+    const int oldLeft = lastLeft_, oldTop = lastTop_;
+    lastLeft_ = left;
+    lastTop_ = top;
+    if (EventEnabled(kSpreadEventTopLeftChange))
+        emit TopLeftChange(oldLeft, oldTop, left, top);
+}
+
+void CSpread7U::ContextMenuAt(const QPoint& pos)
+{
+    if (!EventEnabled(kSpreadEventRightClick))
+        return;
+    const QModelIndex index = indexAt(pos);
+    emit RightClick(0, index.isValid() ? index.column() + 1 : 0, index.isValid() ? index.row() + 1 : 0,
+                    pos.x(), pos.y());
+}
+
+void CSpread7U::keyPressEvent(QKeyEvent* event)
+{
+    if (!EditMode()) {
+        int code = KeyCode(event);
+        if (code != 0 && EventEnabled(kSpreadEventKeyDown)) {
+            emit KeyDown(&code, ShiftState(event->modifiers()));
+            if (code == 0) {
+                event->accept();
+                return;
+            }
+        }
+        // Enter moves down one row inside the grid instead of leaving it.
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            const QModelIndex next = moveCursor(QAbstractItemView::MoveDown, event->modifiers());
+            if (next.isValid() && next != currentIndex())
+                selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+            event->accept();
+            return;
+        }
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void CSpread7U::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index != currentIndex()) {
+        if (!MayMoveTo(index)) {
+            event->accept();
+            return;
+        }
+        leaveAsked_ = true;
+        QTableWidget::mousePressEvent(event);
+        leaveAsked_ = false;
+        return;
+    }
+    QTableWidget::mousePressEvent(event);
+}
+
+}  // namespace app

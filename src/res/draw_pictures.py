@@ -1,0 +1,102 @@
+#!/usr/bin/python3
+"""Draws the program's own pictures into src/res/pictures (run again after changing a picture).
+
+Help-button faces, arrow buttons and the explanation pictures of the help windows: simple flat drawings
+with a title, a mock window and short notes, at the sizes the windows are laid out for.
+"""
+import os
+from PIL import Image, ImageDraw, ImageFont
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "pictures")
+FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+
+
+def font(size):
+    return ImageFont.truetype(FONT, size)
+
+
+def save(image, name):
+    image.save(os.path.join(OUT, name), optimize=True)
+
+
+def help_button(pressed):
+    """A 22 x 22 round "?" button; the pressed face is darker and shifted by one pixel."""
+    image = Image.new("RGB", (22, 22), (240, 240, 240))
+    draw = ImageDraw.Draw(image)
+    shift = 1 if pressed else 0
+    fill = (40, 110, 200) if pressed else (70, 140, 230)
+    draw.ellipse((2 + shift, 2 + shift, 19 + shift, 19 + shift), fill=fill, outline=(30, 70, 140))
+    draw.text((11 + shift, 11 + shift), "?", font=font(14), fill=(255, 255, 255), anchor="mm")
+    return image
+
+
+def arrow_button(up, disabled):
+    """A 24 x 20 arrow button face; the disabled face is grey."""
+    image = Image.new("RGB", (24, 20), (236, 236, 236))
+    draw = ImageDraw.Draw(image)
+    draw.rectangle((0, 0, 23, 19), outline=(160, 160, 160))
+    colour = (170, 170, 170) if disabled else (20, 90, 170)
+    if up:
+        draw.polygon([(12, 4), (19, 14), (5, 14)], fill=colour)
+    else:
+        draw.polygon([(5, 5), (19, 5), (12, 15)], fill=colour)
+    return image
+
+
+def reference(title, size, notes):
+    """An explanation picture: a heading band, a mock window with a grid of panes, numbered notes."""
+    width, height = size
+    image = Image.new("RGB", size, (252, 252, 248))
+    draw = ImageDraw.Draw(image)
+    draw.rectangle((0, 0, width - 1, 43), fill=(40, 90, 160))
+    draw.text((16, 22), title, font=font(22), fill=(255, 255, 255), anchor="lm")
+    top = 60
+    bottom = height - 40 - 34 * len(notes)
+    draw.rectangle((16, top, width - 17, bottom), fill=(255, 255, 255), outline=(120, 120, 120))
+    draw.rectangle((16, top, width - 17, top + 22), fill=(210, 222, 240), outline=(120, 120, 120))
+    split = 16 + (width - 32) // 3
+    draw.line((split, top + 22, split, bottom), fill=(150, 150, 150))
+    for row in range(top + 40, bottom - 10, 26):
+        draw.rectangle((26, row, split - 10, row + 16), fill=(230, 236, 245))
+    draw.rectangle((split + 20, top + 40, width - 37, bottom - 20), fill=(236, 244, 230),
+                   outline=(160, 180, 150))
+    for index, note in enumerate(notes):
+        y = bottom + 24 + 34 * index
+        draw.ellipse((16, y - 12, 40, y + 12), fill=(220, 80, 40))
+        draw.text((28, y), str(index + 1), font=font(15), fill=(255, 255, 255), anchor="mm")
+        draw.text((52, y), note, font=font(17), fill=(30, 30, 30), anchor="lm")
+    draw.text((width - 12, height - 10), "%d × %d" % size, font=font(12), fill=(150, 150, 150),
+              anchor="rs")
+    return image
+
+
+REFERENCES = [
+    (380, "平面直角座標系について", (690, 530),
+     ["日本は19の座標系（I～XIX）に分かれています。", "作業する地域の系番号を選んでください。"]),
+    (393, "項目切替", (700, 580), ["出力する項目を切り替えます。", "選んだ項目が帳票に表示されます。"]),
+    (394, "背景地図切替", (700, 580), ["背景地図の種類を切り替えます。", "標準地図・淡色地図・写真から選べます。"]),
+    (395, "写真を配置する", (700, 581), ["写真を選んで位置図に配置します。", "配置した写真は番号付きで表示されます。"]),
+    (397, "並べ替え", (700, 740), ["写真の並び順を変更します。", "方位・撮影日時・線に沿って並べ替えできます。"]),
+    (398, "写真の出力順編集(ソート)", (800, 866), ["写真台帳に出力する順番を編集します。", "行を選んで上下ボタンで移動します。"]),
+    (404, "位置がない時", (700, 740), ["位置情報のない写真は一覧の下に表示されます。", "地図上をクリックして位置を設定できます。"]),
+    (479, "マウスでソート", (800, 866), ["地図上に線を引いて写真を並べ替えます。", "右クリックで並べ替えを実行します。"]),
+    (480, "地図タイル設定", (650, 698), ["背景に使う地図タイルの配信元を設定します。", "初期設定に戻すこともできます。"]),
+    (481, "メインビュー操作", (461, 533), ["ドラッグで地図を移動します。", "ホイールで拡大・縮小します。"]),
+]
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    save(help_button(True), "bmp370.png")
+    save(help_button(False), "bmp371.png")
+    save(arrow_button(False, False), "bmp342.png")
+    save(arrow_button(True, False), "bmp343.png")
+    save(arrow_button(False, True), "bmp344.png")
+    save(arrow_button(True, True), "bmp345.png")
+    for number, title, size, notes in REFERENCES:
+        save(reference(title, size, notes), "bmp%d.png" % number)
+
+
+if __name__ == "__main__":
+    main()
