@@ -19,6 +19,7 @@
 #include "app/controls/ExpButton.h"
 #include "app/controls/ExpEdit.h"
 #include "app/controls/ExpStatic.h"
+#include "app/controls/ExpTextEdit.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
 
@@ -164,6 +165,12 @@ TEST(ControlsGallery, EveryControlRendersLegibly)
     buttons1->addWidget(StyledButton(1, QStringLiteral("タブ"), &dialog));
     buttons1->addWidget(StyledButton(2, QStringLiteral("1.写真取込"), &dialog));
     buttons1->addWidget(StyledButton(3, QStringLiteral("位置図作成"), &dialog));
+    auto* twoLines = StyledButton(3, QStringLiteral("位置図\n取込み"), &dialog);
+    twoLines->multiLine = true;
+    twoLines->checked = false;
+    twoLines->hot = true;
+    twoLines->setFixedSize(90, 44);
+    buttons1->addWidget(twoLines);
     buttons1->addStretch();
     layout->addLayout(buttons1);
     auto* buttons2 = new QHBoxLayout;
@@ -202,6 +209,11 @@ TEST(ControlsGallery, EveryControlRendersLegibly)
         DrawBitmapInDlgItem(preview, kBitmapRefMainView, kBitmapRefMainView, key, 1);
         previews->addWidget(preview);
     }
+    auto* comments = new CExpTextEdit(&dialog);
+    comments->setPlainText(QStringLiteral("床掘状況\n埋戻し状況\n完成"));
+    comments->setReadOnly(true);
+    comments->setFixedSize(120, 90);
+    previews->addWidget(comments);
     previews->addStretch();
     auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), &dialog);

@@ -12,6 +12,7 @@
 #include "app/KeyPolicyDialog.h"
 #include "app/ScriptedPrompts.h"
 #include "app/controls/ExpEdit.h"
+#include "app/controls/ExpTextEdit.h"
 #include "app/controls/NumberRules.h"
 #include "app/controls/ResizeManage.h"
 
@@ -240,6 +241,49 @@ TEST_F(NumberEditDialog, EmptyFieldsYieldTheBlankValue)
     EXPECT_EQ(edit->GetReal(), kBlankReal);
     // The real blank value holds no int: an empty field reads as the integer blank instead.
     EXPECT_EQ(edit->GetInt(), INT_MIN);
+}
+
+TEST_F(NumberEditDialog, AReadOnlyFieldHandsTheFocusBack)
+{
+    edit->setReadOnly(true);
+    other->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_NE(edit->palette().color(QPalette::Base), other->palette().color(QPalette::Base));
+}
+
+TEST_F(NumberEditDialog, ClickingIntoTheFieldSelectsItsWholeText)
+{
+    edit->SetIntegerMode(5, 0, 99999, INT_MIN);
+    edit->SetInt(12345);
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("12345"));
+}
+
+TEST(ExpTextEdit, LineBreaksCountAsTwoBytesAgainstTheLimit)
+{
+    EXPECT_EQ(CExpTextEdit::TextBytes(QStringLiteral("ab\ncd")), 6);
+    EXPECT_EQ(CExpTextEdit::TextBytes(QStringLiteral("あ\nｱ")), 5);
+
+    CExpTextEdit edit;
+    edit.SetByteLimit(6);
+    edit.setPlainText(QStringLiteral("ab\ncd"));
+    edit.show();
+    edit.setFocus();
+    edit.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&edit, QStringLiteral("e"));
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("ab\ncd"));
+
+    // Over a selected letter one byte of room opens: a half-width letter fits, a kanji does not.
+    edit.moveCursor(QTextCursor::Start);
+    edit.moveCursor(QTextCursor::Right, QTextCursor::KeepAnchor);
+    QApplication::clipboard()->setText(QStringLiteral("あ"));
+    edit.paste();
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("ab\ncd"));
+    QApplication::clipboard()->setText(QStringLiteral("x"));
+    edit.paste();
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("xb\ncd"));
 }
 
 TEST(ResizeManage, ControlsFollowTheirAnchors)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
@@ -257,6 +258,40 @@ TEST_F(SpreadGridTest, SwitchedOffEventsStaySilent)
     grid.SetEventEnabled(kSpreadEventClick, true);
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCentre(2, 1));
     EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(SpreadGridTest, ScrollingAndRightClicksReportCells)
+{
+    grid.SetRows(40);
+    QList<QList<int>> moves;
+    QObject::connect(&grid, &CSpread7U::TopLeftChange, [&](int oldLeft, int oldTop, int newLeft, int newTop) {
+        moves.append({oldLeft, oldTop, newLeft, newTop});
+    });
+    grid.SetTopRow(10);
+    EXPECT_EQ(grid.TopRow(), 10);
+    ASSERT_FALSE(moves.isEmpty());
+    EXPECT_EQ(moves.back().mid(2), (QList<int>{1, 10}));
+    EXPECT_TRUE(grid.IsCellInView(1, 10, false));
+    EXPECT_FALSE(grid.IsCellInView(1, 2, true));
+
+    QSignalSpy rightClicks(&grid, &CSpread7U::RightClick);
+    const QPoint at = CellCentre(2, 11);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid.viewport(), &menu);
+    ASSERT_EQ(rightClicks.count(), 1);
+    EXPECT_EQ(rightClicks[0].mid(0, 3), (QList<QVariant>{0, 2, 11}));
+}
+
+TEST_F(SpreadGridTest, RowLeaveFiresOnlyWhenTheRowChanges)
+{
+    grid.SetActiveCell(1, 1);
+    QList<QPair<int, int>> rows;
+    QObject::connect(&grid, &CSpread7U::LeaveRow, [&](int row, int newRow, bool*) {
+        rows.append({row, newRow});
+    });
+    QTest::keyClick(&grid, Qt::Key_Right);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(rows, (QList<QPair<int, int>>{{1, 2}}));
 }
 
 TEST_F(SpreadGridTest, SizesAreInTwips)

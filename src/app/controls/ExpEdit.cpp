@@ -17,6 +17,7 @@
 
 #include "app/KeyPolicyDialog.h"
 #include "app/Prompts.h"
+#include "app/controls/FieldLook.h"
 #include "fe/NumberText.h"
 
 namespace app {
@@ -231,14 +232,9 @@ void CExpEdit::changeEvent(QEvent* event)
         UpdateLook();
 }
 
-// Editable fields are white; read-only and disabled ones take the button face.
 void CExpEdit::UpdateLook()
 {
-    QPalette look = palette();
-    const QPalette standard = QApplication::palette(this);
-    look.setColor(QPalette::Base, isReadOnly() || !isEnabled() ? standard.color(QPalette::Button)
-                                                               : standard.color(QPalette::Base));
-    setPalette(look);
+    ApplyFieldLook(this, isReadOnly());
 }
 
 }  // namespace app

@@ -336,8 +336,10 @@ int CSpread7U::TopRow() const
 
 void CSpread7U::SetTopRow(int row)
 {
-    if (row >= 1 && row <= rowCount())
-        scrollTo(model()->index(row - 1, std::max(0, columnAt(0))), QAbstractItemView::PositionAtTop);
+    if (row < 1 || row > rowCount())
+        return;
+    updateGeometries();  // the scroll range may not know of rows added just now
+    scrollTo(model()->index(row - 1, std::max(0, columnAt(0))), QAbstractItemView::PositionAtTop);
 }
 
 int CSpread7U::LeftCol() const
@@ -391,6 +393,7 @@ void CSpread7U::ShowCell(int col, int row, int position)
 {
     if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
         return;
+    updateGeometries();
     const auto hint = position <= 2   ? QAbstractItemView::PositionAtTop
                       : position <= 5 ? QAbstractItemView::PositionAtCenter
                                       : QAbstractItemView::PositionAtBottom;
