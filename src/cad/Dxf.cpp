@@ -89,14 +89,20 @@ void Dxf::GroupHex(int groupCode, int handle)
     m_out.Hex(handle);
 }
 
-void Dxf::Write(const Document& document, std::string& out, bool secondPass)
+void Dxf::GroupEncoded(int groupCode, const std::string& bytes)
+{
+    m_out.Code(groupCode);
+    m_out.EncodedText(bytes);
+}
+
+void Dxf::Render(const Document& document, bool secondPass)
 {
     if (secondPass)
         nextHandle = m_savedHandle;
     else
         m_savedHandle = nextHandle;
     m_blockRecordHandles.clear();
-    m_out.Start(version >= 6 ? DxfLines::Encoding::Utf8 : DxfLines::Encoding::Cp932, ExpectedSize(document));
+    m_out.Start(version >= 6 ? DxfLines::Encoding::Utf8 : DxfLines::Encoding::Cp932, 4096);
 
     WriteHeader(document);
     if (version >= 2)
@@ -107,10 +113,38 @@ void Dxf::Write(const Document& document, std::string& out, bool secondPass)
     if (version >= 2)
         WriteObjects();
     Group(0, "EOF");
+}
 
-    const QByteArray seed = HandleText(nextHandle).toLatin1();
-    m_out.Replace(m_seedOffset, m_seedLength, std::string_view(seed.constData(), std::size_t(seed.size())));
-    out = m_out.Take();
+std::string Dxf::SeedLine() const
+{
+    return HandleText(nextHandle).toStdString() + "\r\n";
+}
+
+void Dxf::Write(const Document& document, std::string& out, bool secondPass)
+{
+    Render(document, secondPass);
+    const std::string seed = SeedLine();
+    const std::string& body = m_out.Bytes();
+    out.clear();
+    out.reserve(m_head.size() + seed.size() + body.size());
+    out.append(m_head).append(seed).append(body);
+}
+
+void Dxf::WriteFile(const Document& document, const QString& path)
+{
+    fileName = path;
+    Render(document, false);
+    const std::string seed = SeedLine();
+    const std::string& body = m_out.Bytes();
+    fe::AtomicSave save;
+    if (!save.open(path))
+        ThrowOpenError();
+    for (const std::string* piece : {static_cast<const std::string*>(&m_head), &seed, &body}) {
+        if (!save.write(piece->data(), qint64(piece->size())))
+            throw fe::Failure("File.writeLine");
+    }
+    if (!save.commit())
+        throw fe::Failure("File.writeLine");
 }
 
 void Dxf::WriteHeader(const Document& document)
@@ -188,18 +222,16 @@ void Dxf::WriteHeader(const Document& document)
         Group(70, "1");
     }
     variable("$HANDSEED");
-    // The seed is one more than the last handle of the drawing, known only at the end.
+    // The seed is one more than the last handle of the drawing, known only at the end: the text
+    // so far is kept apart and the seed goes between it and the rest.
     m_out.Code(5);
-    const std::size_t seedOffset = m_out.Size();
-    m_out.Hex(nextHandle);
-    const std::size_t seedLength = m_out.Size() - seedOffset - 2;
+    m_head = m_out.Take();
+    m_out.Start(version >= 6 ? DxfLines::Encoding::Utf8 : DxfLines::Encoding::Cp932, ExpectedSize(document));
     variable("$UCSORG");
     GroupReal(10, h.ucsOrigin.x);
     GroupReal(20, h.ucsOrigin.y);
     Group(30, "0.0");
     Group(0, "ENDSEC");
-    m_seedOffset = seedOffset;
-    m_seedLength = seedLength;
 }
 
 void Dxf::WriteClasses()
@@ -220,14 +252,7 @@ void Dxf::WriteClasses()
 
 void WriteDxfFile(Dxf& writer, const Document& document, const QString& path)
 {
-    writer.fileName = path;
-    std::string bytes;
-    writer.Write(document, bytes, false);
-    fe::AtomicSave save;
-    if (!save.open(path))
-        writer.ThrowOpenError();
-    if (!save.write(bytes.data(), qint64(bytes.size())) || !save.commit())
-        throw fe::Failure("File.writeLine");
+    writer.WriteFile(document, path);
 }
 
 }  // namespace fe::cad

@@ -31,6 +31,9 @@ public:
     // second pass issues the handles of the first again.
     void Write(const Document& document, std::string& out, bool secondPass);
 
+    // Writes the drawing to the file, replacing it whole or not at all (see WriteDxfFile).
+    void WriteFile(const Document& document, const QString& path);
+
     // Throws fe::Failure("DxfLoader:" + file name + "\nL" + line + "\n#" + code + "\nファイルを開けません").
     [[noreturn]] void ThrowOpenError() const;
 
@@ -60,6 +63,11 @@ private:
     void GroupFixed6(int code, double value);
     void GroupText(int code, const QString& text);
     void GroupHex(int code, int handle);
+    void GroupEncoded(int code, const std::string& bytes);
+    // Renders the drawing into m_head (up to the $HANDSEED value) and m_out (after it).
+    void Render(const Document& document, bool secondPass);
+    // The $HANDSEED value line.
+    std::string SeedLine() const;
 
     void WriteHeader(const Document& document);
     void WriteClasses();
@@ -79,16 +87,16 @@ private:
     void WriteEntities(const Document& document);
     void WriteObjects();
 
-    // Entity records; layer is the name written as group 8.
-    void WriteEntity(const Figure& figure, const QString& layer);
-    void WriteEntityHead(std::string_view name, const Figure& figure, const QString& layer, int owner,
+    // Entity records; layer is the name written as group 8, already encoded.
+    void WriteEntity(const Figure& figure, const std::string& layer);
+    void WriteEntityHead(std::string_view name, const Figure& figure, const std::string& layer, int owner,
                          bool withColour);
-    void WriteLine(const Figure& figure, const QString& layer);
-    void WritePolyline(const Figure& figure, const QString& layer);
-    void WriteLWPolyline(const Figure& figure, const QString& layer);
-    void WriteCircle(const Figure& figure, const QString& layer);
-    void WriteTextEntity(const Figure& figure, const QString& layer);
-    void WriteMText(const Figure& figure, const QString& layer);
+    void WriteLine(const Figure& figure, const std::string& layer);
+    void WritePolyline(const Figure& figure, const std::string& layer);
+    void WriteLWPolyline(const Figure& figure, const std::string& layer);
+    void WriteCircle(const Figure& figure, const std::string& layer);
+    void WriteTextEntity(const Figure& figure, const std::string& layer);
+    void WriteMText(const Figure& figure, const std::string& layer);
 
     DxfLines m_out;
     int m_savedHandle = 0;
@@ -97,8 +105,7 @@ private:
     int m_paperSpaceHandle = 0;
     std::vector<int> m_blockRecordHandles;
     int m_multilineStyleHandle = -1;
-    std::size_t m_seedOffset = 0;
-    std::size_t m_seedLength = 0;
+    std::string m_head;
 };
 
 // The name callers use for the writer.

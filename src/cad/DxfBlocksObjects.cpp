@@ -67,7 +67,7 @@ void Dxf::WriteBlocks(const Document& document)
         GroupText(3, block->name);
         GroupText(1, block->externalPath);
         for (const Block::Entry& entry : block->entries)
-            WriteEntity(*entry.figure, entry.layer);
+            WriteEntity(*entry.figure, m_out.Encode(entry.layer));
         Group(0, "ENDBLK");
         WriteHandle();
         Group(100, "AcDbEntity");

@@ -14,13 +14,14 @@ void Dxf::WriteEntities(const Document& document)
         if (child->Kind() != kKindLayer)
             continue;
         const auto& layer = static_cast<const FigLayer&>(*child);
+        const std::string name = m_out.Encode(layer.name);
         for (const auto& figure : layer.children)
-            WriteEntity(*figure, layer.name);
+            WriteEntity(*figure, name);
     }
     Group(0, "ENDSEC");
 }
 
-void Dxf::WriteEntity(const Figure& figure, const QString& layer)
+void Dxf::WriteEntity(const Figure& figure, const std::string& layer)
 {
     switch (figure.Kind()) {
         case kKindLine:
@@ -46,19 +47,19 @@ void Dxf::WriteEntity(const Figure& figure, const QString& layer)
     }
 }
 
-void Dxf::WriteEntityHead(std::string_view name, const Figure& figure, const QString& layer, int owner,
+void Dxf::WriteEntityHead(std::string_view name, const Figure& figure, const std::string& layer, int owner,
                           bool withColour)
 {
     Group(0, name);
     WriteHandle();
     GroupHex(330, owner);
     Group(100, "AcDbEntity");
-    GroupText(8, layer);
+    GroupEncoded(8, layer);
     if (withColour && figure.colour != kColourByLayer)
         GroupInt(62, figure.colour);
 }
 
-void Dxf::WriteLine(const Figure& figure, const QString& layer)
+void Dxf::WriteLine(const Figure& figure, const std::string& layer)
 {
     const auto& line = static_cast<const FigLseg2&>(figure);
     WriteEntityHead("LINE", figure, layer, m_modelSpaceHandle, true);
@@ -71,7 +72,7 @@ void Dxf::WriteLine(const Figure& figure, const QString& layer)
     Group(31, "0.0");
 }
 
-void Dxf::WritePolyline(const Figure& figure, const QString& layer)
+void Dxf::WritePolyline(const Figure& figure, const std::string& layer)
 {
     const auto& polyline = static_cast<const FigPolyline2&>(figure);
     const int owner = nextHandle;
@@ -115,10 +116,10 @@ void Dxf::WritePolyline(const Figure& figure, const QString& layer)
     WriteHandle();
     GroupHex(330, owner);
     Group(100, "AcDbEntity");
-    GroupText(8, layer);
+    GroupEncoded(8, layer);
 }
 
-void Dxf::WriteLWPolyline(const Figure& figure, const QString& layer)
+void Dxf::WriteLWPolyline(const Figure& figure, const std::string& layer)
 {
     const auto& polyline = static_cast<const FigLWPolyline&>(figure);
     std::size_t count = polyline.points.size();
@@ -137,7 +138,7 @@ void Dxf::WriteLWPolyline(const Figure& figure, const QString& layer)
     }
 }
 
-void Dxf::WriteCircle(const Figure& figure, const QString& layer)
+void Dxf::WriteCircle(const Figure& figure, const std::string& layer)
 {
     const auto& circle = static_cast<const FigCircle&>(figure);
     WriteEntityHead("CIRCLE", figure, layer, m_modelSpaceHandle, true);
@@ -148,7 +149,7 @@ void Dxf::WriteCircle(const Figure& figure, const QString& layer)
     GroupFixed6(40, circle.radius);
 }
 
-void Dxf::WriteTextEntity(const Figure& figure, const QString& layer)
+void Dxf::WriteTextEntity(const Figure& figure, const std::string& layer)
 {
     const auto& text = static_cast<const FigText&>(figure);
     WriteEntityHead("TEXT", figure, layer, m_modelSpaceHandle, true);
@@ -172,7 +173,7 @@ void Dxf::WriteTextEntity(const Figure& figure, const QString& layer)
         GroupInt(73, text.verticalAlign);
 }
 
-void Dxf::WriteMText(const Figure& figure, const QString& layer)
+void Dxf::WriteMText(const Figure& figure, const std::string& layer)
 {
     const auto& text = static_cast<const FigMText&>(figure);
     WriteEntityHead("MTEXT", figure, layer, m_modelSpaceHandle, true);

@@ -29,6 +29,13 @@ void DxfLines::Start(Encoding encoding, std::size_t expectedSize)
 
 void DxfLines::Code(int code)
 {
+    if (code >= 0 && code < 100) {
+        // The common codes, without number conversion.
+        const char line[5] = {' ', code < 10 ? ' ' : char('0' + code / 10), char('0' + code % 10), '\r',
+                              '\n'};
+        m_bytes.append(line, 5);
+        return;
+    }
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, code);
     AppendPadded(m_bytes, std::string_view(buffer, result.ptr - buffer), 3);
@@ -77,6 +84,26 @@ void DxfLines::Hex(int value)
 
 void DxfLines::Text(const QString& text)
 {
+    // Plain ASCII is the same in both encodings and needs no conversion.
+    const qsizetype size = text.size();
+    const QChar* chars = text.constData();
+    bool plain = true;
+    for (qsizetype i = 0; i < size && plain; ++i)
+        plain = chars[i].unicode() >= 0x20 && chars[i].unicode() < 0x80;
+    if (plain) {
+        const std::size_t start = m_bytes.size();
+        m_bytes.resize(start + std::size_t(size));
+        for (qsizetype i = 0; i < size; ++i)
+            m_bytes[start + std::size_t(i)] = char(chars[i].unicode());
+        EndLine();
+        return;
+    }
+    m_bytes.append(Encode(text));
+    EndLine();
+}
+
+std::string DxfLines::Encode(const QString& text) const
+{
     QString value = text;
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
         value.replace(QLatin1String("\r\n"), QLatin1String(" "));
@@ -88,17 +115,16 @@ void DxfLines::Text(const QString& text)
         const QByteArray bytes = fe::ToCp932(value, &ok);
         if (!ok)
             throw fe::Failure("File.writeLine");
-        m_bytes.append(bytes.constData(), std::size_t(bytes.size()));
-    } else {
-        const QByteArray bytes = value.toUtf8();
-        m_bytes.append(bytes.constData(), std::size_t(bytes.size()));
+        return std::string(bytes.constData(), std::size_t(bytes.size()));
     }
-    EndLine();
+    const QByteArray bytes = value.toUtf8();
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
-void DxfLines::Replace(std::size_t offset, std::size_t length, std::string_view with)
+void DxfLines::EncodedText(std::string_view bytes)
 {
-    m_bytes.replace(offset, length, with);
+    m_bytes.append(bytes);
+    EndLine();
 }
 
 }  // namespace fe::cad

@@ -38,13 +38,15 @@ public:
     // lose its structure. Throws fe::Failure("File.writeLine") when a character has no code in
     // code page 932 and that encoding is in use.
     void Text(const QString& text);
+    // The bytes Text would write, without the line end, for values written many times.
+    std::string Encode(const QString& text) const;
+    // A text value already encoded by Encode.
+    void EncodedText(std::string_view bytes);
 
     std::size_t Size() const { return m_bytes.size(); }
     const std::string& Bytes() const { return m_bytes; }
     // Hands the text over and leaves this empty.
     std::string Take() { return std::move(m_bytes); }
-    // Replaces one stretch of the text (the handle seed, known only at the end).
-    void Replace(std::size_t offset, std::size_t length, std::string_view with);
 
 private:
     void EndLine() { m_bytes.append("\r\n", 2); }
