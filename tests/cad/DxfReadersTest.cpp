@@ -149,3 +149,39 @@ TEST(DxfReaders, OgrinfoListsTheSameFeatures)
                                       QString::fromUtf8("一行目")}));
     }
 }
+
+TEST(DxfReaders, BlockDefinitionsReadBack)
+{
+    TempFolder folder;
+    auto doc = MakeSampleDrawing();
+    auto block = std::make_unique<Block>();
+    block->name = QString::fromUtf8("撮影点");
+    block->layerName = QString::fromUtf8("写真位置");
+    block->basePoint = {1, 2, 0};
+    auto circle = std::make_unique<FigCircle>();
+    circle->radius = 1.5;
+    block->entries.push_back({std::move(circle), QString::fromUtf8("写真位置")});
+    auto label = std::make_unique<FigText>();
+    label->text = "P";
+    block->entries.push_back({std::move(label), QString::fromUtf8("写真番号")});
+    doc->blocks.blocks.push_back(std::move(block));
+
+    for (int version : {2, 6}) {
+        SCOPED_TRACE(version);
+        DxfWriter writer;
+        writer.Reset();
+        writer.version = version;
+        writer.nextHandle = 11;
+        writer.textMode = 2;
+        const QString path = folder.file(QStringLiteral("block_v%1.dxf").arg(version));
+        WriteDxfFile(writer, *doc, path);
+
+        QString error;
+        const QJsonObject summary = RunPythonSummary("dxf_summary.py", {path}, &error);
+        ASSERT_FALSE(summary.isEmpty()) << error.toStdString();
+        EXPECT_TRUE(summary["errors"].toArray().isEmpty()) << QJsonDocument(summary).toJson().toStdString();
+        const QJsonArray entities = summary["blocks"].toObject()[QString::fromUtf8("撮影点")].toArray();
+        EXPECT_EQ(entities, QJsonArray({QJsonArray({"CIRCLE", QString::fromUtf8("写真位置")}),
+                                        QJsonArray({"TEXT", QString::fromUtf8("写真番号")})}));
+    }
+}

@@ -324,6 +324,15 @@ TEST(Shapefile, FailedWritesLeaveNoSet)
     EXPECT_EQ(Read(folder.file("site_point.dbf")), oldDbf);
     EXPECT_EQ(Read(folder.file("site_point.shp")), oldShp);
 
+    // Readers refuse a file that mixes shape types: such a set is not written.
+    ShapeData mixed;
+    mixed.AddRecord(std::make_unique<ShapePoint>(1, 1));
+    mixed.AddRecord(Ring(2, 2, 5));
+    mixed.records[0].shape->recordNumber = 1;
+    mixed.records[1].shape->recordNumber = 2;
+    EXPECT_FALSE(mixed.BuildShpShx().has_value());
+    EXPECT_FALSE(mixed.WriteShpShx(folder.file("mixed")));
+
     // The main file's name is taken by a folder: nothing of the set is written.
     ASSERT_TRUE(QDir(folder.path()).mkdir("taken.shp"));
     prepared.records[0].row[0] = "1";

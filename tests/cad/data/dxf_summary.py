@@ -16,6 +16,8 @@ summary = {
     "fixes": [f"{f.code}: {f.message}" for f in auditor.fixes],
     "layers": {layer.dxf.name: layer.dxf.color for layer in doc.layers},
     "entities": [],
+    "blocks": {b.name: [[e.dxftype(), e.dxf.layer] for e in b]
+               for b in doc.blocks if not b.name.lower().startswith(("*model_space", "*paper_space"))},
 }
 for e in doc.modelspace():
     item = {"type": e.dxftype(), "layer": e.dxf.layer, "colour": e.dxf.get("color", 256)}
