@@ -1,6 +1,7 @@
 #include "app/KeyPolicyDialog.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -41,6 +42,15 @@ void CKeyPolicyDialog::MakeOnlyOkAutoDefault()
 
 void CKeyPolicyDialog::showEvent(QShowEvent* event)
 {
+    // A dialog laid out with a standard button box need not name its buttons.
+    if (!ok_ || !cancel_) {
+        if (auto* box = findChild<QDialogButtonBox*>()) {
+            if (!ok_)
+                ok_ = box->button(QDialogButtonBox::Ok);
+            if (!cancel_ && box->button(QDialogButtonBox::Cancel))
+                SetCancelButton(box->button(QDialogButtonBox::Cancel));
+        }
+    }
     MakeOnlyOkAutoDefault();
     QDialog::showEvent(event);
 }

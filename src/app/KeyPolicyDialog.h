@@ -18,7 +18,8 @@ class CKeyPolicyDialog : public QDialog
 public:
     explicit CKeyPolicyDialog(QWidget* parent = nullptr);
 
-    // The OK and Cancel buttons of the dialog (not owned; children of the dialog).
+    // The OK and Cancel buttons of the dialog (not owned; children of the dialog). Without them,
+    // the Ok and Cancel buttons of a QDialogButtonBox in the dialog are taken when it shows.
     void SetOkButton(QPushButton* ok);
     void SetCancelButton(QPushButton* cancel);
     QPushButton* OkButton() const { return ok_; }

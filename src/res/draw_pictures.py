@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Draws the program's own pictures into src/res/pictures (run again after changing a picture).
+"""Draws the program's own pictures into src/res/pictures and data/Ref (run again after changing one).
 
 Help-button faces, arrow buttons and the explanation pictures of the help windows: simple flat drawings
 with a title, a mock window and short notes, at the sizes the windows are laid out for.
@@ -86,6 +86,40 @@ REFERENCES = [
 ]
 
 
+def mark_items():
+    """The explanation of a photo-position mark's items, shipped as Ref/refPhotoMark.png."""
+    image = Image.new("RGB", (520, 360), (252, 252, 248))
+    draw = ImageDraw.Draw(image)
+    draw.rectangle((0, 0, 519, 35), fill=(40, 90, 160))
+    draw.text((14, 18), "写真位置マークの各項目", font=font(18), fill=(255, 255, 255), anchor="lm")
+    cx, cy = 150, 220
+    # Arrow (shooting direction) from the mark, with its head.
+    draw.line((cx, cy, cx + 120, cy - 110), fill=(220, 40, 40), width=4)
+    draw.polygon([(cx + 140, cy - 128), (cx + 104, cy - 112), (cx + 124, cy - 90)], fill=(220, 40, 40))
+    # The mark: an outline ring around the core.
+    draw.ellipse((cx - 22, cy - 22, cx + 22, cy + 22), fill=(30, 50, 120))
+    draw.ellipse((cx - 16, cy - 16, cx + 16, cy + 16), fill=(220, 40, 40))
+    # Number label with its leader line.
+    draw.line((cx, cy, cx - 80, cy + 80), fill=(60, 60, 60), width=2)
+    draw.rectangle((cx - 118, cy + 80, cx - 62, cy + 108), fill=(255, 253, 217), outline=(60, 60, 60))
+    draw.text((cx - 90, cy + 94), "12", font=font(16), fill=(0, 0, 0), anchor="mm")
+    notes = [
+        ((cx + 6, cy - 4), (330, 200), "撮影位置（芯）半径"),
+        ((cx + 20, cy + 10), (330, 232), "縁取太さ"),
+        ((cx + 60, cy - 56), (330, 168), "線太さ"),
+        ((cx + 100, cy - 92), (330, 72), "矢印長さ"),
+        ((cx + 130, cy - 118), (330, 104), "矢印先端長さ"),
+        ((cx - 40, cy + 40), (330, 264), "写真位置からの離れ"),
+        ((cx - 90, cy + 100), (330, 296), "フォントサイズ"),
+        ((cx - 64, cy + 64), (330, 328), "引き出し線の表示"),
+    ]
+    for (px, py), (tx, ty), label in notes:
+        draw.line((px, py, tx - 6, ty), fill=(120, 120, 120), width=1)
+        draw.ellipse((px - 3, py - 3, px + 3, py + 3), fill=(40, 90, 160))
+        draw.text((tx, ty), label, font=font(15), fill=(30, 30, 30), anchor="lm")
+    return image
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     save(help_button(True), "bmp370.png")
@@ -94,6 +128,9 @@ def main():
     save(arrow_button(True, False), "bmp343.png")
     save(arrow_button(False, True), "bmp344.png")
     save(arrow_button(True, True), "bmp345.png")
+    ref = os.path.join(HERE, "..", "..", "data", "Ref")
+    os.makedirs(ref, exist_ok=True)
+    mark_items().save(os.path.join(ref, "refPhotoMark.png"), optimize=True)
     for number, title, size, notes in REFERENCES:
         save(reference(title, size, notes), "bmp%d.png" % number)
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -111,6 +112,21 @@ TEST_F(KeyPolicyDialogTest, MultiLineEditAndGridKeepEnter)
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_FALSE(grid->EditMode());
     EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(KeyPolicyDialog, TakesOkAndCancelFromAButtonBox)
+{
+    CKeyPolicyDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* name = new QLineEdit(&dialog);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(name);
+    layout->addWidget(box);
+    QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    dialog.show();
+    EXPECT_EQ(dialog.OkButton(), box->button(QDialogButtonBox::Ok));
+    EXPECT_EQ(dialog.CancelButton(), box->button(QDialogButtonBox::Cancel));
+    EXPECT_FALSE(box->button(QDialogButtonBox::Cancel)->autoDefault());
 }
 
 TEST(Prompts, CaptionsFollowTheProgramsRules)

@@ -205,6 +205,20 @@ TEST_F(NumberEditDialog, ABadEntryIsExplainedAndTheTextFromFocusInComesBack)
     EXPECT_EQ(committed.count(), 1);
 }
 
+TEST_F(NumberEditDialog, EscapeInADialogThatStaysOpenDoesNotSkipTheCheck)
+{
+    edit->SetIntegerMode(5, 1, 999, INT_MIN);
+    edit->SetInt(5);
+    Enter(QStringLiteral("0"));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    other->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(prompts.asked().size(), 1u);
+    EXPECT_EQ(prompts.asked()[0].text,
+              QStringLiteral("数値が範囲外です。\n\n（1 ～ 999 までの範囲で入力してください。）"));
+    EXPECT_EQ(edit->text(), QStringLiteral("5"));
+}
+
 TEST_F(NumberEditDialog, AValidRealIsWrittenWithItsDecimals)
 {
     edit->SetRealMode(4, 1, 0.1, 99.9, kBlankReal);

@@ -9,6 +9,7 @@
 #include "app/controls/BitmapResources.h"
 #include "app/controls/RefPictureDialogs.h"
 #include "app/controls/ScreenDpi.h"
+#include "fe/AppFolders.h"
 
 using namespace app;
 
@@ -93,6 +94,14 @@ TEST(RefPictureDialogs, TheShippedPagesAreTheirStatedSizes)
                  {480, {650, 698}}, {481, {461, 533}}};
     for (const auto& c : cases)
         EXPECT_EQ(LoadBitmapResource(c.id).size(), c.size) << c.id;
+}
+
+TEST(RefPictureDialogs, TheMarkPictureShipsBesideTheProgram)
+{
+    CRefCommonPngDlg dialog;
+    ASSERT_TRUE(dialog.LoadPictureFile(fe::GetExeFolder() + QStringLiteral("Ref/refPhotoMark.png")));
+    dialog.show();
+    EXPECT_EQ(dialog.size(), QSize(520 + 21, 360 + 50));
 }
 
 TEST(RefPictureDialogs, AMissingPictureFileStillOpensWithANote)

@@ -116,7 +116,9 @@ void CExpEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Escape)
+    // Esc cancels the dialog, so the entry need not be checked; in dialogs where Esc does
+    // nothing the entry is still checked when the focus leaves.
+    if (event->key() == Qt::Key_Escape && !qobject_cast<const CKeyPolicyDialog*>(window()))
         cancelling_ = true;
     const QString typed = event->text();
     const bool printable =

@@ -194,7 +194,7 @@ private:
     bool blockMode_ = false;
     bool programmaticMove_ = false;
     bool leaveAsked_ = false;
-    int lastLeft_ = 0, lastTop_ = 0;
+    int lastLeft_ = 1, lastTop_ = 1;
     QColor lockedBackColor_;
     QHash<int, SpreadCellKind> kinds_;
     QSet<int> setupFlags_;
