@@ -19,7 +19,9 @@ struct PhotoList;
 struct PhotoRecord;
 
 // The registration of a background picture: two picture points and the two plane points they show. The
-// plane values are kept in the order they are stored (first value, second value).
+// plane values are kept in the order the registration file holds them; the Helmert sets take each plane
+// point with its two values exchanged, so that their plane side is (X north, Y east) like every other
+// plane coordinate of the program.
 struct MapReference
 {
     Point2 picture1;

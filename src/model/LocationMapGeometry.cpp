@@ -20,7 +20,8 @@ bool IsPlaneZone(std::int32_t zone)
 
 void LocationMap::MakeHelmertPair(fe::geo::MapHelmart& forward, fe::geo::MapHelmart& inverse) const
 {
-    // The plane side of the fit takes each stored plane point with its two values exchanged.
+    // The plane side of the fit takes each stored plane point with its two values exchanged: (X north,
+    // Y east), the order of PlaneRectConverter, so that no other conversion has to exchange them.
     const std::vector<Point2> picture = {reference.picture1, reference.picture2};
     const std::vector<Point2> plane = {{reference.plane1.y, reference.plane1.x},
                                        {reference.plane2.y, reference.plane2.x}};

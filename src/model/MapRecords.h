@@ -29,8 +29,8 @@ struct LocationMapTransform
     std::int32_t kind = kNone;
     double value = 0.0;
     fe::gdi::MapFunc2 mapping;
-    fe::geo::MapHelmart forward;  // picture pixels -> plane (Y east, X north)
-    fe::geo::MapHelmart inverse;  // plane -> picture pixels
+    fe::geo::MapHelmart forward;  // picture pixels -> plane (x = X north, y = Y east)
+    fe::geo::MapHelmart inverse;  // plane (x = X north, y = Y east) -> picture pixels
 
     // Kind as given, value 0, identity mapping and identity Helmert sets.
     void Reset(std::int32_t newKind);
