@@ -84,6 +84,33 @@ TEST_F(SpreadGridTest, CancelledLeaveKeepsTheActiveCellForKeysAndMouse)
     EXPECT_EQ(leaves[1], (QList<int>{1, 2, 3, 4}));
 }
 
+TEST_F(SpreadGridTest, ACheckBoxInACellThatCannotBeEnteredDoesNotToggle)
+{
+    grid.SetCol(3);
+    grid.SetColKind(SpreadCellKind::Check);
+    bool refuse = false;
+    QObject::connect(&grid, &CSpread7U::LeaveCell,
+                     [&](int, int, int, int, bool* cancel) { *cancel = refuse; });
+    QSignalSpy toggles(&grid, &CSpread7U::ButtonClicked);
+
+    // Find where the check box is drawn by clicking across the cell while it may be entered.
+    const QRect cell = grid.visualRect(grid.model()->index(2, 2));
+    QPoint box;
+    for (int x = cell.left() + 2; x < cell.right() && toggles.isEmpty(); x += 2) {
+        box = QPoint(x, cell.center().y());
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, box);
+    }
+    ASSERT_EQ(toggles.count(), 1);
+
+    // Back elsewhere; now the cell cannot be entered, and a click on its box changes nothing.
+    grid.SetActiveCell(1, 1);
+    refuse = true;
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, box);
+    EXPECT_EQ(toggles.count(), 1);
+    EXPECT_EQ(GetSpreadCellCheck(grid, 3, 3), 1);
+    EXPECT_EQ(grid.ActiveRow(), 1);
+}
+
 TEST_F(SpreadGridTest, AllowedLeaveComesBeforeTheClickAndMovesTheCell)
 {
     grid.SetActiveCell(1, 1);

@@ -566,6 +566,8 @@ void CSpread7U::mousePressEvent(QMouseEvent* event)
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid() && index != currentIndex()) {
         if (!MayMoveTo(index)) {
+            // The release of this press must not act on the cell either (a check box would toggle).
+            pressRefused_ = true;
             event->accept();
             return;
         }
@@ -575,6 +577,16 @@ void CSpread7U::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTableWidget::mousePressEvent(event);
+}
+
+void CSpread7U::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (pressRefused_) {
+        pressRefused_ = false;
+        event->accept();
+        return;
+    }
+    QTableWidget::mouseReleaseEvent(event);
 }
 
 }  // namespace app

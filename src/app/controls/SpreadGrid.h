@@ -169,6 +169,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     friend class SpreadCellDelegate;
@@ -194,6 +195,7 @@ private:
     bool blockMode_ = false;
     bool programmaticMove_ = false;
     bool leaveAsked_ = false;
+    bool pressRefused_ = false;
     int lastLeft_ = 1, lastTop_ = 1;
     QColor lockedBackColor_;
     QHash<int, SpreadCellKind> kinds_;
