@@ -1,80 +1,14 @@
 #include "app/controls/SpreadGrid.h"
 
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/controls/ScreenDpi.h"
 #include "app/controls/SpreadCellDelegate.h"
+#include "app/controls/SpreadKeys.h"
 
 namespace app {
-namespace {
-
-constexpr int kTwipsPerWidthUnit = 120;
-constexpr int kTwipsPerPoint = 20;
-
-// The key code of a key press in the numbering the dialogs test (letters and digits are their
-// upper-case character codes).
-int KeyCode(const QKeyEvent* event)
-{
-    const int key = event->key();
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
-        return key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
-        return 112 + (key - Qt::Key_F1);
-    switch (key) {
-        case Qt::Key_Backspace:
-            return kKeyBack;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return kKeyTab;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return kKeyReturn;
-        case Qt::Key_Shift:
-            return kKeyShift;
-        case Qt::Key_Control:
-            return kKeyControl;
-        case Qt::Key_Alt:
-            return 18;
-        case Qt::Key_Escape:
-            return kKeyEscape;
-        case Qt::Key_Space:
-            return 32;
-        case Qt::Key_PageUp:
-            return 33;
-        case Qt::Key_PageDown:
-            return 34;
-        case Qt::Key_End:
-            return 35;
-        case Qt::Key_Home:
-            return 36;
-        case Qt::Key_Left:
-            return 37;
-        case Qt::Key_Up:
-            return 38;
-        case Qt::Key_Right:
-            return 39;
-        case Qt::Key_Down:
-            return 40;
-        case Qt::Key_Insert:
-            return 45;
-        case Qt::Key_Delete:
-            return kKeyDelete;
-        default:
-            return 0;
-    }
-}
-
-int ShiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? kShiftBit : 0) |
-           (modifiers & Qt::ControlModifier ? kCtrlBit : 0) | (modifiers & Qt::AltModifier ? kAltBit : 0);
-}
-
-}  // namespace
 
 CSpread7U::CSpread7U(QWidget* parent) : QTableWidget(parent)
 {
@@ -329,24 +263,6 @@ CSpread7U::Block CSpread7U::SelectedBlock() const
     return {ActiveCol(), ActiveRow(), ActiveCol(), ActiveRow()};
 }
 
-int CSpread7U::TopRow() const
-{
-    return rowAt(0) + 1;
-}
-
-void CSpread7U::SetTopRow(int row)
-{
-    if (row < 1 || row > rowCount())
-        return;
-    updateGeometries();  // the scroll range may not know of rows added just now
-    scrollTo(model()->index(row - 1, std::max(0, columnAt(0))), QAbstractItemView::PositionAtTop);
-}
-
-int CSpread7U::LeftCol() const
-{
-    return columnAt(0) + 1;
-}
-
 void CSpread7U::SetEditMode(bool on)
 {
     if (on) {
@@ -387,96 +303,6 @@ void CSpread7U::SetSetupFlag(int id, bool on)
         setupFlags_.insert(id);
     else
         setupFlags_.remove(id);
-}
-
-void CSpread7U::ShowCell(int col, int row, int position)
-{
-    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
-        return;
-    updateGeometries();
-    const auto hint = position <= 2   ? QAbstractItemView::PositionAtTop
-                      : position <= 5 ? QAbstractItemView::PositionAtCenter
-                                      : QAbstractItemView::PositionAtBottom;
-    scrollTo(model()->index(row - 1, col - 1), hint);
-}
-
-bool CSpread7U::CellRectTwips(int col, int row, int* x, int* y, int* width, int* height) const
-{
-    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
-        return false;
-    // The whole cell, its grid line included, relative to the client area's top-left corner.
-    const QRect cell(columnViewportPosition(col - 1), rowViewportPosition(row - 1), columnWidth(col - 1),
-                     rowHeight(row - 1));
-    const QPoint origin = viewport()->geometry().topLeft() - contentsRect().topLeft();
-    *x = PixelsToTwipsX(cell.x() + origin.x());
-    *y = PixelsToTwipsY(cell.y() + origin.y());
-    *width = PixelsToTwipsX(cell.width());
-    *height = PixelsToTwipsY(cell.height());
-    return true;
-}
-
-void CSpread7U::ClientAreaTwips(int* width, int* height) const
-{
-    *width = PixelsToTwipsX(contentsRect().width());
-    *height = PixelsToTwipsY(contentsRect().height());
-}
-
-bool CSpread7U::IsCellInView(int col, int row, bool partial) const
-{
-    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
-        return false;
-    const QRect cell = visualRect(model()->index(row - 1, col - 1));
-    const QRect view = viewport()->rect();
-    return partial ? cell.intersects(view) : view.contains(cell);
-}
-
-double CSpread7U::ColWidth(int col) const
-{
-    if (col < 1 || col > columnCount())
-        return 0.0;
-    return TwipsToColWidth(PixelsToTwipsX(columnWidth(col - 1)));
-}
-
-void CSpread7U::SetColWidth(int col, double width)
-{
-    if (col == kSpreadHeader)
-        verticalHeader()->setFixedWidth(TwipsToPixelsX(ColWidthToTwips(width)));
-    else if (col >= 1 && col <= columnCount())
-        setColumnWidth(col - 1, TwipsToPixelsX(ColWidthToTwips(width)));
-}
-
-double CSpread7U::RowHeight(int row) const
-{
-    if (row < 1 || row > rowCount())
-        return 0.0;
-    return PixelsToTwipsY(rowHeight(row - 1)) / static_cast<double>(kTwipsPerPoint);
-}
-
-void CSpread7U::SetRowHeight(int row, double height)
-{
-    const int pixels = TwipsToPixelsY(RowHeightToTwips(height));
-    if (row == -1) {
-        verticalHeader()->setDefaultSectionSize(pixels);
-        for (int r = 0; r < rowCount(); ++r)
-            setRowHeight(r, pixels);
-    } else if (row >= 1 && row <= rowCount()) {
-        setRowHeight(row - 1, pixels);
-    }
-}
-
-int CSpread7U::ColWidthToTwips(double width)
-{
-    return static_cast<int>(std::lround(width * kTwipsPerWidthUnit));
-}
-
-double CSpread7U::TwipsToColWidth(int twips)
-{
-    return twips / static_cast<double>(kTwipsPerWidthUnit);
-}
-
-int CSpread7U::RowHeightToTwips(double height)
-{
-    return static_cast<int>(std::lround(height * kTwipsPerPoint));
 }
 
 void CSpread7U::SetEventEnabled(int eventId, bool on)
@@ -541,9 +367,9 @@ void CSpread7U::ContextMenuAt(const QPoint& pos)
 void CSpread7U::keyPressEvent(QKeyEvent* event)
 {
     if (!EditMode()) {
-        int code = KeyCode(event);
+        int code = SpreadKeyCode(event);
         if (code != 0 && EventEnabled(kSpreadEventKeyDown)) {
-            emit KeyDown(&code, ShiftState(event->modifiers()));
+            emit KeyDown(&code, SpreadShiftState(event->modifiers()));
             if (code == 0) {
                 event->accept();
                 return;
