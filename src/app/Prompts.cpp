@@ -151,6 +151,9 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& caption, Prom
 
 QString QtFileFilter(const QString& barFilter)
 {
+    // Already in Qt's form.
+    if (!barFilter.contains(QLatin1Char('|')))
+        return barFilter;
     const QStringList parts = barFilter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {

@@ -151,6 +151,7 @@ TEST(Prompts, BarFiltersBecomeQtFiltersInBothLetterCases)
               QStringLiteral("JPEG (*.jpg *.JPG *.jpeg *.JPEG);;すべて (*.*)"));
     EXPECT_EQ(QtFileFilter(QStringLiteral("ケルヴォル Ver2 ファイル(*.kvr2)|*.kvr2|")),
               QStringLiteral("ケルヴォル Ver2 ファイル (*.kvr2 *.KVR2)"));
+    EXPECT_EQ(QtFileFilter(QStringLiteral("画像 (*.png *.bmp)")), QStringLiteral("画像 (*.png *.bmp)"));
 }
 
 TEST(Prompts, FileDialogsAnswerFromTheScript)
