@@ -29,9 +29,10 @@ void DxfLines::Start(Encoding encoding, std::size_t expectedSize)
 
 void DxfLines::Code(int code)
 {
-    if (code >= 0 && code < 100) {
-        // The common codes, without number conversion.
-        const char line[5] = {' ', code < 10 ? ' ' : char('0' + code / 10), char('0' + code % 10), '\r',
+    if (code >= 0 && code < 1000) {
+        // Every code below 1000 fills exactly three characters.
+        const char line[5] = {code < 100 ? ' ' : char('0' + code / 100),
+                              code < 10 ? ' ' : char('0' + code / 10 % 10), char('0' + code % 10), '\r',
                               '\n'};
         m_bytes.append(line, 5);
         return;
