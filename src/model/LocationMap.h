@@ -155,4 +155,14 @@ public:
 
 private:
     bool ContainsForPlacing(const PhotoRecord& photo);
+    // Rectangle A of the frame has a size.
+    bool HasFrame() const;
+    // The outline becomes the picture points through the forward Helmert set and the zone.
+    void SetOutlineFromPicturePoints(const std::array<Point2, 4>& points);
+    // The box corners north-west, north-east, south-east, south-west.
+    std::array<fe::geo::GeoPoint, 4> BoxCorners() const;
+    // The box corners as world pixels at the zoom, turned about their mean by minus the frame angle.
+    std::array<Point2, 4> TurnedBoxPixels(int zoom) const;
+    // Sets the north arrow and the scale bar 40 pixels in from their corners.
+    void PlaceOverlayAtMargin();
 };

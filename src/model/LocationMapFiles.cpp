@@ -71,6 +71,14 @@ bool ReadDoubleLine(fe::FileR& file, double& value)
 
 }  // namespace
 
+void LocationMap::PlaceOverlayAtMargin()
+{
+    overlay.northArrowX = kOverlayMargin;
+    overlay.northArrowY = kOverlayMargin;
+    overlay.scaleBarX = kOverlayMargin;
+    overlay.scaleBarY = kOverlayMargin;
+}
+
 bool LocationMap::ReadPictureSize(const QString& picturePath)
 {
     int width = 0;
@@ -148,10 +156,7 @@ bool LocationMap::LoadRegisteredPicture(const QString& mapFolder, const QString&
     UpdateOutline();
     transform.Reset(LocationMapTransform::kPlane);
     overlay.northArrowAngle = -NorthAngle();
-    overlay.northArrowX = kOverlayMargin;
-    overlay.northArrowY = kOverlayMargin;
-    overlay.scaleBarX = kOverlayMargin;
-    overlay.scaleBarY = kOverlayMargin;
+    PlaceOverlayAtMargin();
     return true;
 }
 
@@ -167,10 +172,7 @@ bool LocationMap::SetWebMap(std::int32_t newKind, const Rect2& newBox, std::int3
     transform.Reset(LocationMapTransform::kWeb);
     UpdateOutline();
     overlay.northArrowAngle = NorthAngle();
-    overlay.northArrowX = kOverlayMargin;
-    overlay.northArrowY = kOverlayMargin;
-    overlay.scaleBarX = kOverlayMargin;
-    overlay.scaleBarY = kOverlayMargin;
+    PlaceOverlayAtMargin();
     return true;
 }
 

@@ -62,22 +62,13 @@ void LocationMap::UpdateOutline()
     if (kind != kRegisteredPicture || !IsPlaneZone(zone)) {
         return;
     }
-    const double extent =
-        std::max(std::abs(frame.rectA.x1 - frame.rectA.x0), std::abs(frame.rectA.y1 - frame.rectA.y0));
-    if (extent != 0.0) {
+    if (HasFrame()) {
         UpdatePlaneOutline();
         return;
     }
-    fe::geo::MapHelmart forward;
-    fe::geo::MapHelmart inverse;
-    MakeHelmertPair(forward, inverse);
-    fe::geo::PlaneRectConverter converter(zone);
     const double w = pictureWidth;
     const double h = pictureHeight;
-    for (const Point2& corner : {Point2(0, 0), Point2(w, 0), Point2(w, h), Point2(0, h)}) {
-        GeoPoint point;
-        outline.push_back(converter.ToGeoPoint(point, forward.Map(corner)));
-    }
+    SetOutlineFromPicturePoints({Point2(0, 0), Point2(w, 0), Point2(w, h), Point2(0, h)});
 }
 
 void LocationMap::UpdatePlaneOutline()
@@ -85,38 +76,63 @@ void LocationMap::UpdatePlaneOutline()
     if (kind != kRegisteredPicture || !IsPlaneZone(zone)) {
         return;
     }
+    const std::array<Point2, 4> corners = frame.Corners();
+    SetOutlineFromPicturePoints(corners);
+}
+
+void LocationMap::SetOutlineFromPicturePoints(const std::array<Point2, 4>& points)
+{
     outline.clear();
     fe::geo::MapHelmart forward;
     fe::geo::MapHelmart inverse;
     MakeHelmertPair(forward, inverse);
-    fe::geo::PlaneRectConverter converter(zone);
-    for (const Point2& corner : frame.Corners()) {
-        GeoPoint point;
-        outline.push_back(converter.ToGeoPoint(point, forward.Map(corner)));
+    const fe::geo::PlaneRectConverter converter(zone);
+    for (const Point2& point : points) {
+        GeoPoint geo;
+        outline.push_back(converter.ToGeoPoint(geo, forward.Map(point)));
     }
+}
+
+bool LocationMap::HasFrame() const
+{
+    return std::max(std::abs(frame.rectA.x1 - frame.rectA.x0), std::abs(frame.rectA.y1 - frame.rectA.y0)) !=
+           0.0;
+}
+
+std::array<GeoPoint, 4> LocationMap::BoxCorners() const
+{
+    return {GeoPoint(box.x0, box.y1), GeoPoint(box.x1, box.y1), GeoPoint(box.x1, box.y0),
+            GeoPoint(box.x0, box.y0)};
+}
+
+std::array<Point2, 4> LocationMap::TurnedBoxPixels(int zoom) const
+{
+    // The frame is drawn turned in Web-Mercator pixels, so the box is turned there, not in degrees.
+    const std::array<GeoPoint, 4> corners = BoxCorners();
+    std::array<Point2, 4> pixels;
+    Point2 centre;
+    for (size_t k = 0; k < 4; ++k) {
+        pixels[k] = corners[k].ToWorldPixel(zoom);
+        centre = centre + pixels[k];
+    }
+    centre = centre.Scale(0.25);
+    for (Point2& pixel : pixels) {
+        pixel = centre + (pixel - centre).Rotate(-frame.angle);
+    }
+    return pixels;
 }
 
 void LocationMap::UpdateWebOutline()
 {
     outline.clear();
-    const std::array<GeoPoint, 4> corners = {GeoPoint(box.x0, box.y1), GeoPoint(box.x1, box.y1),
-                                             GeoPoint(box.x1, box.y0), GeoPoint(box.x0, box.y0)};
     if (std::abs(frame.angle) < 1e-4) {
+        const std::array<GeoPoint, 4> corners = BoxCorners();
         outline.assign(corners.begin(), corners.end());
         return;
     }
-    // Turn the box in Web-Mercator pixels, where the frame is drawn, not in degrees.
-    std::array<Point2, 4> pixels;
-    Point2 centre;
-    for (size_t k = 0; k < 4; ++k) {
-        pixels[k] = corners[k].ToWorldPixel(kWebOutlineZoom);
-        centre = centre + pixels[k];
-    }
-    centre = centre.Scale(0.25);
-    for (const Point2& pixel : pixels) {
-        const Point2 turned = centre + (pixel - centre).Rotate(-frame.angle);
+    for (const Point2& pixel : TurnedBoxPixels(kWebOutlineZoom)) {
         GeoPoint point;
-        point.SetFromWorldPixel(turned.x, turned.y, kWebOutlineZoom);
+        point.SetFromWorldPixel(pixel.x, pixel.y, kWebOutlineZoom);
         outline.push_back(point);
     }
 }

@@ -149,18 +149,8 @@ bool LocationMap::ContainsForPlacing(const PhotoRecord& photo)
     if (!turned) {
         return box.x0 < lon && lon < box.x1 && box.y0 < lat && lat < box.y1;
     }
-    const std::array<GeoPoint, 4> corners = {GeoPoint(box.x0, box.y1), GeoPoint(box.x1, box.y1),
-                                             GeoPoint(box.x1, box.y0), GeoPoint(box.x0, box.y0)};
-    std::vector<Point2> polygon;
-    Point2 centre;
-    for (const GeoPoint& corner : corners) {
-        polygon.push_back(corner.ToWorldPixel(kPlacingZoom));
-        centre = centre + polygon.back();
-    }
-    centre = centre.Scale(0.25);
-    for (Point2& point : polygon) {
-        point = centre + (point - centre).Rotate(-frame.angle);
-    }
+    const std::array<Point2, 4> corners = TurnedBoxPixels(kPlacingZoom);
+    std::vector<Point2> polygon(corners.begin(), corners.end());
     ClosePolygon(polygon);
     return InsideEvenOdd(polygon, photo.position.ToWorldPixel(kPlacingZoom));
 }

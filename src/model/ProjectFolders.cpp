@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "fe/Failure.h"
 #include "fe/File.h"
 #include "fe/PathUtil.h"
 #include "fe/SimpleDate.h"
@@ -39,7 +40,12 @@ QString Project::ProjectFilePath() const
 QString Project::DatedExcelFolder() const
 {
     fe::SimpleDate today;
-    today.SetToday();
+    try {
+        today.SetToday();
+    } catch (const fe::Failure&) {
+        // Without a local date there is no dated folder; callers treat an empty text as "none".
+        return QString();
+    }
     return DatedExcelFolder(today);
 }
 

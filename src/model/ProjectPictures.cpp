@@ -34,12 +34,16 @@ bool LoadPictureFile(fe::img::Image& picture, const QString& path)
     return true;
 }
 
-// A missing file is replaced by the placeholder; any other file is loaded.
+// A missing file is replaced by the placeholder; any other file is loaded. Without a project folder there
+// is nothing to load (a bare file name would be looked for in the working folder).
 bool LoadOrPlaceholder(fe::img::Image& picture, const QString& folder, const QString& fileName)
 {
     picture.Release();
+    if (folder.isEmpty()) {
+        return false;
+    }
     const QString path = QDir(folder).filePath(fileName);
-    if (!folder.isEmpty() && !QFileInfo::exists(path)) {
+    if (!QFileInfo::exists(path)) {
         return MakeMissingPicturePlaceholder(picture, fileName);
     }
     return LoadPictureFile(picture, path);

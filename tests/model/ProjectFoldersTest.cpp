@@ -191,3 +191,12 @@ TEST(ProjectPictures, MissingFilesGiveThePlaceholderNamingThem)
     EXPECT_FALSE(project.LoadMapImage(picture, 1));  // web map
     EXPECT_FALSE(project.LoadMapImage(picture, 2));
 }
+
+TEST(ProjectPictures, NothingIsLoadedWithoutAProjectFolder)
+{
+    Project project;
+    project.photos.photos.emplace_back(1);
+    fe::img::Image picture;
+    EXPECT_FALSE(project.LoadPhotoImage(picture, 0));
+    EXPECT_TRUE(picture.IsNull());
+}
