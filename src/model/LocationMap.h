@@ -118,8 +118,10 @@ public:
     // The stored picture name: "m%06d.<ext>" for picture maps ("error" as the extension of an unknown
     // format), "---" for web maps, "?" for any other kind.
     QString ImageFileName() const;
-    // Helmert sets fitted to the two reference pairs: picture -> plane and plane -> picture.
-    void MakeHelmertPair(fe::geo::MapHelmart& forward, fe::geo::MapHelmart& inverse) const;
+    // Helmert sets fitted to the two reference pairs: picture -> plane and plane -> picture. False (both
+    // sets the identity) when the reference points cannot define a fit.
+    bool MakeHelmertPair(fe::geo::MapHelmart& forward, fe::geo::MapHelmart& inverse) const;
+    bool HasPlaneZone() const { return zone >= 1 && zone <= 19; }
     // The map's north direction in radians (see the implementation for each kind).
     double NorthAngle() const;
 

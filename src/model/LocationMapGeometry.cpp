@@ -11,22 +11,17 @@ namespace {
 
 constexpr int kWebOutlineZoom = 18;
 
-bool IsPlaneZone(std::int32_t zone)
-{
-    return zone >= 1 && zone <= 19;
-}
-
 }  // namespace
 
-void LocationMap::MakeHelmertPair(fe::geo::MapHelmart& forward, fe::geo::MapHelmart& inverse) const
+bool LocationMap::MakeHelmertPair(fe::geo::MapHelmart& forward, fe::geo::MapHelmart& inverse) const
 {
     // The plane side of the fit takes each stored plane point with its two values exchanged: (X north,
     // Y east), the order of PlaneRectConverter, so that no other conversion has to exchange them.
     const std::vector<Point2> picture = {reference.picture1, reference.picture2};
     const std::vector<Point2> plane = {{reference.plane1.y, reference.plane1.x},
                                        {reference.plane2.y, reference.plane2.x}};
-    forward.Set(picture, plane);
-    inverse.Set(plane, picture);
+    const bool fitted = forward.Set(picture, plane);
+    return inverse.Set(plane, picture) && fitted;
 }
 
 double LocationMap::NorthAngle() const
@@ -34,7 +29,9 @@ double LocationMap::NorthAngle() const
     if (kind == kRegisteredPicture) {
         fe::geo::MapHelmart forward;
         fe::geo::MapHelmart inverse;
-        MakeHelmertPair(forward, inverse);
+        if (!MakeHelmertPair(forward, inverse)) {
+            return 0.0;
+        }
         // The picture's upward direction expressed in plane coordinates.
         const Point2 up = forward.Map({0.0, 0.0}) - forward.Map({0.0, 100.0});
         double angle = std::atan2(up.y, up.x);
@@ -59,7 +56,7 @@ void LocationMap::UpdateOutline()
         UpdateWebOutline();
         return;
     }
-    if (kind != kRegisteredPicture || !IsPlaneZone(zone)) {
+    if (kind != kRegisteredPicture || !HasPlaneZone()) {
         return;
     }
     if (HasFrame()) {
@@ -73,7 +70,7 @@ void LocationMap::UpdateOutline()
 
 void LocationMap::UpdatePlaneOutline()
 {
-    if (kind != kRegisteredPicture || !IsPlaneZone(zone)) {
+    if (kind != kRegisteredPicture || !HasPlaneZone()) {
         return;
     }
     const std::array<Point2, 4> corners = frame.Corners();
@@ -85,7 +82,9 @@ void LocationMap::SetOutlineFromPicturePoints(const std::array<Point2, 4>& point
     outline.clear();
     fe::geo::MapHelmart forward;
     fe::geo::MapHelmart inverse;
-    MakeHelmertPair(forward, inverse);
+    if (!MakeHelmertPair(forward, inverse)) {
+        return;  // no registration, no area: better no outline than a made-up one
+    }
     const fe::geo::PlaneRectConverter converter(zone);
     for (const Point2& point : points) {
         GeoPoint geo;

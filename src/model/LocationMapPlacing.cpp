@@ -16,11 +16,6 @@ constexpr int kPlacingZoom = 18;
 // Below this frame angle (radians) a map counts as not turned when photos are placed.
 constexpr double kUnturnedAngle = 0.1;
 
-bool IsPlaneZone(std::int32_t zone)
-{
-    return zone >= 1 && zone <= 19;
-}
-
 // Even-odd test with a horizontal ray: an edge counts when the point's y lies in [y_i, y_j) (either
 // order) and the point lies left of the edge at that y. The closing edge is tested too.
 bool InsideEvenOdd(const std::vector<Point2>& polygon, const Point2& p)
@@ -63,7 +58,12 @@ void LocationMap::InitPlacedPhoto(PlacedPhoto& entry, PhotoRecord& photo, const 
     }
 
     const Point2 frameCentre = frame.rectA.Centre();
-    if (kind == kPicture || (kind == kRegisteredPicture && !IsPlaneZone(zone))) {
+    // Both directions on a registered picture use a fresh fit: the stored sets may still be the identity
+    // of a new map. Without a usable registration the mark goes to the frame centre and the photo is left
+    // as it is rather than given a made-up position.
+    const bool registered =
+        kind == kRegisteredPicture && HasPlaneZone() && MakeHelmertPair(transform.forward, transform.inverse);
+    if (kind == kPicture || (kind == kRegisteredPicture && !registered)) {
         if (kind == kPicture) {
             entry.direction = kUnset;
         }
@@ -72,8 +72,6 @@ void LocationMap::InitPlacedPhoto(PlacedPhoto& entry, PhotoRecord& photo, const 
         return;
     }
     if (kind == kRegisteredPicture) {
-        // Both directions use a fresh fit: the stored sets may still be the identity of a new map.
-        MakeHelmertPair(transform.forward, transform.inverse);
         fe::geo::PlaneRectConverter converter(zone);
         if (photo.HasPosition()) {
             const Point2 pixel = transform.inverse.Map(converter.ToPlaneXY(photo.position));
@@ -130,10 +128,9 @@ bool LocationMap::ContainsForPlacing(const PhotoRecord& photo)
             return polygon.size() >= 3 &&
                    InsideEvenOdd(polygon, {photo.position.longitude, photo.position.latitude});
         }
-        if (!IsPlaneZone(zone)) {
+        if (!HasPlaneZone() || !MakeHelmertPair(transform.forward, transform.inverse)) {
             return false;
         }
-        MakeHelmertPair(transform.forward, transform.inverse);
         const Point2 pixel =
             transform.inverse.Map(fe::geo::PlaneRectConverter(zone).ToPlaneXY(photo.position));
         const std::array<Point2, 4> corners = frame.Corners();

@@ -375,3 +375,35 @@ TEST_F(ProjectMaps, RemovingAPhotoFromTheMapsTakesEveryReservoirRow)
     ASSERT_EQ(item.photoRows.size(), 1u);
     EXPECT_EQ(item.photoRows[0].description, QStringLiteral("b"));
 }
+
+TEST_F(ProjectMaps, ARegistrationWithoutAFitInventsNoPositions)
+{
+    // A registered map whose reference points coincide (as a damaged project file could hold them).
+    LocationMap map = project.maps.MakeNewMap();
+    map.kind = 1;
+    map.zone = 9;
+    map.pictureWidth = 200;
+    map.pictureHeight = 100;
+    map.frame.rectA = Rect2(0, 0, 200, 100);
+    map.reference.plane1 = {5, 5};
+    map.reference.plane2 = {5, 5};
+    project.maps.Append(map);
+    LocationMap& broken = Map(0);
+
+    broken.UpdateOutline();
+    EXPECT_TRUE(broken.outline.empty());
+    EXPECT_EQ(broken.NorthAngle(), 0.0);
+
+    PhotoRecord& unplaced = AddPhoto(kUnset, kUnset);
+    PlacedPhoto entry;
+    broken.InitPlacedPhoto(entry, unplaced, project.PhotoFolder() + unplaced.FileName());
+    EXPECT_EQ(entry.x, 100.0);
+    EXPECT_EQ(entry.y, 50.0);
+    EXPECT_FALSE(unplaced.HasPosition());
+
+    AddPhoto(kOriginLon, kOriginLat);
+    broken.PlacePhotosInside(project.photos, project.PhotoFolder());
+    broken.frame.angle = 1.0;
+    broken.PlacePhotosInside(project.photos, project.PhotoFolder());
+    EXPECT_TRUE(broken.photos.entries.empty());
+}
