@@ -1,52 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QtEndian>
-#include <bit>
-
+#include "BinaryBytes.h"
 #include "TempFolder.h"
 #include "model/MarkSettingSet.h"
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-// Builds mark-setting files byte by byte, independently of the code under test.
-struct Bytes
-{
-    QByteArray data;
-    Bytes& i32(std::int32_t v)
-    {
-        char b[4];
-        qToLittleEndian(v, b);
-        data.append(b, 4);
-        return *this;
-    }
-    Bytes& f32(float v) { return i32(std::bit_cast<std::int32_t>(v)); }
-    Bytes& f64(double v)
-    {
-        char b[8];
-        qToLittleEndian(std::bit_cast<quint64>(v), b);
-        data.append(b, 8);
-        return *this;
-    }
-    Bytes& u8(int v)
-    {
-        data.append(static_cast<char>(v));
-        return *this;
-    }
-};
 
 // A template whose fields all derive from `seed`, so that templates can be told apart after a load.
 void AppendTemplate(Bytes& b, int seed, int version)

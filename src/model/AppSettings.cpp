@@ -1,0 +1,112 @@
+#include "model/AppSettings.h"
+
+#include "fe/AppFolders.h"
+#include "fe/File.h"
+
+namespace {
+
+void WriteSite(fe::FileWB& file, const fe::geo::TileSite& site)
+{
+    file << site.baseUrl << site.path << site.extension;
+    file.writeBinInt32(site.zoomMin).writeBinInt32(site.zoomMax).writeBinByte(site.transparent ? 1 : 0);
+    file << site.title;
+}
+
+void ReadSite(fe::FileRB& file, fe::geo::TileSite& site)
+{
+    std::int32_t zoomMin = 0, zoomMax = 0;
+    std::uint8_t transparent = 0;
+    file >> site.baseUrl >> site.path >> site.extension;
+    file.readBinInt32(zoomMin).readBinInt32(zoomMax).readBinByte(transparent);
+    file >> site.title;
+    site.zoomMin = zoomMin;
+    site.zoomMax = zoomMax;
+    site.transparent = transparent != 0;
+    site.cacheFolderName = fe::geo::CacheFolderNameOf(site.path);
+}
+
+}  // namespace
+
+void AppSettings::SetDefaults()
+{
+    planeZone = 1;
+    tileCacheFolder = fe::GetWritableFolder() + QStringLiteral("geocache");
+    fe::geo::TileSiteVector catalogue;
+    fe::geo::BuildBuiltInTileSites(catalogue);
+    currentTileSite = catalogue.front();
+    lastMapFolder.clear();
+    lastPhotoFolder.clear();
+    lastProjectPath.clear();
+    fileNameTokens = {QStringLiteral("{ファイル名}"), QStringLiteral("{元ファイル名}")};
+    fixedItemNames.SetDefaults();
+    ichimillParams.SetDefaults();
+    lastTrackFolder.clear();
+    lastSurveyPictureFolder.clear();
+    MergeTileSiteList();
+}
+
+bool AppSettings::Save(const QString& path) const
+{
+    fe::FileWB file;
+    if (!file.open(path))
+        return false;
+    try {
+        file.writeBinInt32(kFileVersion).writeBinInt32(planeZone);
+        WriteSite(file, currentTileSite);
+        file << lastProjectPath << lastMapFolder << lastPhotoFolder;
+        file.writeBinInt32(static_cast<std::int32_t>(fileNameTokens.size()));
+        for (const QString& token : fileNameTokens)
+            file << token;
+        fixedItemNames.Write(file);
+        ichimillParams.Write(file);
+        file << lastTrackFolder << lastSurveyPictureFolder;
+    } catch (const fe::Failure&) {
+        return false;
+    }
+    return file.close();
+}
+
+bool AppSettings::Load(const QString& path)
+{
+    SetDefaults();
+    fe::FileRB file;
+    if (!file.open(path))
+        return false;
+    try {
+        std::int32_t version = 0;
+        file.readBinInt32(version);
+        if (version > kFileVersion)
+            return false;
+        file.readBinInt32(planeZone);
+        ReadSite(file, currentTileSite);
+        file >> lastProjectPath >> lastMapFolder >> lastPhotoFolder;
+        std::int32_t tokens = 0;
+        file.readBinInt32(tokens);
+        if (tokens < 0 || tokens > kMaxStoredTokens)
+            throw fe::Failure("File.readBin");
+        fileNameTokens.clear();
+        for (std::int32_t i = 0; i < tokens; ++i) {
+            QString token;
+            file >> token;
+            fileNameTokens.append(token);
+        }
+        std::int32_t ignored = 0;
+        if (version < 2)
+            file.readBinInt32(ignored);
+        if (!fixedItemNames.Read(file))
+            throw fe::Failure("File.readBin");
+        if (version < 2)
+            file.readBinInt32(ignored);
+        if (version > 2) {
+            ichimillParams.Read(file);
+            file >> lastTrackFolder;
+        }
+        if (version > 3)
+            file >> lastSurveyPictureFolder;
+    } catch (const fe::Failure&) {
+        SetDefaults();
+        return false;
+    }
+    MergeTileSiteList();
+    return true;
+}

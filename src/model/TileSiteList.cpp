@@ -1,0 +1,148 @@
+#include "fe/AppFolders.h"
+#include "fe/File.h"
+#include "fe/NumberText.h"
+#include "fe/TextUtil.h"
+#include "model/AppSettings.h"
+
+namespace {
+
+// Reads the records of TileSiteList.txt. A record runs from a line holding "{" up to and including
+// the first line holding "}" (or the end of the file); text after that "}" may open the next record.
+class TileSiteListReader
+{
+public:
+    explicit TileSiteListReader(fe::geo::TileSiteVector& sites) : m_sites(sites) {}
+
+    void Line(QString text)
+    {
+        for (;;) {
+            if (!m_inRecord) {
+                if (!text.contains(u'{'))
+                    return;
+                text = fe::TrimChar(text, u'{');
+                m_site = fe::geo::TileSite();
+                m_site.zoomMin = 2;
+                m_site.zoomMax = 18;
+                m_fieldCounter = 0;
+                m_inRecord = true;
+            }
+            const qsizetype close = text.indexOf(u'}');
+            // Only the text up to the closing brace belongs to this record, so that a record that
+            // ends early never takes the fields of the next one on the same line.
+            ParseTileSiteLine(m_site, m_fieldCounter, close < 0 ? text : text.left(close + 1));
+            if (close < 0)
+                return;
+            Finish();
+            text = text.mid(close + 1);
+        }
+    }
+
+    void End()
+    {
+        if (m_inRecord)
+            Finish();
+    }
+
+private:
+    void Finish()
+    {
+        m_inRecord = false;
+        if (m_site.title.isEmpty() || m_site.extension.isEmpty())
+            return;
+        m_site.cacheFolderName = fe::geo::CacheFolderNameOf(m_site.path);
+        m_sites.push_back(m_site);
+    }
+
+    fe::geo::TileSiteVector& m_sites;
+    fe::geo::TileSite m_site;
+    int m_fieldCounter = 0;
+    bool m_inRecord = false;
+};
+
+}  // namespace
+
+void ParseTileSiteLine(fe::geo::TileSite& site, int& fieldCounter, const QString& line)
+{
+    for (QString piece : fe::SplitText(line, u',')) {
+        if (fieldCounter >= 7)
+            return;
+        for (QChar c : {QChar(u' '), QChar(u'\t'), QChar(u'"'), QChar(u'}')})
+            piece = fe::TrimChar(piece, c);
+        if (piece.isEmpty())
+            continue;
+        switch (fieldCounter) {
+            case 0:
+                site.title = piece;
+                break;
+            case 1:
+                site.baseUrl = piece;
+                break;
+            case 2:
+                site.path = piece;
+                break;
+            case 3:
+                site.extension = piece;
+                break;
+            case 4:
+                fe::ScanInt(piece, site.zoomMin);
+                break;
+            case 5:
+                fe::ScanInt(piece, site.zoomMax);
+                break;
+            default:
+                if (piece.startsWith(QStringLiteral("true")))
+                    site.transparent = true;
+                else if (piece.startsWith(QStringLiteral("false")))
+                    site.transparent = false;
+                break;
+        }
+        ++fieldCounter;
+    }
+}
+
+QString AppSettings::TileSiteListPath()
+{
+    return fe::GetWritableFolder() + QStringLiteral("TileSiteList.txt");
+}
+
+bool AppSettings::MergeTileSiteList()
+{
+    return MergeTileSiteList(TileSiteListPath());
+}
+
+bool AppSettings::MergeTileSiteList(const QString& path)
+{
+    tileSites.clear();
+    fe::geo::TileSiteVector catalogue;
+    fe::geo::BuildBuiltInTileSites(catalogue);
+    const auto useBuiltIns = [&] {
+        tileSites.clear();
+        for (int entry : fe::geo::kDefaultBaseMapEntries)
+            tileSites.push_back(catalogue[static_cast<size_t>(entry)]);
+    };
+
+    fe::FileR file;
+    if (!file.open(path, 1)) {
+        useBuiltIns();
+        return false;
+    }
+    try {
+        TileSiteListReader reader(tileSites);
+        while (!file.eof()) {
+            QString line;
+            file.readLine(line);
+            // The file layer strips a byte-order mark and CR LF; a stray CR (a file edited with
+            // mixed line ends) must not end up in a URL either.
+            if (line.endsWith(u'\r'))
+                line.chop(1);
+            reader.Line(line);
+        }
+        reader.End();
+    } catch (const fe::Failure&) {
+        useBuiltIns();
+        return false;
+    }
+    if (tileSites.size() < 3)
+        useBuiltIns();
+    return true;
+}

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "BinaryBytes.h"
+#include "TempFolder.h"
+#include "fe/AppFolders.h"
+#include "model/AppSettings.h"
+
+namespace {
+
+QString HeaderText(int preset, int k)
+{
+    return QStringLiteral("見出し%1-%2").arg(preset).arg(k);
+}
+
+QString ItemText(int preset, int k)
+{
+    return QStringLiteral("項目%1-%2").arg(preset).arg(k);
+}
+
+// setting.bin of the given version, field by field, with `fixedCount` item-name presets. The stored
+// counts of tokens and presets may be given apart from what follows them, as a damaged file has them.
+QByteArray SettingBin(int version, std::int32_t fixedCount = 4, std::int32_t storedTokens = 3,
+                      std::int32_t storedFixedCount = -2)
+{
+    Bytes b;
+    b.i32(version).i32(7);
+    b.text("https://tiles.example").text("/xyz/ort").text(".jpg").i32(3).i32(17).u8(1).text("写真");
+    b.text("/p/現場/現場.kvr2").text("/maps").text("/photos");
+    b.i32(storedTokens).text("{A}").text("{B}").text("{C}");
+    if (version < 2)
+        b.i32(99);
+    b.i32(storedFixedCount == -2 ? fixedCount : storedFixedCount);
+    for (int i = 0; i < fixedCount; ++i) {
+        for (int k = 0; k < 5; ++k)
+            b.text(HeaderText(i, k));
+        for (int k = 0; k < 4; ++k)
+            b.text(ItemText(i, k));
+    }
+    if (version < 2)
+        b.i32(99);
+    if (version > 2)
+        b.u8(0).u8(1).u8(0).u8(1).i32(30).f64(2e-6).f64(3e-4).text("/tracks");
+    if (version > 3)
+        b.text("/survey");
+    return b.data;
+}
+
+// The settings SettingBin(4) holds; fixed presets from `fixedCount` on keep their defaults.
+AppSettings Expected(int version = 4, int fixedCount = 4)
+{
+    AppSettings s;
+    s.planeZone = 7;
+    s.currentTileSite = {
+        QStringLiteral("https://tiles.example"), "/xyz/ort", ".jpg", 3, 17, true, "写真", "_xyz_ort"};
+    s.lastProjectPath = QStringLiteral("/p/現場/現場.kvr2");
+    s.lastMapFolder = "/maps";
+    s.lastPhotoFolder = "/photos";
+    s.fileNameTokens = {"{A}", "{B}", "{C}"};
+    for (int i = 0; i < std::min(fixedCount, 4); ++i) {
+        for (int k = 0; k < 5; ++k)
+            s.fixedItemNames.headerLabels[i].texts[k] = HeaderText(i, k);
+        for (int k = 0; k < 4; ++k)
+            s.fixedItemNames.itemNames[i].texts[k] = ItemText(i, k);
+    }
+    if (version > 2) {
+        IchimillLoaderParams& p = s.ichimillParams;
+        p.acceptSingle = 0;
+        p.acceptRtkFix = 0;
+        p.thinningInterval = 30;
+        p.minimumDistance = 2e-6;
+        p.maximumJump = 3e-4;
+        s.lastTrackFolder = "/tracks";
+    }
+    if (version > 3)
+        s.lastSurveyPictureFolder = "/survey";
+    return s;
+}
+
+}  // namespace
+
+TEST(AppSettings, DefaultsHoldTheDocumentedValues)
+{
+    const AppSettings s;
+    EXPECT_EQ(s.planeZone, 1);
+    EXPECT_EQ(s.tileCacheFolder, fe::GetWritableFolder() + "geocache");
+    EXPECT_EQ(s.currentTileSite.path, QStringLiteral("/xyz/std"));
+    EXPECT_EQ(s.currentTileSite.title, QStringLiteral("標準地図"));
+    EXPECT_EQ(s.fileNameTokens, QStringList({"{ファイル名}", "{元ファイル名}"}));
+    ASSERT_EQ(s.fixedItemNames.headerLabels.size(), 4u);
+    ASSERT_EQ(s.fixedItemNames.itemNames.size(), 4u);
+    EXPECT_EQ(s.fixedItemNames.headerLabels[1].texts[4], QStringLiteral("作成日"));
+    EXPECT_EQ(s.fixedItemNames.headerLabels[2].texts[4], QString());
+    EXPECT_EQ(s.fixedItemNames.itemNames[3].texts[3], QStringLiteral("概略"));
+    EXPECT_EQ(s.ichimillParams.columnStatus, 8);
+    EXPECT_EQ(s.ichimillParams.minimumColumns, 9);
+    EXPECT_EQ(s.ichimillParams.maximumJump, 1e-4);
+    // No TileSiteList.txt yet: the three built-in base maps.
+    ASSERT_EQ(s.tileSites.size(), 3u);
+    EXPECT_EQ(s.tileSites[0].path, QStringLiteral("/xyz/std"));
+    EXPECT_EQ(s.tileSites[1].path, QStringLiteral("/xyz/pale"));
+    EXPECT_EQ(s.tileSites[2].path, QStringLiteral("/xyz/seamlessphoto"));
+}
+
+TEST(AppSettings, SaveWritesVersionFourFieldByFieldAndLoadReadsItBack)
+{
+    TempFolder temp;
+    const QString path = temp.file("setting.bin");
+    ASSERT_TRUE(Expected().Save(path));
+    EXPECT_EQ(ReadAll(path).toHex(), SettingBin(4).toHex());
+
+    AppSettings loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_TRUE(loaded == Expected());
+
+    // The defaults go round too.
+    ASSERT_TRUE(AppSettings().Save(path));
+    loaded.planeZone = 5;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_TRUE(loaded == AppSettings());
+}
+
+TEST(AppSettings, StoredFilesLoadByVersionAndDamageGivesTheDefaults)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        bool loads;
+        AppSettings expected;
+    };
+    const Case cases[] = {
+        {"version 1: two extra fields, no track block", SettingBin(1), true, Expected(1)},
+        {"version 2", SettingBin(2), true, Expected(2)},
+        {"version 3: no survey folder", SettingBin(3), true, Expected(3)},
+        {"two fixed presets: the rest keep the defaults", SettingBin(4, 2), true, Expected(4, 2)},
+        {"six fixed presets: the first four are kept", SettingBin(4, 6), true, Expected(4, 6)},
+        {"version 5", SettingBin(5), false, AppSettings()},
+        {"truncated", SettingBin(4).chopped(1), false, AppSettings()},
+        {"absurd token count", SettingBin(4, 4, 0x7FFFFFFF), false, AppSettings()},
+        {"negative token count", SettingBin(4, 4, -1), false, AppSettings()},
+        {"absurd fixed preset count", SettingBin(4, 4, 3, 0x40000000), false, AppSettings()},
+        {"negative fixed preset count", SettingBin(4, 4, 3, -1), false, AppSettings()},
+        {"empty file", QByteArray(), false, AppSettings()},
+    };
+    TempFolder temp;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = temp.file("setting.bin");
+        WriteAll(path, c.file);
+        AppSettings s;
+        s.planeZone = 12;
+        EXPECT_EQ(s.Load(path), c.loads);
+        EXPECT_TRUE(s == c.expected);
+        EXPECT_EQ(s.fixedItemNames.headerLabels.size(), 4u);
+        EXPECT_EQ(s.fixedItemNames.itemNames.size(), 4u);
+    }
+    AppSettings s;
+    s.planeZone = 12;
+    EXPECT_FALSE(s.Load(temp.file("missing.bin")));
+    EXPECT_TRUE(s == AppSettings());
+}
+
+TEST(AppSettings, AFailedSaveLeavesTheOldFileWhole)
+{
+    TempFolder temp;
+    const QString path = temp.file("setting.bin");
+    ASSERT_TRUE(Expected().Save(path));
+    const QByteArray before = ReadAll(path);
+    AppSettings s;
+    s.lastPhotoFolder = QString(8000, u'x');  // longer than any reader takes back
+    EXPECT_FALSE(s.Save(path));
+    EXPECT_EQ(ReadAll(path), before);
+}

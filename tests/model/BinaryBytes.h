@@ -1,0 +1,61 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QtEndian>
+#include <bit>
+#include <cstdint>
+
+// Whole-file access and a little-endian byte builder for tests of the model's binary files, written
+// independently of the code under test.
+inline QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+struct Bytes
+{
+    QByteArray data;
+
+    Bytes& i32(std::int32_t v)
+    {
+        char b[4];
+        qToLittleEndian(v, b);
+        data.append(b, 4);
+        return *this;
+    }
+    Bytes& f32(float v) { return i32(std::bit_cast<std::int32_t>(v)); }
+    Bytes& f64(double v)
+    {
+        char b[8];
+        qToLittleEndian(std::bit_cast<quint64>(v), b);
+        data.append(b, 8);
+        return *this;
+    }
+    Bytes& u8(int v)
+    {
+        data.append(static_cast<char>(v));
+        return *this;
+    }
+    // A text record: the count of UTF-16 units, then the units.
+    Bytes& text(const QString& t)
+    {
+        i32(static_cast<std::int32_t>(t.size()));
+        for (QChar c : t) {
+            data.append(static_cast<char>(c.unicode() & 0xFF));
+            data.append(static_cast<char>(c.unicode() >> 8));
+        }
+        return *this;
+    }
+};
