@@ -61,4 +61,5 @@ public:
 // One line of a TileSiteList.txt record: the comma-separated fields trimmed of blanks, tabs, quotation
 // marks and closing braces fill the site's fields in turn (title, base URL, path, extension, lowest
 // zoom, highest zoom, transparent flag), counted by `fieldCounter`; fields past the seventh are ignored.
+// Pieces left empty are skipped, except a quoted empty text, which is an empty field.
 void ParseTileSiteLine(fe::geo::TileSite& site, int& fieldCounter, const QString& line);

@@ -66,9 +66,12 @@ void ParseTileSiteLine(fe::geo::TileSite& site, int& fieldCounter, const QString
     for (QString piece : fe::SplitText(line, u',')) {
         if (fieldCounter >= 7)
             return;
-        for (QChar c : {QChar(u' '), QChar(u'\t'), QChar(u'"'), QChar(u'}')})
-            piece = fe::TrimChar(piece, c);
-        if (piece.isEmpty())
+        piece = fe::TrimChar(fe::TrimChar(piece, u' '), u'\t');
+        // A quoted empty text ("") is a field without a value: it must take its place, or every
+        // later field of the record would shift into the wrong slot.
+        const bool quoted = piece.startsWith(u'"');
+        piece = fe::TrimChar(fe::TrimChar(piece, u'"'), u'}');
+        if (piece.isEmpty() && !quoted)
             continue;
         switch (fieldCounter) {
             case 0:
