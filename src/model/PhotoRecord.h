@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -32,6 +34,15 @@ struct PhotoRecord
     // not parse as 999999, so photos without a time sort after the others of their day.
     std::uint64_t ShotTimeKey() const;
 
+    // Fills position, direction, date ("yyyy/mm/dd"), time ("hh:mm:ss") and rotation from the file's
+    // EXIF data; fields the file does not hold keep their values, except that a file without a
+    // date-time empties both texts. Returns true.
+    bool ReadExif(const QString& path);
+    // Writes the thumbnail of a picture of originalSize fitted into the box (ThumbnailSize), turned by
+    // the rotation, as JPEG. `picture` may already be reduced (DecodeForThumbnails). True when written.
+    bool MakeThumbnail(const QString& path, const QImage& picture, QSize originalSize, int boxWidth,
+                       int boxHeight) const;
+
     friend bool operator==(const PhotoRecord&, const PhotoRecord&) = default;
 };
 
@@ -54,6 +65,10 @@ struct PhotoList
     void SortByFileName(bool ascending);
     // One position per photo in list order, for the photo-box helpers.
     std::vector<fe::geo::GeoPoint> Positions() const;
+    // Erases the photo and deletes p%06d.jpg of its id from the four folders (failures are not
+    // checked). False when no photo has the id.
+    bool RemovePhoto(std::int32_t photoId, const QString& photoFolder, const QString& thumbFolderS,
+                     const QString& thumbFolderM, const QString& thumbFolderL);
 
     friend bool operator==(const PhotoList&, const PhotoList&) = default;
 };

@@ -83,6 +83,14 @@ struct Project
     // Zone 0 to 19 for the site maps and every site map; other values are ignored.
     void SetSiteMapZone(std::int32_t zone);
 
+    // Photos. ImportPhoto applies the import settings (duplicates, date filter, direction) to one JPEG
+    // and appends it under the next id; false when it was refused. RemakeThumbnails writes the three
+    // thumbnails of a photo again from its stored copy; true when all three were written. DeletePhoto
+    // takes the photo off every location map and survey and deletes its files; false for an unknown id.
+    bool ImportPhoto(const QString& sourcePath);
+    bool RemakeThumbnails(int photoIndex);
+    bool DeletePhoto(std::int32_t photoId);
+
     // Brings the placed photos of every map and site map in step with the photo list, after the list was
     // read, sorted or changed.
     void SyncPlacedPhotos();

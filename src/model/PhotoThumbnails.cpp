@@ -1,0 +1,86 @@
+// Thumbnails of imported photos: one reduced decode per photo, three fitted and turned pictures.
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+#include "fe/img/ExifSupport.h"
+#include "fe/img/Image.h"
+#include "fe/img/PictureFile.h"
+#include "fe/img/Rotate.h"
+#include "model/PhotoImport.h"
+#include "model/PhotoRecord.h"
+#include "model/Project.h"
+
+QSize ThumbnailSize(QSize picture, int boxWidth, int boxHeight)
+{
+    if (picture.isEmpty() || boxWidth <= 0 || boxHeight <= 0)
+        return QSize();
+    const float scale = std::min(static_cast<float>(boxHeight) / static_cast<float>(picture.height()),
+                                 static_cast<float>(boxWidth) / static_cast<float>(picture.width()));
+    return QSize(static_cast<int>(static_cast<float>(picture.width()) * scale),
+                 static_cast<int>(static_cast<float>(picture.height()) * scale));
+}
+
+bool DecodeForThumbnails(const QByteArray& jpeg, QImage& reduced, QSize& originalSize)
+{
+    reduced = QImage();
+    originalSize = QSize();
+    if (!fe::img::IsWholeJpeg(jpeg))
+        return false;
+    QBuffer buffer;
+    buffer.setData(jpeg);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoTransform(false);  // photos are turned by their stored rotation, not by the reader
+    const QSize size = reader.size();
+    const QSize largest = ThumbnailSize(size, kThumbnailBoxes[2][0], kThumbnailBoxes[2][1]);
+    if (largest.isEmpty())
+        return false;
+    reader.setScaledSize(largest);
+    if (!reader.read(&reduced) || reduced.isNull())
+        return false;
+    originalSize = size;
+    return true;
+}
+
+bool PhotoRecord::MakeThumbnail(const QString& path, const QImage& picture, QSize originalSize, int boxWidth,
+                                int boxHeight) const
+{
+    const QSize size = ThumbnailSize(originalSize, boxWidth, boxHeight);
+    if (size.isEmpty() || picture.isNull())
+        return false;
+    QImage thumbnail = picture.size() == size
+                           ? picture
+                           : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // The box is fitted before turning, so a photo turned by a quarter gets an upright thumbnail.
+    if (rotation == 90 || rotation == 180 || rotation == 270) {
+        QImage turned;
+        PlgImage(turned, thumbnail, rotation);
+        thumbnail = turned;
+    }
+    fe::img::Image image;
+    image.Picture() = thumbnail.convertToFormat(QImage::Format_RGB32);
+    return fe::img::FileIO().SaveImage(path, image);
+}
+
+bool Project::RemakeThumbnails(int photoIndex)
+{
+    if (photoIndex < 0 || static_cast<size_t>(photoIndex) >= photos.photos.size())
+        return false;
+    const PhotoRecord& photo = photos.photos[static_cast<size_t>(photoIndex)];
+    QFile file(PhotoFolder() + photo.FileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QImage reduced;
+    QSize originalSize;
+    if (!DecodeForThumbnails(file.readAll(), reduced, originalSize))
+        return false;
+    const QString folders[3] = {ThumbFolderS(), ThumbFolderM(), ThumbFolderL()};
+    bool all = true;
+    for (int k = 0; k < 3; ++k) {
+        if (!photo.MakeThumbnail(folders[k] + photo.FileName(), reduced, originalSize, kThumbnailBoxes[k][0],
+                                 kThumbnailBoxes[k][1]))
+            all = false;
+    }
+    return all;
+}
