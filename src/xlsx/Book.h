@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -116,6 +117,8 @@ public:
     int PrinterPutCopies(int copies);
     void OptionPutDefaultCell(const std::string& cell) { m_defaultCell = cell; }
 
+    // Called with the error number whenever an operation fails.
+    void SetOnError(std::function<void(int)> onError) { m_onError = std::move(onError); }
     int ErrorNo() const { return m_errorNo; }
     const std::string& ErrorMessage() const { return m_error; }
     // The sheet being written, or null.
@@ -168,6 +171,7 @@ private:
     std::map<std::string, std::string> m_printer;
     int m_errorNo = 0;
     std::string m_error;
+    std::function<void(int)> m_onError;
 };
 
 }  // namespace xlsx

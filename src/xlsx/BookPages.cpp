@@ -48,6 +48,8 @@ int Book::Fail(int code, const std::string& message)
 {
     m_errorNo = code;
     m_error = message;
+    if (m_onError)
+        m_onError(code);
     return 0;
 }
 

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "report/CXlsxReport.h"
+#include "report/ReportImageCache.h"
+#include "report/ReportPhotoSource.h"
+
+class CSubProgressDlg;
+class QWidget;
+
+// The common core of the Excel writers: starts a workbook from a template or from nothing, checks
+// beforehand that the target can be written, begins sheets from '#' template sheets, writes texts,
+// numbers and latitude/longitude cells, runs the progress dialog, places pictures fitted into boxes
+// given in millimetres, writes the workbook into the output folder and lets go of it.
+// Start, output and page operations return 0 for success and 1 for failure.
+class CExcelReportWriter
+{
+public:
+    static constexpr double kUnset = 1.7976931348623157e308;  // the largest double: no value
+
+    // The document supplies the project's photos; it may be null (no project open).
+    CExcelReportWriter(QWidget* owner, ReportPhotoSource* document, QWidget* view);
+    CExcelReportWriter(const CExcelReportWriter&) = delete;
+    CExcelReportWriter& operator=(const CExcelReportWriter&) = delete;
+    virtual ~CExcelReportWriter();
+
+    void Reset();
+    void Release();
+    int StartFromTemplate(const QString& templatePath);
+    int StartNewWorkbook();
+    void ApplyDefaultOptions();
+    int BeginTemplatePage(const QString& templateSheet);
+    int OutputFile(const QString& fileName);
+    bool CanWriteFromTemplate(const QString& templatePath, const QString& fileName,
+                              const QString& templateSheet);
+    bool CanWriteFile(const QString& fileName, const QString& sheetName);
+
+    void PutCellText(const QString& cell, const QString& text);
+    void PutCellNumber(const QString& cell, double value, double skipValue);
+    void PutLatLonCell(const QString& cell, bool dms, double value);
+
+    void OpenProgress(int steps);
+    void CloseProgress();
+    CSubProgressDlg* Progress() const { return m_progress.get(); }
+    // True once the user has asked the progress dialog to stop.
+    bool Cancelled() const;
+
+    bool InsertPictureFile(const QString& path, int rotation, const QString& cell, double x, double y,
+                           double width, double height);
+    bool InsertPhotoPicture(int photoId, const QString& cell, double x, double y, double width,
+                            double height);
+    // 0: the photo was drawn into target; 1: use the stored photo file as it is; 2: failure.
+    int RenderPhoto(QImage& target, int photoId, int boxWidth, int boxHeight, int& outX, int& outY,
+                    int& outWidth, int& outHeight);
+
+    CXlsxReport* Report() const { return m_report.get(); }
+    ReportImageCache& Cache() { return m_cache; }
+
+    QString fileName;
+    QString folder;
+    QString errorText;
+    double highSize = 2000;
+    double standardSize = 1200;
+    int writtenCount = 0;
+
+protected:
+    QWidget* m_owner = nullptr;
+    ReportPhotoSource* m_document = nullptr;
+    QWidget* m_view = nullptr;
+
+private:
+    int StartReport(const QString* templatePath);
+    bool PreCheck(const QString* templatePath, const QString& fileName, const QString& sheetName);
+    bool PlacePicture(const QString& file, const QString& cell, double xPx, double yPx, double widthPx,
+                      double heightPx, double x, double y);
+
+    std::unique_ptr<CXlsxReport> m_report;
+    std::unique_ptr<CSubProgressDlg> m_progress;
+    ReportImageCache m_cache;
+};
+
+// Texts the Excel writers show.
+extern const char* const kExcelModuleFailedText;    // the library cannot be started
+extern const char* const kExcelCannotWriteText;     // the target cannot be written; the file name follows
+extern const char* const kExcelTemplateFailedText;  // the template cannot be read; its path follows
