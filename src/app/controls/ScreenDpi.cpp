@@ -1,8 +1,8 @@
 #include "app/controls/ScreenDpi.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <cmath>
+
+#include "fe/gdi/Draw.h"
 
 namespace app {
 namespace {
@@ -13,12 +13,10 @@ QSize ScreenDpi()
 {
     if (!g_override.isEmpty())
         return g_override;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const int x = qRound(screen->logicalDotsPerInchX());
-        const int y = qRound(screen->logicalDotsPerInchY());
-        if (x > 0 && y > 0)
-            return {x, y};
-    }
+    fe::gdi::DpiInfo dpi;
+    dpi.ReadScreen();
+    if (dpi.dpiX > 0 && dpi.dpiY > 0)
+        return {dpi.dpiX, dpi.dpiY};
     return {96, 96};
 }
 
