@@ -44,7 +44,11 @@ bool TileServer::Open(const QString& cacheFolder, const TileSite& site, const Pr
         return false;
     Stop();
     m_site = site;
+    // Closed until the cache folder is in place, so that a failed open never fetches or queues
+    // tiles with no folder to put them in.
     m_cacheFolder.clear();
+    m_tempFile.clear();
+    m_connection = kOffline;
     QString folder = cacheFolder;
     while (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);
@@ -84,6 +88,8 @@ QString TileServer::TilePath(const TileIndex& key) const
 
 QString TileServer::MakeTileFolder(const TileIndex& key) const
 {
+    if (m_cacheFolder.isEmpty())
+        return QString();
     QString folder = m_cacheFolder;
     for (const QString& level : {m_site.cacheFolderName, QString::number(key.zoom), QString::number(key.x)}) {
         folder += u'/' + level;

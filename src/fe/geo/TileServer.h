@@ -43,8 +43,9 @@ public:
 
     // Refuses (false, nothing changed, the worker left running) a site without base URL, path or
     // extension or with a single zoom level. Otherwise stops the worker, takes the site, creates the
-    // cache folder when missing (false when that fails), resets the memory cache to capacity 300,
-    // decides the connection state and takes the proxy. The queue is left as it is.
+    // cache folder when missing (false when that fails, and the server is then closed: offline,
+    // without a cache folder), resets the memory cache to capacity 300, decides the connection
+    // state and takes the proxy. The queue is left as it is.
     bool Open(const QString& cacheFolder, const TileSite& site, const ProxySettings& proxy);
     // Stops the worker and returns to the closed state: empty queue and cache folder, flag 0,
     // offline, memory cache capacity 100 and empty. The site and the proxy stay.
@@ -60,7 +61,7 @@ public:
 
     QString TilePath(const TileIndex& key) const;
     // Makes <cache>/<site folder>/<zoom>/<column> level by level and returns it; empty when a level
-    // cannot be made. The cache folder itself is not made here.
+    // cannot be made or the server has no cache folder. The cache folder itself is not made here.
     QString MakeTileFolder(const TileIndex& key) const;
 
     // The worker loop: pops requests first in, first out, downloads each into the temporary file

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -247,4 +248,30 @@ TEST(TileServerLookup, DirectDownloadWithoutWorker)
     ASSERT_TRUE(WriteFile(cache + "/_ok/3/1", "a file where a folder belongs"));
     ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), "/ok"), ProxySettings()));
     EXPECT_TRUE(IsPlaceholder(server, server.GetTile(TileIndex(3, 1, 4)), TilePlaceholder::PathError));
+}
+
+TEST(TileServerLookup, FailedOpenLeavesTheServerClosed)
+{
+    TempFolder temp;
+    TileServer server;
+    // The folder name is unique to this test: were the server to fetch without a cache folder, the
+    // tile folders would appear at the root of the file system.
+    const QString layer = QStringLiteral("/kelvor_failed_open_%1").arg(QCoreApplication::applicationPid());
+    const QString strayFolder = QStringLiteral("/") + CacheFolderNameOf(layer);
+    const TileSite site = LocalSite("http://127.0.0.1:9", layer);
+    ASSERT_TRUE(server.Open(temp.file("cache"), site, ProxySettings()));
+    ASSERT_TRUE(server.IsOnline());
+
+    ASSERT_TRUE(WriteFile(temp.file("a-file"), "not a folder"));
+    EXPECT_FALSE(server.Open(temp.file("a-file/cache"), site, ProxySettings()));
+    EXPECT_TRUE(server.CacheFolder().isEmpty());
+    EXPECT_FALSE(server.IsOnline());
+    EXPECT_TRUE(IsPlaceholder(server, server.GetTile(TileIndex(5, 1, 1)), TilePlaceholder::Offline));
+    server.RequestTile(TileIndex(5, 1, 1));
+    EXPECT_EQ(server.QueueSize(), 0);
+    EXPECT_TRUE(server.MakeTileFolder(TileIndex(5, 1, 1)).isEmpty());
+    const bool stray = QFileInfo::exists(strayFolder);
+    if (stray)
+        QDir(strayFolder).removeRecursively();
+    EXPECT_FALSE(stray);
 }
