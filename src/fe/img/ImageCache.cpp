@@ -1,8 +1,11 @@
 #include "fe/img/ImageCache.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "fe/AppFolders.h"
+#include "fe/PathUtil.h"
 
 namespace fe::img {
 
@@ -22,8 +25,9 @@ bool ImageCache::Create()
     if (writable.isEmpty())
         return false;
     const QString path = writable + QStringLiteral("imgcache/");
-    QDir old(path);
-    if (old.exists() && !old.removeRecursively())
+    // What lies there from before goes; a link is removed as a link, never followed.
+    const QFileInfo old(writable + QStringLiteral("imgcache"));
+    if (old.isSymLink() ? !QFile::remove(old.filePath()) : old.exists() && !fe::DeleteFolderTree(path))
         return false;
     if (!QDir().mkpath(path))
         return false;
@@ -36,9 +40,7 @@ void ImageCache::Remove()
 {
     if (m_path.isEmpty())
         return;
-    QDir folder(m_path);
-    if (folder.exists())
-        folder.removeRecursively();
+    fe::DeleteFolderTree(m_path);
     m_path.clear();
     m_fileIO.Shutdown();
 }

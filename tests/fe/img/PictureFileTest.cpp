@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include "TempFolder.h"
@@ -111,4 +112,25 @@ TEST(ImageCache, MakesAFreshFolderAndRemovesIt)
         EXPECT_EQ(cache.NextNumber(), 0);
     }
     EXPECT_FALSE(QDir(path).exists());  // the destructor removed it
+}
+
+TEST(ImageCache, NeverDeletesThroughALink)
+{
+    TempFolder temp;
+    ASSERT_TRUE(QDir().mkpath(temp.file(QStringLiteral("outside"))));
+    QFile keep(temp.file(QStringLiteral("outside/keep.png")));
+    ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+    keep.close();
+    const QString link = fe::GetWritableFolder() + QStringLiteral("imgcache");
+    QDir(link).removeRecursively();
+    ASSERT_TRUE(QFile::link(temp.file(QStringLiteral("outside")), link));
+    {
+        fe::img::ImageCache cache;
+        ASSERT_TRUE(cache.Create());  // the link gives way to a folder of its own
+        EXPECT_FALSE(QFileInfo(link).isSymLink());
+        ASSERT_TRUE(QFile::link(temp.file(QStringLiteral("outside")), link + QStringLiteral("/inner")));
+    }
+    EXPECT_FALSE(QFileInfo::exists(link));
+    EXPECT_TRUE(QFile::exists(temp.file(QStringLiteral("outside/keep.png"))));
+    QFile::remove(link);
 }
