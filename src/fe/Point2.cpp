@@ -45,8 +45,9 @@ Point2 Point2::Unit() const
 
 double Point2::Angle() const
 {
+    // The sign of the result decides, not that of y: atan2(−0, −1) is −π.
     const double a = std::atan2(y, x);
-    if (y >= 0) {
+    if (a >= 0) {
         return a;
     }
     // A tiny negative y would round up to exactly 2π; keep the result inside [0, 2π).

@@ -44,6 +44,8 @@ TEST(Point2, AngleLiesInZeroToTwoPi)
     const double tiny = Point2(1, -1e-300).Angle();
     EXPECT_GE(tiny, 0.0);
     EXPECT_LT(tiny, 2 * kPi);
+    // A negative zero y (a rotated or negated vector) pointing west is π, not −π.
+    EXPECT_EQ(Point2(-1, -0.0).Angle(), kPi);
 }
 
 TEST(Point2, QuadrantGoesByDominantComponentTiesToY)
