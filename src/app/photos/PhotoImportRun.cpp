@@ -1,0 +1,35 @@
+#include "app/photos/PhotoImportRun.h"
+
+#include "app/progress/SubProgressDlg.h"
+#include "fe/PathUtil.h"
+#include "fe/PumpMessages.h"
+#include "model/AppSettings.h"
+#include "model/Project.h"
+
+PhotoImportOutcome ImportPhotoFiles(Project& project, const QStringList& files, AppSettings& settings,
+                                    QWidget* parent)
+{
+    PhotoImportOutcome outcome;
+    CSubProgressDlg progress(parent);
+    progress.SetSteps(static_cast<int>(files.size()));
+    progress.setWindowTitle(QStringLiteral("撮影写真取込み中"));
+    for (const QString& file : files) {
+        if (progress.m_bCancel) {
+            outcome.cancelled = true;
+            break;
+        }
+        if (!file.isEmpty()) {
+            if (outcome.imported == 0)
+                settings.lastPhotoFolder = fe::GetPathFolder(file);
+            if (project.ImportPhoto(file)) {
+                project.SyncPlacedPhotos();
+                ++outcome.imported;
+            }
+        }
+        // Every file tried is one step, so the bar ends full even when some photos were refused.
+        progress.Advance();
+        PumpMessages();
+    }
+    outcome.saveResult = project.Save();
+    return outcome;
+}
