@@ -39,6 +39,9 @@ void Image::LightenRect(int x0, int y0, int x1, int y1)
 {
     if (m_image.isNull())
         return;
+    // The loop below walks rows as 32-bit words; a picture put in of another depth is converted.
+    if (m_image.depth() != 32)
+        m_image.convertTo(QImage::Format_RGB32);
     const int left = std::max(std::min(x0, x1), 0);
     const int right = std::min(std::max(x0, x1), Width() - 1);
     const int top = std::max(std::min(y0, y1), 0);

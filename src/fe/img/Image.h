@@ -47,7 +47,8 @@ public:
     // ended first. False when either picture is empty.
     bool StretchTo(Image& target);
 
-    // The pixels as a QImage (Format_RGB32) for drawing and saving.
+    // The pixels as a QImage for drawing and saving: Format_RGB32 as made by Create; a picture of
+    // another format may be put in, and the pixel operations convert it to 32 bits first.
     const QImage& Picture() const { return m_image; }
     QImage& Picture() { return m_image; }
 

@@ -26,8 +26,13 @@ void RotateImageInto(const fe::img::Image& source, double angle, fe::img::Image&
         target.Fill(0x00FFFFFF);
         return;
     }
-    const QImage& src = source.Picture();
+    // The loops walk rows as 32-bit words; pictures of another depth are converted first.
+    const QImage src = source.Picture().depth() == 32
+                           ? source.Picture()
+                           : source.Picture().convertToFormat(QImage::Format_RGB32);
     QImage& dst = target.Picture();
+    if (dst.depth() != 32)
+        dst.convertTo(QImage::Format_RGB32);
     const double fy = double(sh) / th;
     const double fx = double(sw) / tw;
     const double c = std::cos(-angle);

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "fe/img/Image.h"
+#include "fe/img/Rotate.h"
 
 TEST(Image, CreateFillAndPixelsFromTheTopLeft)
 {
@@ -71,4 +72,24 @@ TEST(Image, StretchToScalesTheWholePictureOntoTheWholeTarget)
     EXPECT_TRUE(source.StretchTo(target));
     EXPECT_EQ(target.Pixel(2, 2), 0x00FF0000u);
     EXPECT_EQ(target.Pixel(37, 37), 0x000000FFu);
+}
+
+TEST(Image, PixelWorkTakesAPictureOfAnotherDepth)
+{
+    // The picture may have been replaced by one of another format (a quarter turn gives 24 bits); the
+    // pixel loops must not walk it as 32-bit words.
+    fe::img::Image image;
+    image.Picture() = QImage(5, 3, QImage::Format_RGB888);
+    image.Picture().fill(qRgb(0x20, 0x40, 0x80));
+    image.LightenRect(0, 0, 4, 2);
+    EXPECT_EQ(image.Pixel(4, 2), 0x008F9FBFu);
+
+    fe::img::Image source;
+    source.Picture() = QImage(5, 3, QImage::Format_Grayscale8);
+    source.Picture().fill(0);
+    fe::img::Image target;
+    target.Picture() = QImage(5, 3, QImage::Format_RGB888);
+    target.Picture().fill(Qt::red);
+    RotateImageInto(source, 0.0, target);
+    EXPECT_EQ(target.Pixel(4, 2), 0x00000000u);
 }
