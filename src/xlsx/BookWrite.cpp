@@ -287,8 +287,13 @@ std::string Book::WorkbookXml() const
                "\" r:id=\"rId" + std::to_string(i + 1) + "\"/>";
         for (const LocalName& name : sheet.names) {
             std::string formula;
-            for (const std::string& range : name.ranges)
-                formula += (formula.empty() ? "" : ",") + QuotedSheetName(sheet.name) + "!" + range;
+            for (const std::string& range : name.ranges) {
+                if (!formula.empty())
+                    formula += ',';
+                formula += QuotedSheetName(sheet.name);
+                formula += '!';
+                formula += range;
+            }
             if (formula.empty())
                 continue;
             names += "<definedName name=\"" + Escaped(name.name, true) + "\" localSheetId=\"" +

@@ -72,7 +72,11 @@ std::string CellName(int row, int column)
 
 std::string AbsoluteCellName(int row, int column)
 {
-    return "$" + ColumnName(column) + "$" + std::to_string(row);
+    std::string name(1, '$');
+    name += ColumnName(column);
+    name += '$';
+    name += std::to_string(row);
+    return name;
 }
 
 std::string RangeName(const CellRange& range)

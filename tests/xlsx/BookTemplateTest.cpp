@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
+#include <pugixml.hpp>
 
 #include "TempFolder.h"
 #include "WorkbookCheck.h"
 #include "xlsx/Book.h"
+#include "xlsx/ZipPackage.h"
 
 namespace xlsx {
 namespace {
@@ -123,6 +125,42 @@ TEST_F(BookTemplateTest, OpenpyxlReadsWhatWasWritten)
     const QJsonObject cover = dump["sheet"]["表紙"].toObject()["cells"].toObject();
     EXPECT_EQ(cover["A1"].toString(), "〇〇線道路改良工事 <&>");
     EXPECT_FALSE(cover.contains("B2"));
+}
+
+// Text boxes are not read by openpyxl: their drawing part is checked directly.
+TEST_F(BookTemplateTest, TextBoxTakesThePendingPropertiesAndItsAnchor)
+{
+    Book book;
+    WriteReport(book);
+    const QString out = m_folder.file("report.xlsx");
+    ASSERT_EQ(book.OutFile(Utf8(out), -1), 1) << book.ErrorMessage();
+    ZipReader zip;
+    std::string error, xml;
+    ASSERT_TRUE(zip.Open(Utf8(out), error));
+    ASSERT_TRUE(zip.Read("xl/drawings/drawing2.xml", xml, error)) << error;
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(xml.c_str()));
+    const pugi::xml_node anchor = doc.child("xdr:wsDr").child("xdr:oneCellAnchor");
+    const pugi::xml_node from = anchor.child("xdr:from");
+    // C4 moved 2 mm up lies in row 3, 15 pt − 2 mm from its top.
+    EXPECT_EQ(from.child("xdr:col").text().as_int(), 2);
+    EXPECT_EQ(from.child("xdr:colOff").text().as_llong(), 0);
+    EXPECT_EQ(from.child("xdr:row").text().as_int(), 2);
+    EXPECT_EQ(from.child("xdr:rowOff").text().as_llong(), 15 * 12700 - 2 * 36000);
+    EXPECT_EQ(anchor.child("xdr:ext").attribute("cx").as_llong(), 882000);
+    EXPECT_EQ(anchor.child("xdr:ext").attribute("cy").as_llong(), 162000);
+    const pugi::xml_node shape = anchor.child("xdr:sp");
+    EXPECT_STREQ(shape.child("xdr:spPr").child("a:solidFill").child("a:srgbClr").attribute("val").value(),
+                 "FFFFFF");
+    std::vector<std::string> lines;
+    for (pugi::xml_node p : shape.child("xdr:txBody").children("a:p")) {
+        EXPECT_STREQ(p.child("a:pPr").attribute("algn").value(), "ctr");
+        EXPECT_EQ(p.child("a:r").child("a:rPr").attribute("sz").as_int(), 800);
+        lines.push_back(p.child("a:r").child_value("a:t"));
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"元ファイル名", "IMG_0001.JPG"}));
+    // The pending properties went back to their defaults after the box.
+    EXPECT_EQ(book.PendingDrawing().fontPoint, 11);
 }
 
 TEST_F(BookTemplateTest, LibreOfficePrintsOnePagePerBlockWithoutPlaceholders)
