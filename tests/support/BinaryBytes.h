@@ -9,7 +9,7 @@
 #include <bit>
 #include <cstdint>
 
-// Whole-file access and a little-endian byte builder for tests of the model's binary files, written
+// Whole-file access and a little-endian byte builder for tests of the program's binary files, written
 // independently of the code under test.
 inline QByteArray ReadAll(const QString& path)
 {
