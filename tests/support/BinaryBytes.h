@@ -1,29 +1,15 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QtEndian>
 #include <bit>
 #include <cstdint>
 
-// Whole-file access and a little-endian byte builder for tests of the program's binary files, written
-// independently of the code under test.
-inline QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+#include "FileBytes.h"
 
-inline void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
+// A little-endian byte builder for tests of the program's binary files, written independently of the
+// code under test.
 struct Bytes
 {
     QByteArray data;

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QString>
 
-// Whole-file byte access for tests of the file layer, independent of the code under test.
+// Whole-file byte access for tests, independent of the code under test.
 inline QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
