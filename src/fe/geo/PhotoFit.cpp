@@ -7,27 +7,14 @@
 
 namespace fe::geo {
 
-namespace {
-
-double TileX(double longitude, double tiles)
-{
-    return (longitude / 180.0 + 1.0) * tiles * 0.5;
-}
-
-double TileY(double latitude, double tiles)
-{
-    return (kPi - std::log(std::tan((latitude * 0.5 + 45.0) * kPi / 180.0))) * tiles / (2.0 * kPi);
-}
-
-}  // namespace
-
 GeoPoint MercatorCentre(const Rect2& box)
 {
     const double tiles = 1024.0;    // zoom 10
     const double world = 131072.0;  // 2^17, half the world's pixels at zoom 10
     GeoPoint centre;
-    centre.longitude = ((TileX(box.x1, tiles) + TileX(box.x0, tiles)) * 0.5 * 256.0 / world - 1.0) * 180.0;
-    const double y = (TileY(box.y1, tiles) + TileY(box.y0, tiles)) * 0.5 * 256.0;
+    centre.longitude =
+        ((TileColumnOf(box.x1, tiles) + TileColumnOf(box.x0, tiles)) * 0.5 * 256.0 / world - 1.0) * 180.0;
+    const double y = (TileRowOf(box.y1, tiles) + TileRowOf(box.y0, tiles)) * 0.5 * 256.0;
     centre.latitude =
         std::asin(std::tanh(std::atanh(std::sin(kLimitLatitudeRad)) - y * kPi / world)) * 180.0 / kPi;
     return centre;
@@ -36,8 +23,8 @@ GeoPoint MercatorCentre(const Rect2& box)
 Point2 MercatorPixelSize(const Rect2& box, int zoom)
 {
     const double tiles = std::ldexp(1.0, zoom);
-    return Point2(std::fabs(TileX(box.x1, tiles) - TileX(box.x0, tiles)) * 256.0,
-                  std::fabs(TileY(box.y0, tiles) - TileY(box.y1, tiles)) * 256.0);
+    return Point2(std::fabs(TileColumnOf(box.x1, tiles) - TileColumnOf(box.x0, tiles)) * 256.0,
+                  std::fabs(TileRowOf(box.y0, tiles) - TileRowOf(box.y1, tiles)) * 256.0);
 }
 
 bool AnyPhotoHasPosition(const PhotoPositions& photos)

@@ -26,14 +26,21 @@ std::int32_t Wrap(std::int32_t value, std::int64_t count)
 
 }  // namespace
 
+double TileColumnOf(double longitude, double tiles)
+{
+    return (longitude / 180.0 + 1.0) * tiles * 0.5;
+}
+
+double TileRowOf(double latitude, double tiles)
+{
+    return (kPi - std::log(std::tan((latitude * 0.5 + 45.0) * kPi / 180.0))) * tiles / (2.0 * kPi);
+}
+
 void TileIndex::SetFromGeoPoint(const GeoPoint& point)
 {
     const double tiles = std::ldexp(1.0, zoom);
-    const double column = (point.longitude / 180.0 + 1.0) * tiles * 0.5;
-    const double row =
-        (kPi - std::log(std::tan((point.latitude * 0.5 + 45.0) * kPi / 180.0))) * tiles / (2.0 * kPi);
-    x = TruncToInt(column);
-    y = TruncToInt(row);
+    x = TruncToInt(TileColumnOf(point.longitude, tiles));
+    y = TruncToInt(TileRowOf(point.latitude, tiles));
 }
 
 TileIndex TileIndex::Normalized() const

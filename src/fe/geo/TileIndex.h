@@ -33,6 +33,11 @@ struct TileIndex
 
 inline constexpr int kMaxKeyZoom = 18;
 
+// The tile column of a longitude and the tile row of a latitude, not truncated, for a world of
+// `tiles` tiles across (2^zoom). The row formula does not use the reference latitude.
+double TileColumnOf(double longitude, double tiles);
+double TileRowOf(double latitude, double tiles);
+
 struct TileIndexHasher
 {
     std::size_t operator()(const TileIndex& key) const { return key.Hash(); }
