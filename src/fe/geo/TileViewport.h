@@ -25,7 +25,8 @@ struct TileViewport
     // The screen position of the tile's top-left corner; the index is used as given (not wrapped).
     QPoint TileOrigin(const TileIndex& tile) const;
 
-    // k * half size + the point's offset from the centre in world pixels times scale, truncated.
+    // k * half size + the point's offset from the centre in world pixels times scale, truncated;
+    // clamped to the int range, so a point far away (or unset) lies far outside the view.
     QPoint ToScreen(const GeoPoint& point, int k, double scale) const;
 };
 

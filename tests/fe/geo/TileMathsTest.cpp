@@ -3,6 +3,7 @@
 #include <bit>
 #include <climits>
 #include <cstring>
+#include <limits>
 
 #include "fe/geo/GeoPoint.h"
 #include "fe/geo/PhotoFit.h"
@@ -130,6 +131,9 @@ TEST(TileViewportGeometry, TileOriginAndToScreen)
     EXPECT_EQ(view.ToScreen(GeoPoint(0, 0), 1, 1.0), QPoint(150, 100));
     EXPECT_EQ(view.ToScreen(GeoPoint(90, 0), 1, 1.0), QPoint(150 + 128, 100));
     EXPECT_EQ(view.ToScreen(GeoPoint(90, 0), 2, 0.5), QPoint(300 + 64, 200));
+    // A point without a position lands far outside the view instead of overflowing the sum.
+    const QPoint unset = view.ToScreen(GeoPoint(kUnset, kUnset), 1, 1.0);
+    EXPECT_EQ(unset.x(), std::numeric_limits<int>::max());
 }
 
 TEST(MercatorBox, CentreIsTheMercatorMidpointAndSizeIsInPixels)
