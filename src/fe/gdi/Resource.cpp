@@ -1,6 +1,7 @@
 #include "fe/gdi/Resource.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "fe/gdi/Color.h"
 #include "fe/gdi/Draw.h"
@@ -20,6 +21,14 @@ std::uint32_t FloatToChannel(float value)
     if (scaled <= 0.0)
         return 0;
     return std::min<std::uint32_t>(std::uint32_t(scaled), 255);
+}
+
+// The integer part of a font size times the DPI scale, kept within the 32-bit range.
+std::int32_t ScaledFontSize(std::int32_t size, double scale)
+{
+    const double scaled = std::clamp(size * scale, double(std::numeric_limits<std::int32_t>::min()),
+                                     double(std::numeric_limits<std::int32_t>::max()));
+    return std::int32_t(scaled);
 }
 
 }  // namespace
@@ -68,8 +77,8 @@ int Resource::Realize(const DpiInfo& dpi)
     m_fonts.clear();
     for (const LogFont& logFont : m_logFonts) {
         LogFont scaled = logFont;
-        scaled.height = std::int32_t(logFont.height * dpi.scaleY);
-        scaled.width = std::int32_t(logFont.width * dpi.scaleX);
+        scaled.height = ScaledFontSize(logFont.height, dpi.scaleY);
+        scaled.width = ScaledFontSize(logFont.width, dpi.scaleX);
         m_fonts.push_back(ToQFont(scaled));
     }
     return int(m_logFonts.size());

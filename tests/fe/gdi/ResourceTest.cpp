@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "fe/gdi/Color.h"
 #include "fe/gdi/Draw.h"
 #include "fe/gdi/Pen.h"
@@ -106,5 +108,25 @@ TEST(Pen, WidthDecidesCosmeticOrRoundEnded)
             EXPECT_EQ(pen.capStyle(), c.cap) << c.style << " " << c.width;
             EXPECT_EQ(pen.joinStyle(), c.width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
         }
+    }
+}
+
+TEST(Resource, FontSizesFromADamagedFileStayInRange)
+{
+    // Heights and widths come from stored settings; extreme values must give a usable font, not
+    // an arithmetic overflow.
+    fe::gdi::Resource resource;
+    for (const std::int32_t value : {std::numeric_limits<std::int32_t>::min(), -30000000, 30000000,
+                                     std::numeric_limits<std::int32_t>::max()}) {
+        fe::gdi::LogFont& font = resource.m_logFonts.Add(QStringLiteral("IPAGothic"), value, 0);
+        font.width = value;
+    }
+    fe::gdi::DpiInfo printer;
+    printer.Set(600, 600);
+    ASSERT_EQ(resource.Realize(printer), 4);
+    for (const QFont& font : resource.m_fonts) {
+        EXPECT_GE(font.pixelSize(), 1);
+        EXPECT_GE(font.stretch(), 1);
+        EXPECT_LE(font.stretch(), 4000);
     }
 }
