@@ -1,0 +1,91 @@
+// Damaged project files: whatever the bytes, the reader ends without a crash, a hang or an allocation
+// sized by a stored count, and never reports success for a file it could not read to its end.
+#include <gtest/gtest.h>
+
+#include <QtEndian>
+#include <random>
+#include <set>
+
+#include "ProjectFileFixture.h"
+#include "ProjectFileTestSupport.h"
+#include "model/ProjectResult.h"
+
+namespace {
+
+const std::set<int> kFailureResults = {kProjectFileException, kProjectNotProjectFile,
+                                       kProjectUnsupportedVersion, kProjectLoadFailed};
+
+}  // namespace
+
+TEST(ProjectFileDamage, EveryTruncatedFileFails)
+{
+    const struct
+    {
+        const char* what;
+        QByteArray bytes;
+    } files[] = {
+        {"version 8 fixture", ProjectFixtureFile(8)},
+        {"version 6 fixture", ProjectFixtureFile(6)},
+        {"version 1 fixture", ProjectFixtureFile(1)},
+    };
+    ProjectBytesReader reader;
+    Project project;
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.what);
+        ASSERT_EQ(reader.Read(file.bytes, project), kProjectOk);
+        for (qsizetype size = 0; size < file.bytes.size(); ++size) {
+            const int result = reader.Read(file.bytes.left(size), project);
+            ASSERT_TRUE(kFailureResults.count(result)) << "cut at " << size << " gave " << result;
+        }
+    }
+    // The larger project: its start and end whole, and every seventh length between them.
+    const QByteArray full = WrittenBytes(MakeFullProject());
+    for (qsizetype size = 0; size < full.size(); ++size) {
+        if (size > 300 && size < full.size() - 64 && size % 7 != 0)
+            continue;
+        ASSERT_TRUE(kFailureResults.count(reader.Read(full.left(size), project))) << "cut at " << size;
+    }
+}
+
+// Every four bytes of the file in turn replaced by the largest and by a negative count: wherever a count
+// lies, the reader must not size anything by it.
+TEST(ProjectFileDamage, HugeAndNegativeCountsFailWithoutAllocatingForThem)
+{
+    const QByteArray fixture = ProjectFixtureFile(8);
+    ProjectBytesReader reader;
+    Project project;
+    int failures = 0;
+    for (std::int32_t count : {std::numeric_limits<std::int32_t>::max(), 0x10000000, -1}) {
+        for (qsizetype at = 0; at + 4 <= fixture.size(); ++at) {
+            QByteArray damaged = fixture;
+            qToLittleEndian(count, damaged.data() + at);
+            const int result = reader.Read(damaged, project);
+            ASSERT_TRUE(result == kProjectOk || kFailureResults.count(result)) << "at " << at;
+            failures += result != kProjectOk;
+        }
+    }
+    EXPECT_GT(failures, 0);
+}
+
+TEST(ProjectFileDamage, RandomlyChangedBytesNeverCrashTheReader)
+{
+    const QByteArray original = WrittenBytes(MakeFullProject());
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<qsizetype> position(0, original.size() - 1);
+    std::uniform_int_distribution<int> byteValue(0, 255);
+    std::uniform_int_distribution<int> changes(1, 6);
+    ProjectBytesReader reader;
+    Project project;
+    std::map<int, int> seen;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray damaged = original;
+        for (int k = changes(random); k > 0; --k)
+            damaged[position(random)] = static_cast<char>(byteValue(random));
+        const int result = reader.Read(damaged, project);
+        ASSERT_TRUE(result == kProjectOk || kFailureResults.count(result)) << "round " << round;
+        ++seen[result];
+    }
+    // Both outcomes occur: changed values that still read, and broken structure that does not.
+    EXPECT_GT(seen[kProjectOk], 0);
+    EXPECT_GT(3000 - seen[kProjectOk], 0);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// Project files built byte by byte from the format tables, independent of the program's own reader and
+// writer, so that a test can tell a fault of the code from a fault of the expectation.
+
+// Little-endian record bytes: int32, byte, double, and text (uint32 count of UTF-16 units, then the units).
+class RecordBytes
+{
+public:
+    RecordBytes& i32(std::int32_t value);
+    RecordBytes& byte(std::uint8_t value);
+    RecordBytes& dbl(double value);
+    RecordBytes& text(const QString& text);
+    // A text record whose count claims more units than follow (for damaged files).
+    RecordBytes& raw(const QByteArray& bytes);
+
+    const QByteArray& bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+// The file a new, empty project is saved as.
+QByteArray EmptyProjectFile();
+
+// A small project file of the version (1 to 9): one web map with one placed photo, one photo, headers,
+// options and import settings with values other than the defaults, and, where the version holds them,
+// the map tail with a reservoir survey, one track and one site map. The values are those of
+// ProjectFixtureValues.
+QByteArray ProjectFixtureFile(std::int32_t version);
+
+// The stored values of ProjectFixtureFile that the gates decide on.
+namespace ProjectFixtureValues {
+inline constexpr std::int32_t kPlacedNumber = 5;
+inline constexpr const char16_t* kNumberTextV7 = u"N-1";  // stored number text of versions 7 and 8
+inline constexpr double kFrameAngle = 0.25;
+inline constexpr std::int32_t kReservoirValue = 90;
+inline constexpr std::int32_t kMapLayout = 2;
+inline constexpr std::int32_t kPhotoQuality = 2;
+inline constexpr std::int32_t kPhotoPlacement = 2;
+inline constexpr std::int32_t kSiteMapZone = 6;
+}  // namespace ProjectFixtureValues
