@@ -4,25 +4,10 @@
 #include <QString>
 #include <cstdint>
 
+#include "BinaryBytes.h"
+
 // Project files built byte by byte from the format tables, independent of the program's own reader and
 // writer, so that a test can tell a fault of the code from a fault of the expectation.
-
-// Little-endian record bytes: int32, byte, double, and text (uint32 count of UTF-16 units, then the units).
-class RecordBytes
-{
-public:
-    RecordBytes& i32(std::int32_t value);
-    RecordBytes& byte(std::uint8_t value);
-    RecordBytes& dbl(double value);
-    RecordBytes& text(const QString& text);
-    // A text record whose count claims more units than follow (for damaged files).
-    RecordBytes& raw(const QByteArray& bytes);
-
-    const QByteArray& bytes() const { return m_bytes; }
-
-private:
-    QByteArray m_bytes;
-};
 
 // The file a new, empty project is saved as.
 QByteArray EmptyProjectFile();

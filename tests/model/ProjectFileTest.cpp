@@ -128,7 +128,7 @@ TEST(ProjectFile, EachVersionReadsTheFieldsItHoldsAndKeepsDefaultsForTheRest)
 
 TEST(ProjectFile, FilesThatAreNotProjectsOfAKnownVersionAreRefused)
 {
-    QByteArray shortMagic = RecordBytes().text(QStringLiteral("TEKRO_SOFTWARE_LOCMAP_DO")).i32(8).bytes();
+    QByteArray shortMagic = Bytes().text(QStringLiteral("TEKRO_SOFTWARE_LOCMAP_DO")).i32(8).data;
     QByteArray otherMagic = ProjectFixtureFile(8);
     otherMagic[4] = 'X';
     const struct

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <csignal>
 
+#include "FileBytes.h"
 #include "ProjectFileFixture.h"
 #include "ProjectFileTestSupport.h"
 #include "TempFolder.h"
@@ -14,12 +15,6 @@
 #include "model/ProjectResult.h"
 
 namespace {
-
-QByteArray ReadFileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A saved project in a folder of its own, to be saved over.
 class SavedProject
@@ -31,13 +26,13 @@ public:
         project.name = QStringLiteral("工事1");
         QDir().mkpath(project.folder);
         EXPECT_EQ(project.Save(), kProjectOk);
-        savedBytes = ReadFileBytes(project.ProjectFilePath());
+        savedBytes = ReadAll(project.ProjectFilePath());
     }
 
     // The file still holds what the first save wrote, and no temporary file was left behind.
     void ExpectUnchanged() const
     {
-        EXPECT_EQ(ReadFileBytes(project.ProjectFilePath()), savedBytes);
+        EXPECT_EQ(ReadAll(project.ProjectFilePath()), savedBytes);
         EXPECT_EQ(QDir(project.folder).entryList(QDir::Files | QDir::Hidden),
                   QStringList{QStringLiteral("工事1.kvr2")});
     }
