@@ -3,11 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProgressBar>
 #include <cmath>
 #include <limits>
 
-#include "app/progress/SubProgressDlg.h"
 #include "fe/PumpMessages.h"
 #include "fe/RealNumbers.h"
 #include "report/ReportGeometry.h"
@@ -222,12 +220,15 @@ void CExcelReportWriter::PutLatLonCell(const QString& cell, bool dms, double val
 void CExcelReportWriter::OpenProgress(int steps)
 {
     m_progress.reset();
-    m_progress = std::make_unique<CSubProgressDlg>(m_owner);
+    if (!m_progressFactory)
+        return;
+    m_progress = m_progressFactory(m_owner);
+    if (!m_progress)
+        return;
+    m_progress->SetPosition(0);
+    m_progress->SetTitle(QStringLiteral("帳票出力準備中"));
     if (m_document)
-        m_progress->SetSteps(steps);
-    else
-        m_progress->progressBar()->setValue(0);
-    m_progress->setWindowTitle(QStringLiteral("帳票出力準備中"));
+        m_progress->SetRange(steps);
 }
 
 void CExcelReportWriter::CloseProgress()
@@ -237,5 +238,5 @@ void CExcelReportWriter::CloseProgress()
 
 bool CExcelReportWriter::Cancelled() const
 {
-    return m_progress && m_progress->m_bCancel != 0;
+    return m_progress && m_progress->Cancelled();
 }

@@ -8,8 +8,8 @@
 #include "report/CXlsxReport.h"
 #include "report/ReportImageCache.h"
 #include "report/ReportPhotoSource.h"
+#include "report/ReportProgress.h"
 
-class CSubProgressDlg;
 class QWidget;
 
 // The common core of the Excel writers: starts a workbook from a template or from nothing, checks
@@ -43,10 +43,12 @@ public:
     void PutCellNumber(const QString& cell, double value, double skipValue);
     void PutLatLonCell(const QString& cell, bool dms, double value);
 
+    // The application's progress window; without it runs show no progress and cannot be cancelled.
+    void SetProgressFactory(ReportProgressFactory factory) { m_progressFactory = std::move(factory); }
     void OpenProgress(int steps);
     void CloseProgress();
-    CSubProgressDlg* Progress() const { return m_progress.get(); }
-    // True once the user has asked the progress dialog to stop.
+    ReportProgress* Progress() const { return m_progress.get(); }
+    // True once the user has asked the progress window to stop.
     bool Cancelled() const;
 
     bool InsertPictureFile(const QString& path, int rotation, const QString& cell, double x, double y,
@@ -79,7 +81,8 @@ private:
                       double heightPx, double x, double y);
 
     std::unique_ptr<CXlsxReport> m_report;
-    std::unique_ptr<CSubProgressDlg> m_progress;
+    ReportProgressFactory m_progressFactory;
+    std::unique_ptr<ReportProgress> m_progress;
     ReportImageCache m_cache;
 };
 

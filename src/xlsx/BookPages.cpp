@@ -6,6 +6,7 @@
 #include "xlsx/Book.h"
 #include "xlsx/Geometry.h"
 #include "xlsx/TemplateReader.h"
+#include "xlsx/XmlText.h"
 
 namespace xlsx {
 namespace {
@@ -32,9 +33,27 @@ std::string AsciiLower(std::string text)
     return text;
 }
 
+// The longest start of the text that is at most the given number of UTF-16 units, cut between characters.
+std::string CutUtf16(const std::string& text, std::size_t units)
+{
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = text[i];
+        if ((c & 0xC0) == 0x80)
+            continue;
+        used += c >= 0xF0 ? 2 : 1;
+        if (used > units)
+            return text.substr(0, i);
+    }
+    return text;
+}
+
 bool ValidSheetName(const std::string& name)
 {
     if (name.empty() || Utf16Length(name) > 31 || name.front() == '\'' || name.back() == '\'')
+        return false;
+    // Only whole, printable characters on one line.
+    if (CleanCellText(name) != name || name.find_first_of("\n\t") != std::string::npos)
         return false;
     return name.find_first_of("[]:*?/\\") == std::string::npos && AsciiLower(name) != "history";
 }
@@ -149,7 +168,8 @@ int Book::PageBegin(const std::string& name, const std::string&)
             break;
         if (!m_fromTemplate)
             return Fail(22, "a sheet is already called " + base);
-        sheet->name = base.substr(0, 26) + " (" + std::to_string(n) + ")";
+        const std::string suffix = " (" + std::to_string(n) + ")";
+        sheet->name = CutUtf16(base, 31 - suffix.size()) + suffix;
     }
     sheet->defaultCell = m_defaultCell;
     for (const auto& [key, value] : m_printer)

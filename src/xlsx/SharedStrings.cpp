@@ -54,15 +54,10 @@ const std::string& SharedStrings::Text(int index) const
 
 int SharedStrings::Add(const std::string& text)
 {
-    const auto found = m_plain.find(text);
-    if (found != m_plain.end())
-        return found->second;
-    std::string xml = NeedsPreserve(text) ? "<si><t xml:space=\"preserve\">" : "<si><t>";
-    AppendEscaped(xml, text);
-    xml += "</t></si>";
-    m_items.push_back({std::move(xml), text});
-    m_plain[text] = Count() - 1;
-    return Count() - 1;
+    const auto [it, added] = m_plain.emplace(text, Count());
+    if (added)
+        m_items.push_back({std::string(), text});
+    return it->second;
 }
 
 std::string SharedStrings::Serialize(int references) const
@@ -71,8 +66,15 @@ std::string SharedStrings::Serialize(int references) const
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
         "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
         std::to_string(references) + "\" uniqueCount=\"" + std::to_string(m_items.size()) + "\">";
-    for (const Item& item : m_items)
-        out += item.xml;
+    for (const Item& item : m_items) {
+        if (!item.xml.empty()) {
+            out += item.xml;
+            continue;
+        }
+        out += NeedsPreserve(item.text) ? "<si><t xml:space=\"preserve\">" : "<si><t>";
+        AppendEscaped(out, item.text);
+        out += "</t></si>";
+    }
     out += "</sst>";
     return out;
 }

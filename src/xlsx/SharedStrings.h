@@ -1,6 +1,6 @@
 #pragma once
 
-#include <map>
+#include <unordered_map>
 #include <pugixml.hpp>
 #include <string>
 #include <vector>
@@ -26,11 +26,11 @@ public:
 private:
     struct Item
     {
-        std::string xml;  // <si>…</si>
+        std::string xml;  // <si>…</si> of a template item; empty for a plain text added here
         std::string text;
     };
     std::vector<Item> m_items;
-    std::map<std::string, int> m_plain;
+    std::unordered_map<std::string, int> m_plain;
 };
 
 }  // namespace xlsx

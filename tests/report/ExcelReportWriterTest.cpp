@@ -6,13 +6,11 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
-#include <QProgressBar>
 #include <cmath>
 #include <map>
 
 #include "TempFolder.h"
 #include "WorkbookCheck.h"
-#include "app/progress/SubProgressDlg.h"
 #include "report/ExcelReportWriter.h"
 #include "xlsx/ZipPackage.h"
 
@@ -242,16 +240,37 @@ TEST_F(ExcelReportWriterTest, RenderFollowsTheQualitySetting)
     EXPECT_EQ(m_writer.RenderPhoto(image, 77, 400, 200, x, y, w, h), 2);
 }
 
-TEST_F(ExcelReportWriterTest, ProgressCountsTheSteps)
+// What the engine asks of the application's progress window.
+class RecordedProgress : public ReportProgress
+{
+public:
+    explicit RecordedProgress(QString& log) : m_log(log) {}
+    void SetTitle(const QString& title) override { m_log += "title " + title + ";"; }
+    void SetRange(int steps) override { m_log += QString("range %1;").arg(steps); }
+    void SetPosition(int position) override { m_log += QString("position %1;").arg(position); }
+    void Advance() override { m_log += "advance;"; }
+    bool Cancelled() const override { return cancelled; }
+    bool cancelled = false;
+
+private:
+    QString& m_log;
+};
+
+TEST_F(ExcelReportWriterTest, ProgressIsTheApplicationsWindow)
 {
     m_writer.OpenProgress(5);
-    ASSERT_NE(m_writer.Progress(), nullptr);
-    EXPECT_EQ(m_writer.Progress()->progressBar()->maximum(), 5);
-    EXPECT_EQ(m_writer.Progress()->windowTitle(), "帳票出力準備中");
+    EXPECT_EQ(m_writer.Progress(), nullptr);  // none supplied: the run goes on without one
     EXPECT_FALSE(m_writer.Cancelled());
-    m_writer.Progress()->m_bCancel = 1;
+
+    QString log;
+    m_writer.SetProgressFactory([&](QWidget*) { return std::make_unique<RecordedProgress>(log); });
+    m_writer.OpenProgress(5);
+    ASSERT_NE(m_writer.Progress(), nullptr);
+    EXPECT_EQ(log, "position 0;title 帳票出力準備中;range 5;");
+    static_cast<RecordedProgress*>(m_writer.Progress())->cancelled = true;
     EXPECT_TRUE(m_writer.Cancelled());
     m_writer.CloseProgress();
+    EXPECT_EQ(m_writer.Progress(), nullptr);
 }
 
 }  // namespace

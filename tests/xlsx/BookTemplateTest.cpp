@@ -163,6 +163,30 @@ TEST_F(BookTemplateTest, TextBoxTakesThePendingPropertiesAndItsAnchor)
     EXPECT_EQ(book.PendingDrawing().fontPoint, 11);
 }
 
+// Copies left with their template's name are told apart within the 31 characters a name may have,
+// and a name with a line break or a forbidden character is refused.
+TEST_F(BookTemplateTest, CopiesKeepValidUniqueNames)
+{
+    Book book;
+    book.PutFileName(Utf8(m_template));
+    ASSERT_EQ(book.StartFile(), 1);
+    const std::string longName = "#一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十";
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(book.PageBegin(longName, "1"), 1);
+    EXPECT_EQ(book.PageName("二行\n目"), 0);
+    EXPECT_EQ(book.PageName("a/b"), 0);
+    EXPECT_EQ(book.PageBegin("#無い", "1"), 0);
+    const QString out = m_folder.file("names.xlsx");
+    ASSERT_EQ(book.OutFile(Utf8(out), -1), 1) << book.ErrorMessage();
+    const QJsonObject dump = workbook_check::Dump(out);
+    ASSERT_FALSE(dump.isEmpty());
+    const QJsonArray names = dump["sheets"].toArray();
+    ASSERT_EQ(names.size(), 3);
+    EXPECT_EQ(names[0].toString(), QString::fromStdString(longName));
+    EXPECT_EQ(names[1].toString(), QString::fromStdString(longName).left(27) + " (2)");
+    EXPECT_EQ(names[2].toString(), QString::fromStdString(longName).left(27) + " (3)");
+}
+
 TEST_F(BookTemplateTest, LibreOfficePrintsOnePagePerBlockWithoutPlaceholders)
 {
     Book book;

@@ -37,6 +37,9 @@ cover["A2"] = "日付:"
 cover["B2"] = "**日付"
 cover.column_dimensions["A"].width = 12
 
+long = book.create_sheet("#一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十")
+long["A1"] = "長い名前のひな形"
+
 notes = book.create_sheet("説明")
 notes["A1"] = "このシートは複製されない"
 book.save(sys.argv[1])
