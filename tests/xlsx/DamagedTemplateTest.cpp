@@ -1,0 +1,77 @@
+// Templates that are not what they should be are refused with a message, never read half.
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QFile>
+#include <map>
+
+#include "TempFolder.h"
+#include "xlsx/Book.h"
+#include "xlsx/ZipPackage.h"
+
+namespace xlsx {
+namespace {
+
+using Parts = std::map<std::string, std::string>;
+
+Parts FixtureParts()
+{
+    const QString root = KELVOR_TEST_DATA_DIR "/shared_strings";
+    Parts parts;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            parts[QDir(root).relativeFilePath(file.fileName()).toStdString()] = file.readAll().toStdString();
+    }
+    return parts;
+}
+
+TEST(DamagedTemplate, IsRefusedWithAMessage)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(Parts&)> damage;
+    };
+    const Case cases[] = {
+        {"no workbook part", [](Parts& p) { p.erase("xl/workbook.xml"); }},
+        {"a sheet that is not well-formed", [](Parts& p) { p["xl/worksheets/sheet1.xml"].resize(300); }},
+        {"no styles", [](Parts& p) { p.erase("xl/styles.xml"); }},
+        {"a sheet without its part", [](Parts& p) { p.erase("xl/worksheets/sheet1.xml"); }},
+        {"shared strings that are not a string table", [](Parts& p) { p["xl/sharedStrings.xml"] = "<x/>"; }},
+        {"a workbook without sheets",
+         [](Parts& p) {
+             std::string& book = p["xl/workbook.xml"];
+             book.erase(book.find("<sheets>"), book.find("</sheets>") + 9 - book.find("<sheets>"));
+         }},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        Parts parts = FixtureParts();
+        ASSERT_FALSE(parts.empty());
+        c.damage(parts);
+        std::vector<PackagePart> zipped;
+        for (auto& [name, data] : parts)
+            zipped.push_back({name, std::make_shared<const std::string>(data)});
+        const std::string path = folder.file("damaged.xlsx").toStdString();
+        std::string error;
+        ASSERT_TRUE(WritePackage(path, zipped, error)) << error;
+        Book book;
+        book.PutFileName(path);
+        EXPECT_EQ(book.StartFile(), 0) << c.what;
+        EXPECT_FALSE(book.ErrorMessage().empty()) << c.what;
+        EXPECT_EQ(book.PageBegin("#一覧表", "1"), 0) << c.what;
+    }
+
+    QFile text(folder.file("text.xlsx"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a workbook");
+    text.close();
+    Book book;
+    book.PutFileName(text.fileName().toStdString());
+    EXPECT_EQ(book.StartFile(), 0);
+}
+
+}  // namespace
+}  // namespace xlsx
