@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -180,6 +182,29 @@ TEST_F(NumberEditDialog, TypedKeysAreFilteredByTheByteLimit)
     edit->setSelection(1, 2);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit->text(), QStringLiteral("1ab"));
+}
+
+// Text dragged from elsewhere and dropped into the field is held to the byte limit like a paste.
+TEST_F(NumberEditDialog, DroppedTextIsHeldToTheByteLimit)
+{
+    edit->SetFreeTextMode(4);
+    edit->setText(QStringLiteral("12"));
+    auto drop = [this](const QString& text) {
+        QMimeData data;
+        data.setText(text);
+        const QPoint at(edit->width() - 2, edit->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter);
+        QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &event);
+    };
+    drop(QStringLiteral("あ"));
+    EXPECT_EQ(edit->text(), QStringLiteral("12あ"));
+    drop(QStringLiteral("3"));
+    EXPECT_EQ(edit->text(), QStringLiteral("12あ")) << "the limit of 4 bytes is reached";
+    edit->setText(QStringLiteral("1"));
+    drop(QStringLiteral("ｱい"));
+    EXPECT_EQ(edit->text(), QStringLiteral("1ｱい"));
 }
 
 TEST_F(NumberEditDialog, ABadEntryIsExplainedAndTheTextFromFocusInComesBack)

@@ -10,6 +10,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <climits>
@@ -159,6 +161,42 @@ void CExpEdit::contextMenuEvent(QContextMenuEvent* event)
     }
     menu->exec(event->globalPos());
     delete menu;
+}
+
+bool CExpEdit::FitsWithoutSelection(const QString& inserted) const
+{
+    return AcceptsPaste(rules_, text(), cursorPosition(), 0, inserted);
+}
+
+// Text dragged in from elsewhere is inserted at the drop point without replacing the selection;
+// like a paste it must fit into the byte limit. A drag inside the field only moves its own text.
+void CExpEdit::dropEvent(QDropEvent* event)
+{
+    if (event->source() != this && !isReadOnly()) {
+        const QString dropped = event->mimeData()->hasText() ? event->mimeData()->text() : QString();
+        if (dropped.isEmpty() || !FitsWithoutSelection(dropped)) {
+            QApplication::beep();
+            event->ignore();
+            return;
+        }
+    }
+    QLineEdit::dropEvent(event);
+}
+
+// The middle button pastes the mouse selection on systems that have one; it is held to the byte
+// limit like any other paste.
+void CExpEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !isReadOnly()) {
+        const QString selection = clipboard->text(QClipboard::Selection);
+        if (selection.isEmpty() || !FitsWithoutSelection(selection)) {
+            QApplication::beep();
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void CExpEdit::focusInEvent(QFocusEvent* event)

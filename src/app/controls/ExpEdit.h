@@ -49,10 +49,14 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     bool FocusWentToCancel() const;
+    // True when inserting the text without replacing the selection keeps the byte limit.
+    bool FitsWithoutSelection(const QString& inserted) const;
     void UpdateLook();
 
     NumberRules rules_;
