@@ -101,6 +101,10 @@ int XlsxReportPageBeginW(XlsxHandle h, const QString& name, const QString& mode)
 {
     return h ? h->book.PageBegin(Utf8(name), Utf8(mode)) : 0;
 }
+int XlsxReportPageBegin(XlsxHandle h, const QByteArray& cp932Name, const QByteArray& mode)
+{
+    return XlsxReportPageBeginW(h, fe::FromCp932(cp932Name), fe::FromCp932(mode));
+}
 int XlsxReportPageNameW(XlsxHandle h, const QString& name)
 {
     return h ? h->book.PageName(Utf8(name)) : 0;
@@ -146,6 +150,10 @@ int XlsxReportPageAttrPutPageOrder(XlsxHandle h, int order)
 int XlsxReportCellW(XlsxHandle h, const QString& reference, int, int)
 {
     return h ? h->book.Cell(Utf8(reference)) : 0;
+}
+int XlsxReportCell(XlsxHandle h, const QByteArray& cp932Reference, int, int)
+{
+    return XlsxReportCellW(h, fe::FromCp932(cp932Reference), 0, 0);
 }
 int XlsxReportPutValueStringW(XlsxHandle h, const QString& text)
 {

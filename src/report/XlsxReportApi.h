@@ -44,6 +44,7 @@ int XlsxReportOutCancel(XlsxHandle h);
 int XlsxReportOutGetIsPrint(XlsxHandle h);
 
 int XlsxReportPageBeginW(XlsxHandle h, const QString& name, const QString& mode);
+int XlsxReportPageBegin(XlsxHandle h, const QByteArray& cp932Name, const QByteArray& mode);
 int XlsxReportPageNameW(XlsxHandle h, const QString& name);
 int XlsxReportPageEnd(XlsxHandle h);
 int XlsxReportPageTotalCount(XlsxHandle h);
@@ -57,6 +58,7 @@ int XlsxReportPageAttrPutCenter(XlsxHandle h, int mode);
 int XlsxReportPageAttrPutPageOrder(XlsxHandle h, int order);
 
 int XlsxReportCellW(XlsxHandle h, const QString& reference, int, int);
+int XlsxReportCell(XlsxHandle h, const QByteArray& cp932Reference, int, int);
 int XlsxReportPutValueStringW(XlsxHandle h, const QString& text);
 int XlsxReportPutValueString(XlsxHandle h, const QByteArray& cp932Text);
 int XlsxReportPutValueDouble(XlsxHandle h, double value);
