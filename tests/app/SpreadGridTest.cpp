@@ -197,6 +197,18 @@ TEST_F(SpreadGridTest, CheckCellsToggleByUserWithAnEventButNotByPuts)
     EXPECT_EQ(toggles.count(), 1);
 }
 
+// A dialog may set a column's kind before the grid has that many columns; the cells get the kind
+// when the column is made.
+TEST_F(SpreadGridTest, AColumnKindSetAheadAppliesWhenTheColumnIsMade)
+{
+    grid.SetCol(5);
+    grid.SetColKind(SpreadCellKind::Check);
+    grid.SetCols(5);
+    SetSpreadCellCheck(grid, 5, 4, 1);
+    EXPECT_EQ(GetSpreadCellCheck(grid, 5, 4), 1);
+    EXPECT_TRUE(grid.item(3, 4)->data(Qt::CheckStateRole).isValid());
+}
+
 TEST_F(SpreadGridTest, HeadersAreAddressedAsMinus1000AndRowsFromOne)
 {
     SetSpreadCellText(grid, 2, kSpreadHeader, QStringLiteral("名称"));

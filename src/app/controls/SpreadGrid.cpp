@@ -209,6 +209,9 @@ void CSpread7U::SetColKind(SpreadCellKind kind)
     if (col_ < 1)
         return;
     kinds_[col_] = kind;
+    // A column not made yet gets its cells when the column count grows (PrepareRows).
+    if (col_ > columnCount())
+        return;
     for (int row = 1; row <= rowCount(); ++row) {
         delete takeItem(row - 1, col_ - 1);
         if (kind != SpreadCellKind::Text)
