@@ -32,7 +32,7 @@ std::unique_ptr<Block> Block::Clone() const
 const Block* DxfBlocks::Find(const QString& name) const
 {
     for (const auto& block : blocks) {
-        if (block->name == name)
+        if (block && block->name == name)
             return block.get();
     }
     return nullptr;

@@ -104,6 +104,18 @@ TEST(FigureModel, AddToUnknownLayerReturnsTheFigure)
     EXPECT_EQ(doc.Extents(), Rect2(0, 0, 0, 0));
 }
 
+// The block list may hold empty places (the writer skips them); a lookup passes over them too.
+TEST(FigureModel, BlockLookupByExactName)
+{
+    Document doc;
+    doc.blocks.blocks.push_back(nullptr);
+    auto block = std::make_unique<Block>();
+    block->name = QString::fromUtf8("撮影点");
+    doc.blocks.blocks.push_back(std::move(block));
+    EXPECT_EQ(doc.blocks.Find(QString::fromUtf8("撮影点")), doc.blocks.blocks[1].get());
+    EXPECT_EQ(doc.blocks.Find(QString::fromUtf8("撮影")), nullptr);
+}
+
 TEST(FigureModel, CloneCopiesDeeplyAndMendsColour)
 {
     struct Case
