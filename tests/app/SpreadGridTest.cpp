@@ -321,6 +321,20 @@ TEST_F(SpreadGridTest, ScrollingAndRightClicksReportCells)
     EXPECT_EQ(rightClicks[0].mid(0, 3), (QList<QVariant>{0, 2, 11}));
 }
 
+// Row -1 asks whether a column is in view, whichever rows show (column -1 the same for a row).
+TEST_F(SpreadGridTest, MinusOneAsksAboutAWholeColumnOrRow)
+{
+    grid.SetCols(12);
+    grid.SetRows(40);
+    grid.SetTopRow(10);
+    EXPECT_TRUE(grid.IsCellInView(2, -1, true));
+    EXPECT_TRUE(grid.IsCellInView(1, -1, false));
+    EXPECT_FALSE(grid.IsCellInView(12, -1, true));
+    EXPECT_TRUE(grid.IsCellInView(-1, 11, false));
+    EXPECT_FALSE(grid.IsCellInView(-1, 2, true));
+    EXPECT_FALSE(grid.IsCellInView(13, -1, true));
+}
+
 TEST_F(SpreadGridTest, RowLeaveFiresOnlyWhenTheRowChanges)
 {
     grid.SetActiveCell(1, 1);

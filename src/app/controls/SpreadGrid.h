@@ -136,7 +136,8 @@ public:
     bool CellRectTwips(int col, int row, int* x, int* y, int* width, int* height) const;
     // The client area's size in twips.
     void ClientAreaTwips(int* width, int* height) const;
-    // True when the cell is in view (wholly, or in part with `partial`).
+    // True when the cell is in view (wholly, or in part with `partial`); row -1 asks about the
+    // whole column and column -1 about the whole row.
     bool IsCellInView(int col, int row, bool partial) const;
     // Column widths in character units (one unit = 120 twips) and row heights in points (20 twips).
     double ColWidth(int col) const;

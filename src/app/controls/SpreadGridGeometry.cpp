@@ -68,10 +68,22 @@ void CSpread7U::ClientAreaTwips(int* width, int* height) const
 
 bool CSpread7U::IsCellInView(int col, int row, bool partial) const
 {
-    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
+    // -1 as the row asks about the whole column, -1 as the column about the whole row.
+    const bool anyRow = row == -1;
+    const bool anyCol = col == -1;
+    if ((!anyCol && (col < 1 || col > columnCount())) || (!anyRow && (row < 1 || row > rowCount())) ||
+        (anyRow && anyCol))
         return false;
-    const QRect cell = visualRect(model()->index(row - 1, col - 1));
     const QRect view = viewport()->rect();
+    QRect cell;
+    if (anyRow)
+        cell = QRect(columnViewportPosition(col - 1), view.top(), columnWidth(col - 1), view.height());
+    else if (anyCol)
+        cell = QRect(view.left(), rowViewportPosition(row - 1), view.width(), rowHeight(row - 1));
+    else
+        cell = visualRect(model()->index(row - 1, col - 1));
+    if (cell.isEmpty())
+        return false;  // a hidden column or row
     return partial ? cell.intersects(view) : view.contains(cell);
 }
 
