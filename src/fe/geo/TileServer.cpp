@@ -45,10 +45,11 @@ bool TileServer::Open(const QString& cacheFolder, const TileSite& site, const Pr
     Stop();
     m_site = site;
     // Closed until the cache folder is in place, so that a failed open never fetches or queues
-    // tiles with no folder to put them in.
+    // tiles with no folder to put them in, nor shows the previous site's tiles from memory.
     m_cacheFolder.clear();
     m_tempFile.clear();
     m_connection = kOffline;
+    m_memCache.Reset(100);
     QString folder = cacheFolder;
     while (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);

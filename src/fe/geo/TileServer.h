@@ -44,8 +44,8 @@ public:
     // Refuses (false, nothing changed, the worker left running) a site without base URL, path or
     // extension or with a single zoom level. Otherwise stops the worker, takes the site, creates the
     // cache folder when missing (false when that fails, and the server is then closed: offline,
-    // without a cache folder), resets the memory cache to capacity 300, decides the connection
-    // state and takes the proxy. The queue is left as it is.
+    // without a cache folder, memory cache emptied), resets the memory cache to capacity 300,
+    // decides the connection state and takes the proxy. The queue is left as it is.
     bool Open(const QString& cacheFolder, const TileSite& site, const ProxySettings& proxy);
     // Stops the worker and returns to the closed state: empty queue and cache folder, flag 0,
     // offline, memory cache capacity 100 and empty. The site and the proxy stay.

@@ -257,15 +257,23 @@ TEST(TileServerLookup, FailedOpenLeavesTheServerClosed)
     // The folder name is unique to this test: were the server to fetch without a cache folder, the
     // tile folders would appear at the root of the file system.
     const QString layer = QStringLiteral("/kelvor_failed_open_%1").arg(QCoreApplication::applicationPid());
-    const QString strayFolder = QStringLiteral("/") + CacheFolderNameOf(layer);
+    const QString strayFolder = QStringLiteral("/") + CacheFolderNameOf(layer) + QStringLiteral("b");
     const TileSite site = LocalSite("http://127.0.0.1:9", layer);
     ASSERT_TRUE(server.Open(temp.file("cache"), site, ProxySettings()));
     ASSERT_TRUE(server.IsOnline());
+    // A tile of this site in memory, which no other site may be shown.
+    const TileIndex shown(5, 2, 2);
+    ASSERT_TRUE(WriteFile(server.TilePath(shown), SolidPng(qRgb(1, 2, 3))));
+    ASSERT_NE(server.GetTile(shown), nullptr);
+    ASSERT_NE(server.FindCachedTile(shown), nullptr);
 
     ASSERT_TRUE(WriteFile(temp.file("a-file"), "not a folder"));
-    EXPECT_FALSE(server.Open(temp.file("a-file/cache"), site, ProxySettings()));
+    EXPECT_FALSE(server.Open(temp.file("a-file/cache"), LocalSite("http://127.0.0.1:9", layer + "b"),
+                             ProxySettings()));
     EXPECT_TRUE(server.CacheFolder().isEmpty());
     EXPECT_FALSE(server.IsOnline());
+    EXPECT_EQ(server.FindCachedTile(shown), nullptr);
+    EXPECT_TRUE(IsPlaceholder(server, server.GetTile(shown), TilePlaceholder::Offline));
     EXPECT_TRUE(IsPlaceholder(server, server.GetTile(TileIndex(5, 1, 1)), TilePlaceholder::Offline));
     server.RequestTile(TileIndex(5, 1, 1));
     EXPECT_EQ(server.QueueSize(), 0);
