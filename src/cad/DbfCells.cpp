@@ -15,14 +15,7 @@ bool IsCp932LeadByte(unsigned char c)
 
 void Character(const std::string& value, std::size_t width, std::string& cell)
 {
-    std::size_t used = 0;
-    while (used < value.size()) {
-        const std::size_t size = IsCp932LeadByte(static_cast<unsigned char>(value[used])) ? 2 : 1;
-        if (used + size > width)
-            break;
-        used += size;
-    }
-    cell.assign(value, 0, std::min(used, value.size()));
+    cell.assign(value, 0, Cp932PrefixLength(value, width));
     cell.resize(width, ' ');
 }
 
@@ -69,6 +62,18 @@ bool Number(const std::string& value, const DbfFieldDescriptor& field, std::stri
 }
 
 }  // namespace
+
+std::size_t Cp932PrefixLength(std::string_view bytes, std::size_t limit)
+{
+    std::size_t used = 0;
+    while (used < bytes.size()) {
+        const std::size_t size = IsCp932LeadByte(static_cast<unsigned char>(bytes[used])) ? 2 : 1;
+        if (used + size > limit)
+            break;
+        used += size;
+    }
+    return std::min(used, bytes.size());
+}
 
 bool FormatDbfCell(const DbfFieldDescriptor& field, const std::string& value, std::string& cell)
 {

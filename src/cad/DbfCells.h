@@ -1,10 +1,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "cad/ShapeData.h"
 
 namespace fe {
+
+// The length of the longest start of the code page 932 bytes that fits into `limit` bytes without
+// splitting a two-byte character.
+std::size_t Cp932PrefixLength(std::string_view bytes, std::size_t limit);
 
 // The bytes of one attribute cell, exactly the field's width long:
 // C the value (code page 932 bytes) cut at a character boundary and padded with spaces;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <algorithm>
 
+#include "cad/DbfCells.h"
 #include "fe/AtomicSave.h"
 
 namespace fe {
@@ -10,7 +11,8 @@ namespace fe {
 DbfFieldDescriptor DbfFieldDescriptor::From(const ShapeFieldDef& definition)
 {
     DbfFieldDescriptor d;
-    std::copy_n(definition.name.begin(), std::min<std::size_t>(definition.name.size(), 10), d.name.begin());
+    // At most 10 bytes, without splitting a two-byte character: readers decode the name as text.
+    std::copy_n(definition.name.begin(), Cp932PrefixLength(definition.name, 10), d.name.begin());
     d.decimals = definition.decimals;
     switch (definition.kind) {
         case 1:

@@ -205,6 +205,11 @@ TEST(Shapefile, FieldDescriptors)
     set.AddField({"RATIO", 3, 30, 25});
     set.AddField({"W", 2, 0, 0});
     EXPECT_EQ(set.fields[0].Bytes(), QByteArray("LONGFIELDN\0C\0\0\0\0\xFE\0", 18) + QByteArray(14, '\0'));
+    // A name cut at 10 bytes keeps whole characters: half of one makes the table unreadable.
+    ShapeData japanese;
+    japanese.AddField({ToCp932(QString::fromUtf8("A撮影日時の")).toStdString(), 0, 4, 0});
+    EXPECT_EQ(QByteArray(japanese.fields[0].name.data(), 11),
+              ToCp932(QString::fromUtf8("A撮影日時")) + QByteArray(2, '\0'));
     EXPECT_EQ(set.fields[1].width, 20);
     EXPECT_EQ(set.fields[1].decimals, 19);
     EXPECT_EQ(set.fields[2].width, 1);
