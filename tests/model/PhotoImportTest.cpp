@@ -246,6 +246,34 @@ TEST(PhotoImport, DirectionIsDroppedUnlessTakenAndIdsAreNeverReused)
     EXPECT_EQ(p.photos.photos.back().id, 3);
 }
 
+TEST(PhotoImport, DeletingAPhotoRemovesEveryReferenceToItFromTheMapsButNotTheSiteMaps)
+{
+    ProjectFixture f;
+    Project& p = f.project;
+    p.importSettings.skipSameName = 0;
+    ASSERT_TRUE(MakeCameraPhoto(f.Source("a.jpg"), 64, 48, Shot("2020:04:01 09:05:07")));
+    ASSERT_TRUE(p.ImportPhoto(f.Source("a.jpg")));
+    ASSERT_TRUE(p.ImportPhoto(f.Source("a.jpg")));
+    LocationMap map;
+    PlacedPhoto placed;
+    for (std::int32_t id : {1, 2}) {
+        placed.photoId = id;
+        ASSERT_TRUE(map.photos.Add(placed));
+    }
+    // A survey item may show one photo in two rows; both rows go with the photo.
+    map.reservoir.items[0].photoRows = {{1, "a"}, {2, "b"}, {1, "c"}};
+    p.maps.maps.push_back(map);
+    p.siteMaps.maps.push_back(map);
+
+    ASSERT_TRUE(p.DeletePhoto(1));
+    const LocationMap& after = p.maps.maps[0];
+    EXPECT_EQ(after.photos.IndexOfPhoto(1), -1);
+    EXPECT_EQ(after.photos.IndexOfPhoto(2), 0);
+    ASSERT_EQ(after.reservoir.items[0].photoRows.size(), 1u);
+    EXPECT_EQ(after.reservoir.items[0].photoRows[0].photoId, 2);
+    EXPECT_EQ(p.siteMaps.maps[0].photos.Count(), 2);
+}
+
 TEST(PhotoImport, RemakeThumbnailsWritesAllThreeFromTheStoredCopy)
 {
     ProjectFixture f;
