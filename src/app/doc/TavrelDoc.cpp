@@ -1,0 +1,176 @@
+#include "app/doc/TavrelDoc.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/AppTitle.h"
+#include "app/Prompts.h"
+#include "app/progress/SubProgressDlg.h"
+#include "fe/AppFolders.h"
+#include "fe/File.h"
+#include "fe/PathUtil.h"
+#include "model/AppSettings.h"
+#include "model/ProjectFile.h"
+#include "model/ProjectResult.h"
+
+namespace {
+
+const QString kProjectMagic = QStringLiteral("TEKRO_SOFTWARE_LOCMAP_DOC");
+const QString kNotProjectFile = QStringLiteral("ケルヴォルのファイルではありません。");
+const QString kConvertQuestion = QStringLiteral(
+    "指定のファイルはケルヴォル Ver1のファイルです。\nケルヴォルVer2のファイルへ変換します。\n\n"
+    "ケルヴォルVer1のファイルを残したい場合は、保存フォルダごと別のフォルダーへコピーしておいてください。\n\n"
+    "Ver2のファイルへ変換しますか？");
+// The first version of the current format; older files are first-version projects.
+constexpr std::int32_t kFirstCurrentVersion = 7;
+
+// The wait cursor for the life of the object, restored on every way out.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Reads the magic text and the version at the start of a project file. False for a file that cannot be
+// opened, is shorter than its header or starts with another text.
+bool ReadProjectHeader(const QString& path, std::int32_t& version)
+{
+    fe::FileRB file;
+    if (!file.open(path))
+        return false;
+    try {
+        QString magic;
+        file >> magic;
+        if (magic != kProjectMagic)
+            return false;
+        file.readBinInt32(version);
+    } catch (const fe::Failure&) {
+        return false;
+    }
+    return true;
+}
+
+QString WithoutTrailingSeparator(QString folder)
+{
+    while (folder.size() > 1 && (folder.endsWith(u'/') || folder.endsWith(u'\\')))
+        folder.chop(1);
+    return folder;
+}
+
+}  // namespace
+
+CTavrelDoc::CTavrelDoc() : exeFolder(WithoutTrailingSeparator(fe::GetExeFolder()))
+{
+    project.Reset();
+}
+
+void CTavrelDoc::ResetProject()
+{
+    project.Reset();
+    projectFilePath.clear();
+    projectFileName.clear();
+}
+
+void CTavrelDoc::Warn(const QString& text) const
+{
+    app::ShowMessage(dialogParent, text, app::kProductName, app::PromptIcon::Warning);
+}
+
+QString CTavrelDoc::OpenDialogFolder() const
+{
+    // The folder that holds the last project's folder, so that the user sees the project folders.
+    QString folder;
+    if (appSettings && !appSettings->lastProjectPath.isEmpty()) {
+        const QString projectFolder =
+            WithoutTrailingSeparator(fe::GetPathFolder(appSettings->lastProjectPath));
+        if (projectFolder.contains(u'/') || projectFolder.contains(u'\\'))
+            folder = fe::GetPathFolder(projectFolder);
+    }
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = projectFileName.isEmpty() ? exeFolder : fe::GetPathFolder(projectFilePath);
+    if (folder.isEmpty())
+        folder = exeFolder;
+    return folder;
+}
+
+int CTavrelDoc::PromptOpenProject()
+{
+    const QString filter = app::QtFileFilter(QStringLiteral(
+        "ケルヴォル Ver2 ファイル(*.kvr2)|*.kvr2|ケルヴォル Ver1 ファイル(*.kvr)|*.kvr|All Files (*.*)|*||"));
+    const QString chosen = app::Prompts().OpenFileName(dialogParent, QString(), OpenDialogFolder(), filter);
+    if (chosen.isEmpty())
+        return 2;
+    if (!QFileInfo(chosen).isFile())
+        return 3;
+    return OpenProjectFile(chosen);
+}
+
+int CTavrelDoc::OpenProjectFile(const QString& givenPath)
+{
+    const WaitCursor wait;
+    QString path = givenPath.trimmed();
+
+    // A file too short to hold the header is a foreign file like any other, never a crash.
+    std::int32_t version = 0;
+    if (!ReadProjectHeader(path, version) || version < 0) {
+        Warn(kNotProjectFile);
+        return 1;
+    }
+    if (version >= kFirstCurrentVersion) {
+        ResetProject();
+        const int code = LoadProject(project, path);
+        if (code != kProjectOk) {
+            Warn(ProjectErrorText(code));
+            return 1;
+        }
+    } else {
+        if (!app::AskYesNo(dialogParent, kConvertQuestion, app::kProductName))
+            return 2;
+        ResetProject();
+        const int code = LoadProject(project, path);
+        if (code != kProjectOk) {
+            Warn(ProjectErrorText(code));
+            return 1;
+        }
+        if (!ConvertFirstVersion())
+            return 1;
+        path = project.ProjectFilePath();
+    }
+    projectFileName = fe::GetPathFileName(path);
+    projectFilePath = path;
+    if (addRecentProjectFile)
+        addRecentProjectFile(path);
+    if (appSettings)
+        appSettings->lastProjectPath = path;
+    return 0;
+}
+
+bool CTavrelDoc::ConvertFirstVersion()
+{
+    QDir().mkpath(project.ThumbFolderM());
+    QDir().mkpath(project.ThumbFolderL());
+    {
+        // The conversion cannot be interrupted: Cancel is disabled, and the bar is repainted at each
+        // step without letting other events through.
+        CSubProgressDlg progress(dialogParent);
+        progress.EnableCancel(false);
+        progress.SetSteps(static_cast<int>(project.photos.photos.size()));
+        progress.setWindowTitle(QStringLiteral("サムネイル作成中"));
+        for (size_t i = 0; i < project.photos.photos.size(); ++i) {
+            project.RemakeThumbnails(static_cast<int>(i));
+            progress.Advance();
+        }
+    }
+    // The first-version file is deleted only once the new file is safely in place.
+    const int code = project.Save();
+    if (code != kProjectOk) {
+        Warn(ProjectErrorText(code));
+        return false;
+    }
+    DeleteV1ProjectFile(project);
+    return true;
+}
