@@ -125,6 +125,9 @@ void Dxf::WriteLWPolyline(const Figure& figure, const std::string& layer)
     std::size_t count = polyline.points.size();
     if ((polyline.flags & FigLWPolyline::kClosed) && count > 0)
         --count;  // the repeated first point
+    // A polyline without a vertex draws nothing, and readers refuse the record: leave it out.
+    if (count == 0)
+        return;
     WriteEntityHead("LWPOLYLINE", figure, layer, m_modelSpaceHandle, true);
     Group(100, "AcDbPolyline");
     GroupInt(90, int(count), 9);

@@ -185,3 +185,39 @@ TEST(DxfReaders, BlockDefinitionsReadBack)
                                         QJsonArray({"TEXT", QString::fromUtf8("写真番号")})}));
     }
 }
+
+// A frame outline may come out empty (a map without outline points). A lightweight polyline
+// without a vertex draws nothing, and GDAL reports it as an error: it is left out of the file.
+TEST(DxfReaders, ALightweightPolylineWithoutVerticesIsLeftOut)
+{
+    TempFolder folder;
+    Document doc;
+    doc.AddLayer(QString::fromUtf8("平面図範囲"));
+    auto frame = std::make_unique<FigLWPolyline>();
+    frame->flags = FigLWPolyline::kClosed;
+    doc.AddToLayer(std::move(frame), QString::fromUtf8("平面図範囲"));
+    auto open = std::make_unique<FigLWPolyline>();
+    doc.AddToLayer(std::move(open), QString::fromUtf8("平面図範囲"));
+    auto mark = std::make_unique<FigCircle>();
+    mark->cx = 5;
+    doc.AddToLayer(std::move(mark), QString::fromUtf8("平面図範囲"));
+    DxfWriter writer;
+    writer.Reset();
+    writer.version = 6;
+    writer.nextHandle = 11;
+    writer.textMode = 2;
+    const QString path = folder.file("frame.dxf");
+    WriteDxfFile(writer, doc, path);
+
+    const ToolResult info =
+        RunTool("ogrinfo", {"-ro", "-al", "-q", "--config", "DXF_ENCODING", "UTF-8", path});
+    ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
+    EXPECT_FALSE(info.err.contains("ERROR")) << info.err.toStdString();
+    EXPECT_EQ(info.out.count("OGRFeature("), 1);
+
+    QString error;
+    const QJsonObject summary = RunPythonSummary("dxf_summary.py", {path}, &error);
+    ASSERT_FALSE(summary.isEmpty()) << error.toStdString();
+    EXPECT_TRUE(summary["errors"].toArray().isEmpty());
+    EXPECT_EQ(summary["entities"].toArray().size(), 1);
+}
