@@ -169,10 +169,12 @@ bool CExpEdit::FitsWithoutSelection(const QString& inserted) const
 }
 
 // Text dragged in from elsewhere is inserted at the drop point without replacing the selection;
-// like a paste it must fit into the byte limit. A drag inside the field only moves its own text.
+// like a paste it must fit into the byte limit. Moving text inside the field keeps its length;
+// copying it there (Ctrl held) adds to it and is checked too.
 void CExpEdit::dropEvent(QDropEvent* event)
 {
-    if (event->source() != this && !isReadOnly()) {
+    const bool moveWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
+    if (!moveWithin && !isReadOnly()) {
         const QString dropped = event->mimeData()->hasText() ? event->mimeData()->text() : QString();
         if (dropped.isEmpty() || !FitsWithoutSelection(dropped)) {
             QApplication::beep();
