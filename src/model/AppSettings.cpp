@@ -58,7 +58,8 @@ bool AppSettings::Save(const QString& path) const
         for (const QString& token : fileNameTokens)
             file << token;
         fixedItemNames.Write(file);
-        ichimillParams.Write(file);
+        if (!ichimillParams.Write(file))
+            return false;
         file << lastTrackFolder << lastSurveyPictureFolder;
     } catch (const fe::Failure&) {
         return false;
@@ -98,7 +99,8 @@ bool AppSettings::Load(const QString& path)
         if (version < 2)
             file.readBinInt32(ignored);
         if (version > 2) {
-            ichimillParams.Read(file);
+            if (!ichimillParams.Read(file))
+                throw fe::Failure("File.readBin");
             file >> lastTrackFolder;
         }
         if (version > 3)

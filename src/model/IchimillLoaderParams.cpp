@@ -13,21 +13,31 @@ void IchimillLoaderParams::SetDefaults()
     maximumJump = 1e-4;
 }
 
-void IchimillLoaderParams::Write(fe::FileWB& file) const
+bool IchimillLoaderParams::Write(fe::FileWB& file) const
 {
-    file.writeBinByte(acceptSingle)
-        .writeBinByte(acceptDgps)
-        .writeBinByte(acceptRtkFix)
-        .writeBinByte(acceptRtkFloat);
-    file.writeBinInt32(thinningInterval).writeBinDouble(minimumDistance).writeBinDouble(maximumJump);
+    try {
+        file.writeBinByte(acceptSingle)
+            .writeBinByte(acceptDgps)
+            .writeBinByte(acceptRtkFix)
+            .writeBinByte(acceptRtkFloat);
+        file.writeBinInt32(thinningInterval).writeBinDouble(minimumDistance).writeBinDouble(maximumJump);
+    } catch (const fe::Failure&) {
+        return false;
+    }
+    return true;
 }
 
-void IchimillLoaderParams::Read(fe::FileRB& file)
+bool IchimillLoaderParams::Read(fe::FileRB& file)
 {
     SetDefaults();
-    file.readBinByte(acceptSingle)
-        .readBinByte(acceptDgps)
-        .readBinByte(acceptRtkFix)
-        .readBinByte(acceptRtkFloat);
-    file.readBinInt32(thinningInterval).readBinDouble(minimumDistance).readBinDouble(maximumJump);
+    try {
+        file.readBinByte(acceptSingle)
+            .readBinByte(acceptDgps)
+            .readBinByte(acceptRtkFix)
+            .readBinByte(acceptRtkFloat);
+        file.readBinInt32(thinningInterval).readBinDouble(minimumDistance).readBinDouble(maximumJump);
+    } catch (const fe::Failure&) {
+        return false;
+    }
+    return true;
 }

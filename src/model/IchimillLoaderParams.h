@@ -34,11 +34,10 @@ struct IchimillLoaderParams
     // The stored values back to their defaults; the columns stay.
     void SetDefaults();
 
-    // The stored block: four accept flags, the interval, the two distances. The writer throws
-    // fe::Failure when a write fails.
-    void Write(fe::FileWB& file) const;
-    // Takes the defaults, then reads the block; throws fe::Failure when a read fails.
-    void Read(fe::FileRB& file);
+    // The stored block: four accept flags, the interval, the two distances. False when a write fails.
+    bool Write(fe::FileWB& file) const;
+    // Takes the defaults, then reads the block. False when a read fails.
+    bool Read(fe::FileRB& file);
 
     friend bool operator==(const IchimillLoaderParams&, const IchimillLoaderParams&) = default;
 };
