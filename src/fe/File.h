@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "fe/AtomicSave.h"
 #include "fe/Failure.h"
@@ -140,7 +141,8 @@ private:
     std::FILE* m_stream = nullptr;
 };
 
-// Binary record writer: little-endian primitives, replaced atomically by close().
+// Binary record writer: little-endian primitives, replaced atomically by close(). The records are
+// gathered in memory and reach the disk in one write at close(), so a disk that fails shows there.
 class FileWB : public File
 {
 public:
@@ -163,7 +165,11 @@ public:
 private:
     void writeExactly(const void* data, qint64 size);
 
+    // Room for size more bytes at the end of the file; the caller fills it.
+    unsigned char* grow(size_t size);
+
     AtomicSave m_save;
+    std::vector<char> m_bytes;  // what was written since open()
 };
 
 }  // namespace fe

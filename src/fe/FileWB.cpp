@@ -13,18 +13,33 @@ FileWB::~FileWB()
 
 bool FileWB::open(const QString& fileName, int encoding)
 {
-    return OpenWriter(m_save, fileName, encoding);
+    if (!OpenWriter(m_save, fileName, encoding))
+        return false;
+    m_bytes.clear();
+    return true;
 }
 
 bool FileWB::close()
 {
+    // A failed write makes the commit fail and discard the temporary file.
+    if (m_save.isOpen())
+        m_save.write(m_bytes.data(), static_cast<qint64>(m_bytes.size()));
+    m_bytes = std::vector<char>();
     return m_save.commit();
+}
+
+unsigned char* FileWB::grow(size_t size)
+{
+    if (!m_save.isOpen())
+        throw Failure("File.writeBin");
+    const size_t at = m_bytes.size();
+    m_bytes.resize(at + size);
+    return reinterpret_cast<unsigned char*>(m_bytes.data() + at);
 }
 
 void FileWB::writeExactly(const void* data, qint64 size)
 {
-    if (!m_save.write(static_cast<const char*>(data), size))
-        throw Failure("File.writeBin");
+    std::memcpy(grow(static_cast<size_t>(size)), data, static_cast<size_t>(size));
 }
 
 FileWB& FileWB::writeBinInt32(std::int32_t value)
@@ -58,12 +73,9 @@ FileWB& FileWB::writeBinText(const QString& text)
         m_save.markFailed(QStringLiteral("text of %1 units is longer than a record holds").arg(text.size()));
         throw Failure("File.writeBin");
     }
-    QByteArray bytes(4 + 2 * text.size(), Qt::Uninitialized);
-    auto* out = reinterpret_cast<unsigned char*>(bytes.data());
+    unsigned char* out = grow(4 + 2 * static_cast<size_t>(text.size()));
     qToLittleEndian(static_cast<quint32>(text.size()), out);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        qToLittleEndian(static_cast<quint16>(text[i].unicode()), out + 4 + 2 * i);
-    writeExactly(bytes.constData(), bytes.size());
+    qToLittleEndian<quint16>(text.utf16(), text.size(), out + 4);
     return *this;
 }
 
