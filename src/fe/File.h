@@ -78,6 +78,12 @@ public:
     FileR& readInt(int& value);
     FileR& readUInt(unsigned& value);
     FileR& readDouble(double& value);
+    // The same, telling whether a number was read: false when the line does not start with a
+    // number that fits, and at the end of the file. Readers of files that must hold every value
+    // use these to refuse a damaged file instead of keeping stale values.
+    bool tryReadInt(int& value);
+    bool tryReadUInt(unsigned& value);
+    bool tryReadDouble(double& value);
 
 private:
     int getByte();

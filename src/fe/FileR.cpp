@@ -91,27 +91,42 @@ FileR& FileR::readLine(QString& line)
     return *this;
 }
 
-FileR& FileR::readInt(int& value)
+bool FileR::tryReadInt(int& value)
 {
     QString line;
     readLine(line);
-    ScanInt(line, value);
+    return ScanInt(line, value);
+}
+
+bool FileR::tryReadUInt(unsigned& value)
+{
+    QString line;
+    readLine(line);
+    return ScanUInt(line, value);
+}
+
+bool FileR::tryReadDouble(double& value)
+{
+    QString line;
+    readLine(line);
+    return ScanDouble(line, value);
+}
+
+FileR& FileR::readInt(int& value)
+{
+    tryReadInt(value);
     return *this;
 }
 
 FileR& FileR::readUInt(unsigned& value)
 {
-    QString line;
-    readLine(line);
-    ScanUInt(line, value);
+    tryReadUInt(value);
     return *this;
 }
 
 FileR& FileR::readDouble(double& value)
 {
-    QString line;
-    readLine(line);
-    ScanDouble(line, value);
+    tryReadDouble(value);
     return *this;
 }
 

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "fe/File.h"
-#include "fe/NumberText.h"
 #include "fe/PathUtil.h"
 #include "fe/img/PictureFile.h"
 #include "model/LocationMap.h"
@@ -48,25 +47,10 @@ bool CopyReplacing(const QString& source, const QString& target)
     return true;
 }
 
-// Reads one line and scans a number from its start; false when the file ended or the line holds none.
-bool ReadIntLine(fe::FileR& file, int& value)
-{
-    if (file.eof()) {
-        return false;
-    }
-    QString line;
-    file.readLine(line);
-    return fe::ScanInt(line, value);
-}
-
+// Reads one line holding a finite number; false when the file ended or the line holds none.
 bool ReadDoubleLine(fe::FileR& file, double& value)
 {
-    if (file.eof()) {
-        return false;
-    }
-    QString line;
-    file.readLine(line);
-    return fe::ScanDouble(line, value) && std::isfinite(value);
+    return file.tryReadDouble(value) && std::isfinite(value);
 }
 
 }  // namespace
@@ -195,7 +179,7 @@ bool LocationMap::ReadRegistration(const QString& mhcPath)
     }
     int version = 0;
     std::array<double, 8> values{};
-    if (!ReadIntLine(file, version)) {
+    if (!file.tryReadInt(version)) {
         return false;
     }
     for (double& value : values) {
@@ -204,7 +188,7 @@ bool LocationMap::ReadRegistration(const QString& mhcPath)
         }
     }
     int fileZone = zone;
-    if (version > 1 && (!ReadIntLine(file, fileZone) || fileZone < 0 || fileZone > 19)) {
+    if (version > 1 && (!file.tryReadInt(fileZone) || fileZone < 0 || fileZone > 19)) {
         return false;
     }
     MapReference read;

@@ -118,6 +118,28 @@ TEST(FileText, NumberLinesKeepTheVariableWhenNoNumberStarts)
     EXPECT_TRUE(in.eof());
 }
 
+TEST(FileText, TryReadTellsWhetherALineHeldANumber)
+{
+    TempFolder temp;
+    const QString path = temp.file("values.txt");
+    WriteAll(path, "12abc\nabc\n\n4294967295\n-2.5");
+    fe::FileR in(path);
+    int i = 5;
+    EXPECT_TRUE(in.tryReadInt(i));
+    EXPECT_EQ(i, 12);
+    EXPECT_FALSE(in.tryReadInt(i));  // letters
+    EXPECT_FALSE(in.tryReadInt(i));  // an empty line
+    EXPECT_EQ(i, 12);
+    unsigned u = 0;
+    EXPECT_TRUE(in.tryReadUInt(u));
+    EXPECT_EQ(u, 4294967295u);
+    double d = 0;
+    EXPECT_TRUE(in.tryReadDouble(d));  // the last line has no line end
+    EXPECT_EQ(d, -2.5);
+    EXPECT_FALSE(in.tryReadDouble(d));  // the file has ended
+    EXPECT_EQ(d, -2.5);
+}
+
 TEST(FileText, WriterProducesWindowsTextThatTheReaderTakesBack)
 {
     TempFolder temp;

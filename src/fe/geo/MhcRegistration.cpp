@@ -1,7 +1,6 @@
 #include "fe/geo/MhcRegistration.h"
 
 #include "fe/File.h"
-#include "fe/NumberText.h"
 
 namespace fe::geo {
 
@@ -12,36 +11,13 @@ bool IsIdentityAxis(const gdi::MapFunc& axis)
     return axis.Offset() == 0.0 && axis.Ratio() == 1.0;
 }
 
-// One value per line. A line that is missing (the file ended early) or does not start with a
-// number means the file is damaged: the values are refused rather than left at stale defaults.
-template <typename T, typename Scan>
-bool ReadValue(FileR& file, T& value, Scan scan)
-{
-    if (file.eof()) {
-        return false;
-    }
-    QString line;
-    file.readLine(line);
-    return scan(line, value);
-}
-
-bool ReadInt(FileR& file, int& value)
-{
-    return ReadValue(file, value, ScanInt);
-}
-
-bool ReadUInt(FileR& file, unsigned& value)
-{
-    return ReadValue(file, value, ScanUInt);
-}
-
 // `count` points of two values each; the vector grows as points arrive, so a damaged count cannot
 // make it allocate more than the file holds.
 bool ReadPoints(FileR& file, unsigned count, std::vector<Point2>& points)
 {
     for (unsigned i = 0; i < count; ++i) {
         Point2 p;
-        if (!ReadValue(file, p.x, ScanDouble) || !ReadValue(file, p.y, ScanDouble)) {
+        if (!file.tryReadDouble(p.x) || !file.tryReadDouble(p.y)) {
             return false;
         }
         points.push_back(p);
@@ -84,19 +60,19 @@ bool MhcRegistration::ReadValues(const QString& fileName)
         return false;
     }
     int version = 0;
-    if (!ReadInt(file, version) || version > kHighestVersion) {
+    if (!file.tryReadInt(version) || version > kHighestVersion) {
         return false;
     }
     unsigned firstCount = 0;
     unsigned secondCount = 0;
-    if (!ReadUInt(file, firstCount) || !ReadPoints(file, firstCount, first_) ||
-        !ReadUInt(file, secondCount)) {
+    if (!file.tryReadUInt(firstCount) || !ReadPoints(file, firstCount, first_) ||
+        !file.tryReadUInt(secondCount)) {
         return false;
     }
     if (secondCount != firstCount) {
         return false;
     }
-    return ReadPoints(file, secondCount, second_) && ReadInt(file, flag1_) && ReadInt(file, flag2_);
+    return ReadPoints(file, secondCount, second_) && file.tryReadInt(flag1_) && file.tryReadInt(flag2_);
 }
 
 bool MhcRegistration::Build()
