@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "report/CXlsxReport.h"
-#include "report/ReportImageCache.h"
+#include "fe/img/ImageCache.h"
 #include "report/ReportPhotoSource.h"
 #include "report/ReportProgress.h"
 
@@ -60,7 +60,7 @@ public:
                     int& outWidth, int& outHeight);
 
     CXlsxReport* Report() const { return m_report.get(); }
-    ReportImageCache& Cache() { return m_cache; }
+    fe::img::ImageCache& Cache() { return m_cache; }
 
     QString fileName;
     QString folder;
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<CXlsxReport> m_report;
     ReportProgressFactory m_progressFactory;
     std::unique_ptr<ReportProgress> m_progress;
-    ReportImageCache m_cache;
+    fe::img::ImageCache m_cache;
 };
 
 // Texts the Excel writers show.

@@ -1,11 +1,10 @@
 #include "fe/img/ImageCache.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QImage>
 
 #include "fe/AppFolders.h"
-#include "fe/PathUtil.h"
+#include "fe/img/Image.h"
 
 namespace fe::img {
 
@@ -17,32 +16,43 @@ ImageCache::~ImageCache()
 
 bool ImageCache::Create()
 {
-    if (!m_path.isEmpty() && QDir(m_path).exists())
-        Remove();
+    Remove();
     m_number = 0;
-    m_path.clear();
     const QString writable = fe::GetWritableFolder();
-    if (writable.isEmpty())
+    if (writable.isEmpty() || !QDir().mkpath(writable))
         return false;
-    const QString path = writable + QStringLiteral("imgcache/");
-    // What lies there from before goes; a link is removed as a link, never followed.
-    const QFileInfo old(writable + QStringLiteral("imgcache"));
-    if (old.isSymLink() ? !QFile::remove(old.filePath()) : old.exists() && !fe::DeleteFolderTree(path))
+    auto dir = std::make_unique<QTemporaryDir>(writable + QStringLiteral("imgcache-XXXXXX"));
+    if (!dir->isValid())
         return false;
-    if (!QDir().mkpath(path))
-        return false;
-    m_path = path;
+    m_dir = std::move(dir);
     m_fileIO.Startup();
     return true;
 }
 
 void ImageCache::Remove()
 {
-    if (m_path.isEmpty())
+    if (!m_dir)
         return;
-    fe::DeleteFolderTree(m_path);
-    m_path.clear();
+    m_dir.reset();  // QTemporaryDir removes the folder with its pictures, never following links
     m_fileIO.Shutdown();
+}
+
+QString ImageCache::Path() const
+{
+    return m_dir ? m_dir->path() + u'/' : QString();
+}
+
+bool ImageCache::SaveImage(const QImage& image, int type, QString& path)
+{
+    static const char* const extensions[] = {"jpg", "png", "gif", "tif", "bmp"};
+    if (!m_dir || !QDir(m_dir->path()).exists() || type < 0 || type > 4)
+        return false;
+    path = Path() + QStringLiteral("img%1.").arg(NextNumber()) + QLatin1String(extensions[type]);
+    Image picture;
+    if (image.isNull() || !picture.Create(image.width(), image.height()))
+        return false;
+    picture.Picture() = image.convertToFormat(QImage::Format_RGB32);
+    return m_fileIO.SaveImage(path, picture);
 }
 
 }  // namespace fe::img

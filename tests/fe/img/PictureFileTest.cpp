@@ -87,50 +87,57 @@ TEST(PictureFile, FailuresAreReported)
     EXPECT_FALSE(io.SaveImage(temp.file(QStringLiteral("no/such/folder/x.png")), image));
 }
 
-TEST(ImageCache, MakesAFreshFolderAndRemovesIt)
+TEST(ImageCache, EachCacheHasAPrivateFolderThatGoesWithIt)
 {
-    const QString path = fe::GetWritableFolder() + QStringLiteral("imgcache/");
-    QDir().mkpath(path);
-    QFile stale(path + QStringLiteral("old.png"));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.close();
-    {
-        fe::img::ImageCache cache;
-        EXPECT_TRUE(cache.Path().isEmpty());
-        EXPECT_EQ(cache.Files().Status(), fe::img::FileIO::kNotStarted);
-        ASSERT_TRUE(cache.Create());
-        EXPECT_EQ(cache.Path(), path);
-        EXPECT_FALSE(QFile::exists(path + QStringLiteral("old.png")));
-        EXPECT_EQ(cache.Files().Status(), fe::img::FileIO::kRunning);
-        EXPECT_EQ(cache.NextNumber(), 0);
-        EXPECT_EQ(cache.NextNumber(), 1);
-        fe::img::Image image;
-        ASSERT_TRUE(image.Create(2, 2));
-        EXPECT_TRUE(cache.Files().SaveImage(cache.Path() + QStringLiteral("1.png"), image));
-        ASSERT_TRUE(cache.Create());  // again: emptied, numbering restarts
-        EXPECT_EQ(QDir(path).entryList(QDir::Files).size(), 0);
-        EXPECT_EQ(cache.NextNumber(), 0);
-    }
-    EXPECT_FALSE(QDir(path).exists());  // the destructor removed it
+    fe::img::ImageCache first;
+    fe::img::ImageCache second;
+    EXPECT_TRUE(first.Path().isEmpty());
+    EXPECT_EQ(first.Files().Status(), fe::img::FileIO::kNotStarted);
+    ASSERT_TRUE(first.Create());
+    ASSERT_TRUE(second.Create());
+    EXPECT_TRUE(first.Path().startsWith(fe::GetWritableFolder() + QStringLiteral("imgcache-")));
+    EXPECT_TRUE(first.Path().endsWith(u'/'));
+    EXPECT_NE(first.Path(), second.Path());
+    EXPECT_EQ(first.Files().Status(), fe::img::FileIO::kRunning);
+
+    QString saved;
+    const QImage picture(20, 10, QImage::Format_RGB32);
+    ASSERT_TRUE(second.SaveImage(picture, 0, saved));
+    EXPECT_EQ(saved, second.Path() + QStringLiteral("img0.jpg"));
+    EXPECT_FALSE(second.SaveImage(picture, 5, saved));  // unknown type: nothing saved, number kept
+    ASSERT_TRUE(second.SaveImage(picture, 1, saved));
+    EXPECT_EQ(saved, second.Path() + QStringLiteral("img1.png"));
+    EXPECT_EQ(QImage(saved).size(), QSize(20, 10));
+
+    // Making the first cache again or removing it never touches the second run's pictures.
+    const QString firstPath = first.Path();
+    ASSERT_TRUE(first.Create());
+    EXPECT_FALSE(QDir(firstPath).exists());
+    EXPECT_EQ(first.NextNumber(), 0);
+    first.Remove();
+    EXPECT_TRUE(first.Path().isEmpty());
+    EXPECT_FALSE(first.SaveImage(picture, 0, saved));
+    EXPECT_TRUE(QFile::exists(second.Path() + QStringLiteral("img1.png")));
+
+    const QString secondPath = second.Path();
+    second.Remove();
+    EXPECT_FALSE(QDir(secondPath).exists());
 }
 
-TEST(ImageCache, NeverDeletesThroughALink)
+TEST(ImageCache, RemovingNeverDeletesThroughALink)
 {
     TempFolder temp;
     ASSERT_TRUE(QDir().mkpath(temp.file(QStringLiteral("outside"))));
     QFile keep(temp.file(QStringLiteral("outside/keep.png")));
     ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
     keep.close();
-    const QString link = fe::GetWritableFolder() + QStringLiteral("imgcache");
-    QDir(link).removeRecursively();
-    ASSERT_TRUE(QFile::link(temp.file(QStringLiteral("outside")), link));
+    QString path;
     {
         fe::img::ImageCache cache;
-        ASSERT_TRUE(cache.Create());  // the link gives way to a folder of its own
-        EXPECT_FALSE(QFileInfo(link).isSymLink());
-        ASSERT_TRUE(QFile::link(temp.file(QStringLiteral("outside")), link + QStringLiteral("/inner")));
+        ASSERT_TRUE(cache.Create());
+        path = cache.Path();
+        ASSERT_TRUE(QFile::link(temp.file(QStringLiteral("outside")), path + QStringLiteral("inner")));
     }
-    EXPECT_FALSE(QFileInfo::exists(link));
+    EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_TRUE(QFile::exists(temp.file(QStringLiteral("outside/keep.png"))));
-    QFile::remove(link);
 }
