@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "fe/gdi/Color.h"
+
 namespace fe::cad {
 
 // A colour packed as 0x00BBGGRR: red in the lowest byte, blue in the third.
@@ -10,7 +12,7 @@ using Rgb = std::uint32_t;
 
 constexpr Rgb MakeRgb(int red, int green, int blue)
 {
-    return Rgb(red & 0xFF) | (Rgb(green & 0xFF) << 8) | (Rgb(blue & 0xFF) << 16);
+    return fe::gdi::MakeColorRef(red, green, blue);
 }
 constexpr int RedOf(Rgb rgb)
 {
