@@ -29,12 +29,7 @@ TEST(ProjectCreateNew, LaysOutTheProjectFolder)
     TempFolder parent;
     Project project;
     // The parent is given without a trailing separator: the project still goes inside it.
-    const int result = project.CreateNew("橋梁点検", parent.path());
-    EXPECT_NE(result, kProjectAlreadySaved);
-    EXPECT_NE(result, kProjectFolderExists);
-    EXPECT_NE(result, kProjectFolderCreateFailed);
-    EXPECT_NE(result, kProjectNameHasBlank);
-    EXPECT_EQ(result, project.Save());
+    EXPECT_EQ(project.CreateNew("橋梁点検", parent.path()), kProjectOk);
     EXPECT_EQ(Entries(parent.path()), QStringList{"橋梁点検"});
 
     const QString folder = parent.path() + "/橋梁点検/";
@@ -52,6 +47,7 @@ TEST(ProjectCreateNew, LaysOutTheProjectFolder)
     EXPECT_EQ(project.CadFolder(), folder + "cad/");
     EXPECT_EQ(project.ShapefileFolder(), folder + "shapefile/");
     EXPECT_EQ(project.ProjectFilePath(), folder + "橋梁点検.kvr2");
+    EXPECT_TRUE(QFileInfo(project.ProjectFilePath()).isFile());  // saved at once
 
     // A project that has a path cannot be created again, and nothing new appears.
     EXPECT_EQ(project.CreateNew("別名", parent.path()), kProjectAlreadySaved);
