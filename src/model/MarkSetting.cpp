@@ -1,6 +1,7 @@
 #include "model/MarkSetting.h"
 
 #include <bit>
+#include <cmath>
 
 #include "fe/File.h"
 
@@ -20,6 +21,16 @@ float ReadFloat(fe::FileRB& file)
     std::int32_t bits = 0;
     file.readBinInt32(bits);
     return std::bit_cast<float>(bits);
+}
+
+// The largest size the mark editor accepts for any field. A stored value beyond it, below zero or not
+// a number can only come from a damaged file, and drawing with it (a font of millions of points, an
+// arrow of infinite length) would stall or break the map and the Excel pictures.
+constexpr double kMaxSize = 999.0;
+
+bool IsSize(double value)
+{
+    return std::isfinite(value) && value >= 0.0 && value <= kMaxSize;
 }
 
 }  // namespace
@@ -66,11 +77,18 @@ bool MarkSetting::Read(fe::FileRB& file, std::int32_t fileVersion)
         file.readBinInt32(fontSize).readBinByte(textBackClear).readBinByte(arrow);
         if (fileVersion >= 2)
             file.readBinByte(leader);
-        return true;
     } catch (const fe::Failure&) {
         *this = MarkSetting();
         return false;
     }
+    for (double size : {double(coreRadius), double(outlineWidth), double(arrowLength), arrowHeadLength,
+                        double(lineWidth), double(labelDistance), double(fontSize)}) {
+        if (!IsSize(size)) {
+            *this = MarkSetting();
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace locmap

@@ -36,7 +36,8 @@ public:
     // One setting record: 35 bytes (34 in files of version 1, which have no leader byte).
     bool Write(fe::FileWB& file) const;
     // Takes the class defaults first, then reads the record of a file of the given version; the
-    // leader flag is read only from version 2 on and stays 1 before. False when a read fails.
+    // leader flag is read only from version 2 on and stays 1 before. False (and the class defaults)
+    // when a read fails or a size is negative, not a number or larger than the editor allows (999).
     bool Read(fe::FileRB& file, std::int32_t fileVersion);
 
     friend bool operator==(const MarkSetting&, const MarkSetting&) = default;

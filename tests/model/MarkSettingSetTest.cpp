@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "BinaryBytes.h"
 #include "TempFolder.h"
 #include "model/MarkSettingSet.h"
@@ -26,6 +28,19 @@ QByteArray MarkFile(int version, int templates, int index)
     b.i32(index);
     return b.data;
 }
+
+// A file of six version-2 templates whose bytes at `offset` are replaced by `field`.
+QByteArray WithField(int offset, const Bytes& field)
+{
+    return MarkFile(2, 6, 0).replace(offset, field.data.size(), field.data);
+}
+
+// Offsets into MarkFile(2, ...): the header is 8 bytes, a template's kind and colours 20; the screen
+// record of template 0 starts at 28 and that of template 1 at 8 + 90 + 20 = 118.
+constexpr int kCoreRadius0 = 28;
+constexpr int kArrowLength0 = 36;
+constexpr int kFontSize0 = 56;
+constexpr int kArrowHeadLength1 = 130;
 
 bool IsFactorySet(const MarkSettingSet& set)
 {
@@ -96,6 +111,11 @@ TEST(MarkSettingSet, StoredFilesLoadByTheirVersionCountAndIndex)
         {"absurd count", Bytes().i32(2).i32(0x7FFFFFFF).data, false, 6, 7},
         {"truncated", truncated, false, 6, 7},
         {"empty file", QByteArray(), false, 6, 7},
+        {"the largest sizes the editor allows", WithField(kFontSize0, Bytes().i32(999)), true, 6, 0},
+        {"an enormous font", WithField(kFontSize0, Bytes().i32(0x7FFFFFFF)), false, 6, 7},
+        {"a negative radius", WithField(kCoreRadius0, Bytes().i32(-5)), false, 6, 7},
+        {"an arrow that is not a number", WithField(kArrowLength0, Bytes().f32(NAN)), false, 6, 7},
+        {"an infinite arrow head", WithField(kArrowHeadLength1, Bytes().f64(INFINITY)), false, 6, 7},
     };
     TempFolder temp;
     for (const Case& c : cases) {
