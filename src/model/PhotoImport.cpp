@@ -10,14 +10,12 @@
 #include "fe/SimpleDate.h"
 #include "fe/TextUtil.h"
 #include "fe/img/ExifInfo.h"
+#include "fe/img/ExifSupport.h"
 #include "fe/img/PictureFile.h"
 #include "model/PhotoRecord.h"
 #include "model/Project.h"
 
 namespace {
-
-// Larger than any camera's JPEG; a bigger file is refused instead of being read into memory.
-constexpr qint64 kMaxPhotoFileBytes = qint64(512) * 1024 * 1024;
 
 // The date filter: a photo whose date text does not parse is refused; each limit that parses with a
 // year other than 0 bounds the photo's date, both ends included.
@@ -120,13 +118,9 @@ bool ImportPhotoFile(PhotoRecord& record, const QString& photoFolder, const QStr
     // The photo is read once: the same bytes are checked, copied and decoded for the thumbnails. A
     // picture that cannot be decoded is refused before anything is written, so no copy is left behind
     // for a photo that no record names.
-    QFile file(sourcePath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPhotoFileBytes)
+    QByteArray bytes;
+    if (!fe::img::ReadPhotoBytes(sourcePath, bytes))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size())
-        return false;
-    file.close();
     QImage reduced;
     QSize originalSize;
     if (!DecodeForThumbnails(bytes, reduced, originalSize))

@@ -1,6 +1,5 @@
 // Thumbnails of imported photos: one reduced decode per photo, three fitted and turned pictures.
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 #include "fe/img/ExifSupport.h"
@@ -68,12 +67,11 @@ bool Project::RemakeThumbnails(int photoIndex)
     if (photoIndex < 0 || static_cast<size_t>(photoIndex) >= photos.photos.size())
         return false;
     const PhotoRecord& photo = photos.photos[static_cast<size_t>(photoIndex)];
-    QFile file(PhotoFolder() + photo.FileName());
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    QByteArray bytes;
     QImage reduced;
     QSize originalSize;
-    if (!DecodeForThumbnails(file.readAll(), reduced, originalSize))
+    if (!fe::img::ReadPhotoBytes(PhotoFolder() + photo.FileName(), bytes) ||
+        !DecodeForThumbnails(bytes, reduced, originalSize))
         return false;
     const QString folders[3] = {ThumbFolderS(), ThumbFolderM(), ThumbFolderL()};
     bool all = true;

@@ -20,6 +20,21 @@ std::string ExifPath(const QString& fileName)
     return QFile::encodeName(fileName).toStdString();
 }
 
+bool ReadPhotoBytes(const QString& fileName, QByteArray& bytes)
+{
+    constexpr qint64 kMaxPhotoBytes = qint64(1) << 30;
+    bytes.clear();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPhotoBytes)
+        return false;
+    bytes = file.read(kMaxPhotoBytes + 1);
+    if (bytes.size() != file.size() || bytes.size() > kMaxPhotoBytes) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
 qsizetype JpegScanDataOffset(const QByteArray& bytes)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());

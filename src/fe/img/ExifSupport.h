@@ -16,6 +16,10 @@ std::string ExifPath(const QString& fileName);
 // ends with an end-of-image marker: a truncated or damaged photo is refused before its tags are trusted.
 bool IsWholeJpeg(const QByteArray& bytes);
 
+// Reads a photo file whole. False when it cannot be read, or when it is larger than any camera's JPEG
+// (1 GiB), so that a damaged or foreign file never decides how much memory is taken.
+bool ReadPhotoBytes(const QString& fileName, QByteArray& bytes);
+
 // The offset of the first scan's data (after the start-of-scan header), or −1.
 qsizetype JpegScanDataOffset(const QByteArray& bytes);
 

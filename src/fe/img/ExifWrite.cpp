@@ -1,5 +1,4 @@
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <cmath>
 #include <exiv2/exiv2.hpp>
@@ -10,9 +9,6 @@
 #include "fe/img/ExifSupport.h"
 
 namespace {
-
-// Photos larger than this are not loaded into memory for a tag write.
-constexpr qint64 kMaxPhotoBytes = qint64(1) << 30;
 
 void RemoveAll(Exiv2::ExifData& exif, const char* key)
 {
@@ -61,12 +57,8 @@ bool ExifInfo::WriteFile(const QString& fileName) const
         (hasDirection && !std::isfinite(m_direction)))
         return false;
 
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPhotoBytes)
-        return false;
-    const QByteArray original = file.readAll();
-    file.close();
-    if (!fe::img::IsWholeJpeg(original))
+    QByteArray original;
+    if (!fe::img::ReadPhotoBytes(fileName, original) || !fe::img::IsWholeJpeg(original))
         return false;
     {
         QBuffer buffer;
