@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include "fe/gdi/Checkered.h"
 #include "fe/gdi/LogFont.h"
 #include "fe/gdi/Shapes.h"
 #include "fe/gdi/TextAt.h"
@@ -66,15 +67,8 @@ bool MakeMissingPicturePlaceholder(fe::img::Image& picture, const QString& fileN
     painter->setBrush(QColor(100, 100, 100));
     fe::gdi::DrawRectangle(*painter, 0, 0, kPlaceholderWidth, kPlaceholderHeight);
     painter->setBrush(QColor(120, 120, 120));
-    for (int row = 0; row < kPlaceholderHeight / kCheckerCell; ++row) {
-        for (int column = 0; column < kPlaceholderWidth / kCheckerCell; ++column) {
-            if ((row + column) % 2 == 0) {
-                const int left = column * kCheckerCell;
-                const int top = row * kCheckerCell;
-                fe::gdi::DrawRectangle(*painter, left, top, left + kCheckerCell + 1, top + kCheckerCell + 1);
-            }
-        }
-    }
+    fe::gdi::FillCheckerCells(*painter, kPlaceholderWidth / kCheckerCell, kPlaceholderHeight / kCheckerCell,
+                              kCheckerCell);
 
     fe::gdi::LogFont logFont;
     logFont.height = 240;
@@ -83,20 +77,8 @@ bool MakeMissingPicturePlaceholder(fe::img::Image& picture, const QString& fileN
     logFont.faceName = QStringLiteral("メイリオ");
     painter->setFont(fe::gdi::ToQFont(logFont));
     const QString text = fileName + QStringLiteral("が読み込めません");
-    const int cx = kPlaceholderWidth / 2;
-    const int cy = kPlaceholderHeight / 2;
-    const unsigned align = fe::gdi::TA_CENTER | fe::gdi::TA_TOP;
-    // A dark copy at the eight neighbouring positions gives the white text an outline.
-    painter->setPen(QColor(60, 60, 60));
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            if (dx != 0 || dy != 0) {
-                fe::gdi::DrawTextAt(*painter, cx + dx, cy + dy, text, align);
-            }
-        }
-    }
-    painter->setPen(Qt::white);
-    fe::gdi::DrawTextAt(*painter, cx, cy, text, align);
+    fe::gdi::DrawOutlinedText(*painter, kPlaceholderWidth / 2, kPlaceholderHeight / 2, text,
+                              fe::gdi::TA_CENTER | fe::gdi::TA_TOP);
 
     painter->setPen(Qt::black);
     painter->setBrush(Qt::NoBrush);

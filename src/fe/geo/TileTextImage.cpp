@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "fe/gdi/Checkered.h"
 #include "fe/gdi/LogFont.h"
 #include "fe/gdi/Shapes.h"
 #include "fe/gdi/TextAt.h"
@@ -45,21 +46,10 @@ void DrawPlaceholderTile(QImage& picture, const QString& text)
     painter.setBrush(QColor(100, 100, 100));
     fe::gdi::DrawRectangle(painter, 0, 0, 257, 257);
     painter.setBrush(QColor(120, 120, 120));
-    for (int row = 0; row < kTileCells; ++row)
-        for (int column = 0; column < kTileCells; ++column)
-            if ((row + column) % 2 == 0)
-                fe::gdi::DrawRectangle(painter, column * kCell, row * kCell, column * kCell + 17,
-                                       row * kCell + 17);
+    fe::gdi::FillCheckerCells(painter, kTileCells, kTileCells, kCell);
 
     painter.setFont(fe::gdi::ToQFont(PlaceholderFont()));
-    const unsigned align = fe::gdi::TA_CENTER | fe::gdi::TA_TOP;
-    painter.setPen(QColor(60, 60, 60));
-    const QPoint halo[] = {{127, 118}, {129, 118}, {128, 117}, {128, 119},
-                           {127, 117}, {127, 119}, {129, 117}, {129, 119}};
-    for (const QPoint& at : halo)
-        fe::gdi::DrawTextAt(painter, at.x(), at.y(), text, align);
-    painter.setPen(Qt::white);
-    fe::gdi::DrawTextAt(painter, 128, 118, text, align);
+    fe::gdi::DrawOutlinedText(painter, 128, 118, text, fe::gdi::TA_CENTER | fe::gdi::TA_TOP);
 
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
