@@ -12,18 +12,16 @@
 #include "fe/PathUtil.h"
 #include "model/AppSettings.h"
 #include "model/ProjectFile.h"
+#include "model/ProjectFileFormat.h"
 #include "model/ProjectResult.h"
 
 namespace {
 
-const QString kProjectMagic = QStringLiteral("TEKRO_SOFTWARE_LOCMAP_DOC");
 const QString kNotProjectFile = QStringLiteral("ケルヴォルのファイルではありません。");
 const QString kConvertQuestion = QStringLiteral(
     "指定のファイルはケルヴォル Ver1のファイルです。\nケルヴォルVer2のファイルへ変換します。\n\n"
     "ケルヴォルVer1のファイルを残したい場合は、保存フォルダごと別のフォルダーへコピーしておいてください。\n\n"
     "Ver2のファイルへ変換しますか？");
-// The first version of the current format; older files are first-version projects.
-constexpr std::int32_t kFirstCurrentVersion = 7;
 
 // The wait cursor for the life of the object, restored on every way out.
 class WaitCursor
@@ -45,7 +43,7 @@ bool ReadProjectHeader(const QString& path, std::int32_t& version)
     try {
         QString magic;
         file >> magic;
-        if (magic != kProjectMagic)
+        if (magic != ProjectFileFormat::MagicText())
             return false;
         file.readBinInt32(version);
     } catch (const fe::Failure&) {
@@ -120,7 +118,8 @@ int CTavrelDoc::OpenProjectFile(const QString& givenPath)
         Warn(kNotProjectFile);
         return 1;
     }
-    if (version >= kFirstCurrentVersion) {
+    // Older versions are first-version projects, converted after the user agrees.
+    if (version >= ProjectFileFormat::kCurrentFormatSince) {
         ResetProject();
         const int code = LoadProject(project, path);
         if (code != kProjectOk) {
