@@ -78,11 +78,16 @@ void ReadSheetData(pugi::xml_node data, Sheet& sheet)
     }
 }
 
-void ReadCols(pugi::xml_node cols, Sheet& sheet)
+// Column ranges of a sound sheet do not overlap, so together they span at most every column once;
+// ranges repeated beyond that would make reading take without bound.
+bool ReadCols(pugi::xml_node cols, Sheet& sheet, long long& spanned)
 {
     for (pugi::xml_node col : cols.children("col")) {
         const int first = std::max(1, col.attribute("min").as_int(0));
         const int last = std::min(kMaxColumn, col.attribute("max").as_int(0));
+        spanned += std::max(0, last - first + 1);
+        if (spanned > kMaxColumn)
+            return false;
         ColProps props;
         props.width = col.attribute("width").as_double(0);
         props.customWidth = col.attribute("customWidth").as_bool();
@@ -91,6 +96,7 @@ void ReadCols(pugi::xml_node cols, Sheet& sheet)
         for (int c = first; c <= last; ++c)
             sheet.cols[c] = props;
     }
+    return true;
 }
 
 }  // namespace
@@ -112,12 +118,16 @@ bool ReadSheet(const std::string& xml, Sheet& sheet, std::string& error)
         if (name.rfind("xmlns:", 0) == 0 || name == "mc:Ignorable")
             sheet.rootNamespaces.emplace_back(name, a.value());
     }
+    long long columnsSpanned = 0;
     for (pugi::xml_node node : root.children()) {
         const char* name = node.name();
         if (!std::strcmp(name, "sheetData")) {
             ReadSheetData(node, sheet);
         } else if (!std::strcmp(name, "cols")) {
-            ReadCols(node, sheet);
+            if (!ReadCols(node, sheet, columnsSpanned)) {
+                error = "the column widths of a worksheet overlap";
+                return false;
+            }
         } else if (!std::strcmp(name, "mergeCells")) {
             for (pugi::xml_node m : node.children("mergeCell")) {
                 CellRange range;
