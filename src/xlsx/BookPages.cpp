@@ -229,7 +229,15 @@ void Book::LayTemplateRows(Sheet& sheet, int first, int height, int at)
     const int last = at + height - 1;
     sheet.cells.erase(sheet.cells.lower_bound({at, 0}), sheet.cells.lower_bound({last + 1, 0}));
     sheet.rows.erase(sheet.rows.lower_bound(at), sheet.rows.upper_bound(last));
+    // Merges stay inside the rows they were laid in, so that no two merged ranges of the sheet
+    // overlap: one that reaches into these rows from above ends above them.
+    const auto single = [](const CellRange& m) { return m.r0 == m.r1 && m.c0 == m.c1; };
     std::erase_if(sheet.merges, [&](const CellRange& m) { return m.r0 >= at && m.r0 <= last; });
+    for (CellRange& m : sheet.merges) {
+        if (m.r0 < at && m.r1 >= at)
+            m.r1 = at - 1;
+    }
+    std::erase_if(sheet.merges, single);
     if (sheet.templateIndex < 0)
         return;
     const Sheet& source = *m_templates[sheet.templateIndex];
@@ -244,8 +252,9 @@ void Book::LayTemplateRows(Sheet& sheet, int first, int height, int at)
          ++it)
         sheet.rows[it->first + shift] = it->second;
     for (const CellRange& m : source.merges) {
-        if (m.r0 >= first && m.r0 < first + height)
-            sheet.merges.push_back({m.r0 + shift, m.c0, std::min(m.r1 + shift, kMaxRow), m.c1, false});
+        const CellRange laid{m.r0 + shift, m.c0, std::min(m.r1 + shift, last), m.c1, false};
+        if (m.r0 >= first && m.r0 < first + height && !single(laid))
+            sheet.merges.push_back(laid);
     }
 }
 
