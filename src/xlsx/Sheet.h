@@ -134,7 +134,12 @@ struct Sheet
     int LastRow() const { return cells.empty() ? 0 : cells.rbegin()->first.first; }
 };
 
-// Reads a worksheet part; shared-string indices stay as they are in the template.
+// The most cells a template holds, all its sheets together: far more than any report page needs,
+// and few enough that reading a damaged or hostile template cannot fill memory.
+constexpr std::size_t kMaxTemplateCells = 1'000'000;
+
+// Reads a worksheet part; shared-string indices stay as they are in the template. False when it is
+// not well-formed, its column ranges overlap or it has more than kMaxTemplateCells cells.
 bool ReadSheet(const std::string& xml, Sheet& sheet, std::string& error);
 
 }  // namespace xlsx

@@ -56,10 +56,12 @@ void ReadCell(pugi::xml_node c, int row, int& nextColumn, Sheet& sheet)
     sheet.cells[{row, column}] = std::move(cell);
 }
 
-void ReadSheetData(pugi::xml_node data, Sheet& sheet)
+bool ReadSheetData(pugi::xml_node data, Sheet& sheet)
 {
     int nextRow = 1;
     for (pugi::xml_node r : data.children("row")) {
+        if (sheet.cells.size() > kMaxTemplateCells)
+            return false;
         const int row = r.attribute("r").as_int(nextRow);
         if (row < 1 || row > kMaxRow)
             continue;
@@ -76,6 +78,7 @@ void ReadSheetData(pugi::xml_node data, Sheet& sheet)
         for (pugi::xml_node c : r.children("c"))
             ReadCell(c, row, nextColumn, sheet);
     }
+    return sheet.cells.size() <= kMaxTemplateCells;
 }
 
 // Column ranges of a sound sheet do not overlap, so together they span at most every column once;
@@ -122,7 +125,10 @@ bool ReadSheet(const std::string& xml, Sheet& sheet, std::string& error)
     for (pugi::xml_node node : root.children()) {
         const char* name = node.name();
         if (!std::strcmp(name, "sheetData")) {
-            ReadSheetData(node, sheet);
+            if (!ReadSheetData(node, sheet)) {
+                error = "a worksheet has too many cells";
+                return false;
+            }
         } else if (!std::strcmp(name, "cols")) {
             if (!ReadCols(node, sheet, columnsSpanned)) {
                 error = "the column widths of a worksheet overlap";

@@ -134,6 +134,7 @@ bool ReadTemplate(const std::string& path, TemplateContent& content, std::string
     const pugi::xml_node book = workbook.child("workbook");
     if (pugi::xml_node pr = book.child("workbookPr"))
         content.workbookPr = NodeText(pr);
+    std::size_t cells = 0;
     for (pugi::xml_node s : book.child("sheets").children("sheet")) {
         if (content.sheets.size() >= kMaxSheets) {
             error = "the template has too many sheets";
@@ -148,6 +149,11 @@ bool ReadTemplate(const std::string& path, TemplateContent& content, std::string
         sheet->name = s.attribute("name").value();
         if (!zip.Read(target->second, data, error) || !ReadSheet(data, *sheet, error))
             return false;
+        cells += sheet->cells.size();
+        if (cells > kMaxTemplateCells) {
+            error = "the template has too many cells";
+            return false;
+        }
         content.sheets.push_back(std::move(sheet));
     }
     if (content.sheets.empty()) {

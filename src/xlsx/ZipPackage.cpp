@@ -13,6 +13,9 @@ namespace {
 
 constexpr zip_int64_t kMaxEntries = 10000;
 constexpr zip_uint64_t kMaxPartSize = 64u << 20;
+// All parts read from one package together: many parts each under the bound of one must not fill
+// memory either.
+constexpr zip_uint64_t kMaxPackageSize = 160u << 20;
 
 std::string FolderOf(const std::string& path)
 {
@@ -81,6 +84,11 @@ bool ZipReader::Read(const std::string& name, std::string& data, std::string& er
         error = "part too large: " + name;
         return false;
     }
+    if (st.size > kMaxPackageSize - m_read) {
+        error = "the parts of the workbook are too large together";
+        return false;
+    }
+    m_read += st.size;
     zip_file_t* file = zip_fopen(m_zip, name.c_str(), 0);
     if (!file) {
         error = "cannot read part " + name;

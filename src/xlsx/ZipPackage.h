@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,11 +22,13 @@ public:
     // False with an error text when the file is missing, not a zip, or has too many entries.
     bool Open(const std::string& path, std::string& error);
     bool Has(const std::string& name) const;
-    // False when the part is missing, too large or cannot be inflated.
+    // False when the part is missing, too large or cannot be inflated, or when the parts read so far
+    // would together pass the bound of one package.
     bool Read(const std::string& name, std::string& data, std::string& error) const;
 
 private:
     zip* m_zip = nullptr;
+    mutable std::uint64_t m_read = 0;
 };
 
 struct PackagePart

@@ -49,6 +49,31 @@ TEST(DamagedTemplate, IsRefusedWithAMessage)
              std::string& sheet = p["xl/worksheets/sheet1.xml"];
              sheet.replace(sheet.find("<cols>"), 6, cols);
          }},
+        {"a sheet with more cells than any template needs",
+         [](Parts& p) {
+             const std::string row = "<row>" + [] {
+                 std::string cells;
+                 for (int c = 0; c < 16384; ++c)
+                     cells += "<c/>";
+                 return cells;
+             }() + "</row>";
+             std::string rows;
+             for (int r = 0; r < 62; ++r)
+                 rows += row;
+             std::string& sheet = p["xl/worksheets/sheet1.xml"];
+             sheet.insert(sheet.find("</sheetData>"), rows);
+         }},
+        {"parts that are too large together",
+         [](Parts& p) {
+             // One large sheet part listed four times: each read is within the bound of one part.
+             std::string& sheet = p["xl/worksheets/sheet1.xml"];
+             sheet.insert(sheet.find("</worksheet>"), std::string(45u << 20, ' '));
+             std::string& book = p["xl/workbook.xml"];
+             const std::size_t end = book.find("</sheets>");
+             for (int i = 2; i <= 4; ++i)
+                 book.insert(end, "<sheet name=\"#一覧表" + std::to_string(i) + "\" sheetId=\"" +
+                                      std::to_string(i + 3) + "\" r:id=\"rId7\"/>");
+         }},
         {"a workbook without sheets",
          [](Parts& p) {
              std::string& book = p["xl/workbook.xml"];
