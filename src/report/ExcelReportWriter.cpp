@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <cmath>
 #include <limits>
 
@@ -29,8 +30,9 @@ bool CanWriteAt(const QString& path)
     if (!xlsx::CanReplaceFile(QFile::encodeName(path).toStdString(), error))
         return false;
     const QFileInfo target(path);
-    QFile probe(target.absolutePath() + QStringLiteral("/.%1.probe").arg(target.fileName()));
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    // A name of its own each time, so that a probe left behind by a crash cannot stop later runs.
+    QTemporaryFile probe(target.absolutePath() + QStringLiteral("/.%1.XXXXXX.probe").arg(target.fileName()));
+    if (!probe.open())
         return false;
     probe.close();
     probe.remove();

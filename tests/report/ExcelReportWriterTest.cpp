@@ -143,6 +143,17 @@ TEST_F(ExcelReportWriterTest, PreCheckLeavesAnEarlierWorkbookWhole)
     EXPECT_TRUE(m_writer.errorText.endsWith("list.XLSX.xlsx"));
 }
 
+TEST_F(ExcelReportWriterTest, PreCheckIsNotStoppedByAProbeLeftBehind)
+{
+    // A check that was cut off may have left its probe file in the folder.
+    QFile left(m_folder.file(".list.xlsx.probe"));
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.close();
+    EXPECT_TRUE(m_writer.CanWriteFile("list", "撮影写真リスト"));
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden).filter(".list"),
+              QStringList{".list.xlsx.probe"});
+}
+
 TEST_F(ExcelReportWriterTest, FailuresAreReported)
 {
     EXPECT_EQ(m_writer.StartFromTemplate(m_folder.file("Systems/report.xlsx")), 1);
