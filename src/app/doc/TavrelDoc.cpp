@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "app/AppTitle.h"
@@ -135,7 +136,7 @@ int CTavrelDoc::OpenProjectFile(const QString& givenPath)
             Warn(ProjectErrorText(code));
             return 1;
         }
-        if (!ConvertFirstVersion())
+        if (!ConvertFirstVersion(path))
             return 1;
         path = project.ProjectFilePath();
     }
@@ -148,7 +149,7 @@ int CTavrelDoc::OpenProjectFile(const QString& givenPath)
     return 0;
 }
 
-bool CTavrelDoc::ConvertFirstVersion()
+bool CTavrelDoc::ConvertFirstVersion(const QString& openedPath)
 {
     QDir().mkpath(project.ThumbFolderM());
     QDir().mkpath(project.ThumbFolderL());
@@ -171,5 +172,11 @@ bool CTavrelDoc::ConvertFirstVersion()
         return false;
     }
     DeleteV1ProjectFile(project);
+    // File names are case-sensitive here: a first-version file opened as "SITE.KVR" is not the
+    // "SITE.kvr" removed above, and left behind it would be converted again over the newer file.
+    const QFileInfo opened(openedPath);
+    if (opened.isFile() && opened.suffix().compare(QStringLiteral("kvr"), Qt::CaseInsensitive) == 0 &&
+        opened.absoluteFilePath() != QFileInfo(project.ProjectFilePath()).absoluteFilePath())
+        QFile::remove(openedPath);
     return true;
 }

@@ -52,6 +52,6 @@ public:
     QString OpenDialogFolder() const;
 
 private:
-    bool ConvertFirstVersion();
+    bool ConvertFirstVersion(const QString& openedPath);
     void Warn(const QString& text) const;
 };

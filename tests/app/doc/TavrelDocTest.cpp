@@ -180,6 +180,19 @@ TEST(TavrelDoc, AcceptedConversionRemakesThumbnailsSavesTheNewFileAndOnlyThenDel
     EXPECT_EQ(again.doc.project.photos.photos[1].rotation, 270);
 }
 
+TEST(TavrelDoc, AConversionRemovesTheFirstVersionFileWhateverTheCaseOfItsExtension)
+{
+    FirstVersionProject v6(6);
+    const QString upper = v6.folder + QStringLiteral("site.KVR");
+    ASSERT_TRUE(QFile::rename(v6.kvr, upper));
+    Document d;
+    d.prompts.QueueAnswer(app::PromptAnswer::Yes);
+    ASSERT_EQ(d.doc.OpenProjectFile(upper), 0);
+    EXPECT_FALSE(QFile::exists(upper));
+    EXPECT_TRUE(QFile::exists(v6.kvr2));
+    EXPECT_EQ(d.doc.projectFilePath, v6.kvr2);
+}
+
 TEST(TavrelDoc, AConversionThatCannotBeSavedKeepsTheFirstVersionFile)
 {
     FirstVersionProject v6(6);
