@@ -149,6 +149,21 @@ bool ReadTemplate(const std::string& path, TemplateContent& content, std::string
         sheet->name = s.attribute("name").value();
         if (!zip.Read(target->second, data, error) || !ReadSheet(data, *sheet, error))
             return false;
+        // A cell naming a string the table does not hold, or a row or column naming a format it
+        // does not hold, would make every workbook written from the template unreadable: the cell is
+        // read as empty, the row or column without its format.
+        for (auto& [key, cell] : sheet->cells) {
+            if (cell.type == CellType::Shared && (cell.shared < 0 || cell.shared >= content.strings.Count()))
+                cell.type = CellType::Empty;
+        }
+        for (auto& [index, row] : sheet->rows) {
+            if (!content.styles.ValidXf(row.style))
+                row.style = -1;
+        }
+        for (auto& [index, col] : sheet->cols) {
+            if (!content.styles.ValidXf(col.style))
+                col.style = -1;
+        }
         cells += sheet->cells.size();
         if (cells > kMaxTemplateCells) {
             error = "the template has too many cells";

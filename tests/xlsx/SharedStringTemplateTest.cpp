@@ -4,6 +4,7 @@
 
 #include <QDirIterator>
 #include <QJsonArray>
+#include <functional>
 
 #include "TempFolder.h"
 #include "WorkbookCheck.h"
@@ -13,8 +14,9 @@
 namespace xlsx {
 namespace {
 
-// Zips the hand-written parts under tests/xlsx/data/shared_strings.
-QString MakeFixture(const TempFolder& folder)
+// Zips the hand-written parts under tests/xlsx/data/shared_strings, each changed by edit when given.
+QString MakeFixture(const TempFolder& folder,
+                    const std::function<void(const std::string& name, std::string& data)>& edit = {})
 {
     const QString root = KELVOR_TEST_DATA_DIR "/shared_strings";
     std::vector<PackagePart> parts;
@@ -23,8 +25,11 @@ QString MakeFixture(const TempFolder& folder)
         QFile file(it.next());
         if (!file.open(QIODevice::ReadOnly))
             return {};
-        parts.push_back({QDir(root).relativeFilePath(file.fileName()).toStdString(),
-                         std::make_shared<const std::string>(file.readAll().toStdString())});
+        const std::string name = QDir(root).relativeFilePath(file.fileName()).toStdString();
+        std::string data = file.readAll().toStdString();
+        if (edit)
+            edit(name, data);
+        parts.push_back({name, std::make_shared<const std::string>(std::move(data))});
     }
     const QString path = folder.file("saved-elsewhere.xlsx");
     std::string error;
@@ -79,6 +84,30 @@ TEST(SharedStringTemplate, PlaceholdersInSharedAndRichTextAreFoundAndNamesFollow
     EXPECT_EQ(pdf.pages, 3);
     EXPECT_TRUE(pdf.text.contains("件名 山's"));
     EXPECT_FALSE(pdf.text.contains("**"));
+}
+
+TEST(SharedStringTemplate, ReferencesPastTheStringAndFormatTablesAreDropped)
+{
+    TempFolder folder;
+    const QString fixture = MakeFixture(folder, [](const std::string& name, std::string& data) {
+        if (name != "xl/worksheets/sheet1.xml")
+            return;
+        data.replace(data.find("</row></sheetData>"), 0, "<c r=\"D3\" t=\"s\"><v>99</v></c>");
+        data.replace(data.find("<row r=\"3\""), 10, "<row r=\"3\" s=\"77\" customFormat=\"1\"");
+        data.replace(data.find("customWidth=\"1\"/>"), 0, "style=\"77\" ");
+    });
+    ASSERT_FALSE(fixture.isEmpty());
+    Book book;
+    book.PutFileName(fixture.toStdString());
+    ASSERT_EQ(book.StartFile(), 1) << book.ErrorMessage();
+    ASSERT_EQ(book.PageBegin("#一覧表", "1"), 1);
+    ASSERT_EQ(book.PageName("一覧表"), 1);
+    ASSERT_EQ(book.PageEnd(), 1);
+    const QString out = folder.file("out.xlsx");
+    ASSERT_EQ(book.OutFile(out.toStdString(), -1), 1) << book.ErrorMessage();
+    const QJsonObject dump = workbook_check::Dump(out);
+    ASSERT_FALSE(dump.isEmpty());
+    EXPECT_FALSE(dump["sheet"]["一覧表"]["cells"].toObject().contains("D3"));
 }
 
 }  // namespace
