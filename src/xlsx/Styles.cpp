@@ -87,6 +87,13 @@ bool Styles::Load(const std::string& xml)
     const pugi::xml_node root = doc.child("styleSheet");
     if (!root)
         return false;
+    // Entries kept as they stand may carry attributes of other namespaces (a cell style's revision
+    // id); their declarations go with them.
+    for (pugi::xml_attribute a : root.attributes()) {
+        const std::string name = a.name();
+        if (name.rfind("xmlns:", 0) == 0 || name == "mc:Ignorable")
+            m_rootAttributes += " " + name + "=\"" + Escaped(a.value(), true) + "\"";
+    }
     for (pugi::xml_node f : root.child("numFmts").children("numFmt"))
         m_numFmts[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").value();
     // Template entries keep their positions even when two are equal.
@@ -121,7 +128,8 @@ std::string Styles::Serialize() const
 {
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-        "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
+        "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"" +
+        m_rootAttributes + ">";
     if (!m_numFmts.empty()) {
         out += "<numFmts count=\"" + std::to_string(m_numFmts.size()) + "\">";
         for (const auto& [id, code] : m_numFmts)

@@ -52,6 +52,7 @@ private:
     Table m_fonts, m_fills, m_borders, m_xfs;
     std::map<int, std::string> m_numFmts;  // id -> format code, custom ids only
     std::string m_cellStyleXfs, m_cellStyles, m_dxfs, m_tableStyles, m_colors;
+    std::string m_rootAttributes;  // namespace declarations of the template's style sheet
     std::map<std::pair<int, std::string>, int> m_derived;
 };
 
