@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "fe/AtomicSave.h"
@@ -169,13 +171,24 @@ public:
     FileWB& operator<<(const QString& text) { return writeBinText(text); }
 
 private:
-    void writeExactly(const void* data, qint64 size);
 
-    // Room for size more bytes at the end of the file; the caller fills it.
-    unsigned char* grow(size_t size);
+    // Room for size more bytes at the end of the file; the caller fills it. The whole file is
+    // built in memory and written once by close(), so a field costs a copy, not a system call.
+    unsigned char* grow(size_t size)
+    {
+        if (m_capacity - m_used < size)
+            reserveMore(size);
+        unsigned char* at = m_buffer.get() + m_used;
+        m_used += size;
+        return at;
+    }
+    // Doubles the buffer (throws "File.writeBin" when no file is open).
+    void reserveMore(size_t size);
 
     AtomicSave m_save;
-    std::vector<char> m_bytes;  // what was written since open()
+    std::unique_ptr<unsigned char[]> m_buffer;  // what was written since open(): its first m_used bytes
+    size_t m_capacity = 0;
+    size_t m_used = 0;
 };
 
 }  // namespace fe

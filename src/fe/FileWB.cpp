@@ -1,4 +1,5 @@
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 
 #include "fe/File.h"
@@ -15,7 +16,9 @@ bool FileWB::open(const QString& fileName, int encoding)
 {
     if (!OpenWriter(m_save, fileName, encoding))
         return false;
-    m_bytes.clear();
+    m_buffer.reset();
+    m_capacity = 0;
+    m_used = 0;
     return true;
 }
 
@@ -23,36 +26,37 @@ bool FileWB::close()
 {
     // A failed write makes the commit fail and discard the temporary file.
     if (m_save.isOpen())
-        m_save.write(m_bytes.data(), static_cast<qint64>(m_bytes.size()));
-    m_bytes = std::vector<char>();
+        m_save.write(reinterpret_cast<const char*>(m_buffer.get()), static_cast<qint64>(m_used));
+    m_buffer.reset();
+    m_capacity = 0;
+    m_used = 0;
     return m_save.commit();
 }
 
-unsigned char* FileWB::grow(size_t size)
+void FileWB::reserveMore(size_t size)
 {
     if (!m_save.isOpen())
         throw Failure("File.writeBin");
-    const size_t at = m_bytes.size();
-    m_bytes.resize(at + size);
-    return reinterpret_cast<unsigned char*>(m_bytes.data() + at);
+    // The first block is large: pages the file never reaches are never touched, so they cost
+    // nothing, and most files then need no copy at all.
+    const size_t capacity = std::max({m_capacity * 2, m_used + size, size_t(16) << 20});
+    auto buffer = std::make_unique_for_overwrite<unsigned char[]>(capacity);
+    if (m_used > 0)
+        std::memcpy(buffer.get(), m_buffer.get(), m_used);
+    m_buffer = std::move(buffer);
+    m_capacity = capacity;
 }
 
-void FileWB::writeExactly(const void* data, qint64 size)
-{
-    std::memcpy(grow(static_cast<size_t>(size)), data, static_cast<size_t>(size));
-}
-
+// Fixed-size stores straight into the buffer: a field is a few instructions, not a memcpy call.
 FileWB& FileWB::writeBinInt32(std::int32_t value)
 {
-    unsigned char bytes[4];
-    qToLittleEndian(value, bytes);
-    writeExactly(bytes, sizeof bytes);
+    qToLittleEndian(value, grow(4));
     return *this;
 }
 
 FileWB& FileWB::writeBinByte(std::uint8_t value)
 {
-    writeExactly(&value, 1);
+    *grow(1) = value;
     return *this;
 }
 
@@ -60,9 +64,7 @@ FileWB& FileWB::writeBinDouble(double value)
 {
     quint64 bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
-    unsigned char bytes[8];
-    qToLittleEndian(bits, bytes);
-    writeExactly(bytes, sizeof bytes);
+    qToLittleEndian(bits, grow(8));
     return *this;
 }
 
