@@ -124,7 +124,7 @@ void Dxf::Write(const Document& document, std::string& out, bool secondPass)
 {
     Render(document, secondPass);
     const std::string seed = SeedLine();
-    const std::string& body = m_out.Bytes();
+    const std::string_view body = m_out.Bytes();
     out.clear();
     out.reserve(m_head.size() + seed.size() + body.size());
     out.append(m_head).append(seed).append(body);
@@ -135,12 +135,11 @@ void Dxf::WriteFile(const Document& document, const QString& path)
     fileName = path;
     Render(document, false);
     const std::string seed = SeedLine();
-    const std::string& body = m_out.Bytes();
     fe::AtomicSave save;
     if (!save.open(path))
         ThrowOpenError();
-    for (const std::string* piece : {static_cast<const std::string*>(&m_head), &seed, &body}) {
-        if (!save.write(piece->data(), qint64(piece->size())))
+    for (const std::string_view piece : {std::string_view(m_head), std::string_view(seed), m_out.Bytes()}) {
+        if (!save.write(piece.data(), qint64(piece.size())))
             throw fe::Failure("File.writeLine");
     }
     if (!save.commit())

@@ -1,9 +1,11 @@
 #include "cad/DxfLines.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "fe/Cp932.h"
 #include "fe/Failure.h"
+#include "fe/NumberText.h"
 
 namespace fe::cad {
 namespace {
@@ -11,11 +13,16 @@ namespace {
 // Room for "%.16f" of the largest double (309 integer digits) with sign and point.
 constexpr std::size_t kNumberBuffer = 400;
 
-void AppendPadded(std::string& out, std::string_view digits, int width)
+// The digits right-aligned to the width in the room at out; returns the end.
+char* PutPadded(char* out, std::string_view digits, int width)
 {
-    if (width > 0 && digits.size() < std::size_t(width))
-        out.append(std::size_t(width) - digits.size(), ' ');
-    out.append(digits);
+    if (width > 0 && digits.size() < std::size_t(width)) {
+        const std::size_t pad = std::size_t(width) - digits.size();
+        std::memset(out, ' ', pad);
+        out += pad;
+    }
+    std::memcpy(out, digits.data(), digits.size());
+    return out + digits.size();
 }
 
 }  // namespace
@@ -23,29 +30,60 @@ void AppendPadded(std::string& out, std::string_view digits, int width)
 void DxfLines::Start(Encoding encoding, std::size_t expectedSize)
 {
     m_encoding = encoding;
-    m_bytes.clear();
-    m_bytes.reserve(expectedSize);
+    m_size = 0;
+    if (m_capacity < expectedSize) {
+        // Left uninitialised: pages the text never reaches are never touched.
+        m_bytes = std::make_unique_for_overwrite<char[]>(expectedSize);
+        m_capacity = expectedSize;
+    }
+}
+
+DxfLines& DxfLines::operator=(const DxfLines& other)
+{
+    if (this != &other) {
+        Start(other.m_encoding, other.m_size);
+        if (other.m_size > 0)
+            Append(other.m_bytes.get(), other.m_size);
+    }
+    return *this;
+}
+
+void DxfLines::Grow(std::size_t size)
+{
+    const std::size_t capacity = std::max({m_capacity * 2, m_size + size, std::size_t(4096)});
+    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    if (m_size > 0)
+        std::memcpy(bytes.get(), m_bytes.get(), m_size);
+    m_bytes = std::move(bytes);
+    m_capacity = capacity;
+}
+
+std::string DxfLines::Take()
+{
+    std::string text(m_bytes.get(), m_size);
+    m_size = 0;
+    return text;
 }
 
 void DxfLines::Code(int code)
 {
     if (code >= 0 && code < 1000) {
         // Every code below 1000 fills exactly three characters.
-        const char line[5] = {code < 100 ? ' ' : char('0' + code / 100),
-                              code < 10 ? ' ' : char('0' + code / 10 % 10), char('0' + code % 10), '\r',
-                              '\n'};
-        m_bytes.append(line, 5);
+        char* line = Room(5);
+        line[0] = code < 100 ? ' ' : char('0' + code / 100);
+        line[1] = code < 10 ? ' ' : char('0' + code / 10 % 10);
+        line[2] = char('0' + code % 10);
+        line[3] = '\r';
+        line[4] = '\n';
+        m_size += 5;
         return;
     }
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, code);
-    AppendPadded(m_bytes, std::string_view(buffer, result.ptr - buffer), 3);
-    EndLine();
+    Int(code, 3);
 }
 
 void DxfLines::Line(std::string_view ascii)
 {
-    m_bytes.append(ascii);
+    Append(ascii);
     EndLine();
 }
 
@@ -53,34 +91,41 @@ void DxfLines::Int(int value, int width)
 {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    AppendPadded(m_bytes, std::string_view(buffer, result.ptr - buffer), width);
-    EndLine();
+    const std::string_view digits(buffer, std::size_t(result.ptr - buffer));
+    char* line = Room(std::max(digits.size(), std::size_t(std::max(width, 0))) + 2);
+    char* end = PutPadded(line, digits, width);
+    end[0] = '\r';
+    end[1] = '\n';
+    m_size += std::size_t(end + 2 - line);
 }
 
 void DxfLines::Real(double value, int decimals, bool trim)
 {
-    char buffer[kNumberBuffer];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string_view text(buffer, result.ptr - buffer);
-    if (trim && text.find('.') != std::string_view::npos) {
-        while (text.size() >= 2 && text.back() == '0' && text[text.size() - 2] != '.')
-            text.remove_suffix(1);
+    // The number is formatted in place; kNumberBuffer covers the longest fixed text.
+    char* line = Room(kNumberBuffer + std::size_t(std::max(decimals, 0)) + 2);
+    const auto result = fe::ToCharsFixed(line, line + kNumberBuffer + std::max(decimals, 0), value, decimals);
+    char* end = result.ptr;
+    if (trim && std::find(line, end, '.') != end) {
+        while (end - line >= 2 && end[-1] == '0' && end[-2] != '.')
+            --end;
     }
-    m_bytes.append(text);
-    EndLine();
+    end[0] = '\r';
+    end[1] = '\n';
+    m_size += std::size_t(end + 2 - line);
 }
 
 void DxfLines::Hex(int value)
 {
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<unsigned>(value), 16);
-    for (char* c = buffer; c != result.ptr; ++c) {
+    char* line = Room(16);
+    const auto result = std::to_chars(line, line + 14, static_cast<unsigned>(value), 16);
+    char* end = result.ptr;
+    for (char* c = line; c != end; ++c) {
         if (*c >= 'a' && *c <= 'f')
             *c = char(*c - 'a' + 'A');
     }
-    m_bytes.append(buffer, result.ptr);
-    EndLine();
+    end[0] = '\r';
+    end[1] = '\n';
+    m_size += std::size_t(end + 2 - line);
 }
 
 void DxfLines::Text(const QString& text)
@@ -92,14 +137,15 @@ void DxfLines::Text(const QString& text)
     for (qsizetype i = 0; i < size && plain; ++i)
         plain = chars[i].unicode() >= 0x20 && chars[i].unicode() < 0x80;
     if (plain) {
-        const std::size_t start = m_bytes.size();
-        m_bytes.resize(start + std::size_t(size));
+        char* line = Room(std::size_t(size) + 2);
         for (qsizetype i = 0; i < size; ++i)
-            m_bytes[start + std::size_t(i)] = char(chars[i].unicode());
-        EndLine();
+            line[i] = char(chars[i].unicode());
+        line[size] = '\r';
+        line[size + 1] = '\n';
+        m_size += std::size_t(size) + 2;
         return;
     }
-    m_bytes.append(Encode(text));
+    Append(Encode(text));
     EndLine();
 }
 
@@ -124,7 +170,7 @@ std::string DxfLines::Encode(const QString& text) const
 
 void DxfLines::EncodedText(std::string_view bytes)
 {
-    m_bytes.append(bytes);
+    Append(bytes);
     EndLine();
 }
 

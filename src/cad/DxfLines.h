@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +19,12 @@ public:
         Utf8,
         Cp932
     };
+
+    DxfLines() = default;
+    DxfLines(const DxfLines& other) { *this = other; }
+    DxfLines& operator=(const DxfLines& other);
+    DxfLines(DxfLines&&) = default;
+    DxfLines& operator=(DxfLines&&) = default;
 
     // Empties the text and chooses how later texts are stored.
     void Start(Encoding encoding, std::size_t expectedSize = 0);
@@ -43,15 +51,32 @@ public:
     // A text value already encoded by Encode.
     void EncodedText(std::string_view bytes);
 
-    std::size_t Size() const { return m_bytes.size(); }
-    const std::string& Bytes() const { return m_bytes; }
-    // Hands the text over and leaves this empty.
-    std::string Take() { return std::move(m_bytes); }
+    std::size_t Size() const { return m_size; }
+    std::string_view Bytes() const { return {m_bytes.get(), m_size}; }
+    // Hands a copy of the text over and leaves this empty.
+    std::string Take();
 
 private:
-    void EndLine() { m_bytes.append("\r\n", 2); }
+    // Room for size more bytes at the end; the caller fills them and moves m_size on. A line is
+    // written straight into the buffer: a value costs a few stores, not a string append.
+    char* Room(std::size_t size)
+    {
+        if (m_capacity - m_size < size)
+            Grow(size);
+        return m_bytes.get() + m_size;
+    }
+    void Grow(std::size_t size);
+    void Append(const char* data, std::size_t size)
+    {
+        std::memcpy(Room(size), data, size);
+        m_size += size;
+    }
+    void Append(std::string_view text) { Append(text.data(), text.size()); }
+    void EndLine() { Append("\r\n", 2); }
 
-    std::string m_bytes;
+    std::unique_ptr<char[]> m_bytes;  // the text: its first m_size bytes
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
     Encoding m_encoding = Encoding::Utf8;
 };
 

@@ -1,7 +1,10 @@
 #include "fe/NumberText.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace fe {
@@ -74,10 +77,87 @@ bool ScanDouble(QStringView text, double& value)
     return true;
 }
 
+std::to_chars_result ToCharsFixed(char* first, char* last, double value, int decimals)
+{
+    constexpr int kMaxDecimals = 17;
+    if (decimals < 0 || decimals > kMaxDecimals || !(std::fabs(value) < 0x1p53))
+        return std::to_chars(first, last, value, std::chars_format::fixed, decimals);
+    static constexpr auto kPowersOf10 = [] {
+        std::array<std::uint64_t, kMaxDecimals + 1> powers{};
+        powers[0] = 1;
+        for (int i = 1; i <= kMaxDecimals; ++i)
+            powers[i] = powers[i - 1] * 10;
+        return powers;
+    }();
+    // The value is mantissa / 2^shift exactly; below 2^53 the shift is never negative.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const bool negative = (bits >> 63) != 0;
+    const int exponent = int(bits >> 52) & 0x7FF;
+    std::uint64_t mantissa = bits & ((std::uint64_t(1) << 52) - 1);
+    int shift = 1074;
+    if (exponent != 0) {
+        mantissa |= std::uint64_t(1) << 52;
+        shift = 1075 - exponent;
+    }
+    // Whole units and the fraction's bits; the fraction times 10^decimals, rounded half to even,
+    // gives the decimals (a carry moves into the units).
+    using Wide = unsigned __int128;
+    const std::uint64_t scale = kPowersOf10[decimals];
+    std::uint64_t whole = shift < 64 ? mantissa >> shift : 0;
+    std::uint64_t fraction = 0;
+    if (shift > 0 && shift < 128) {
+        const Wide fractionBits = shift < 64 ? mantissa & ((std::uint64_t(1) << shift) - 1) : mantissa;
+        const Wide scaled = fractionBits * scale;  // below 2^shift * 10^17
+        fraction = std::uint64_t(scaled >> shift);
+        const Wide rest = scaled & ((Wide(1) << shift) - 1);
+        const Wide half = Wide(1) << (shift - 1);
+        const bool odd = decimals > 0 ? (fraction & 1) != 0 : (whole & 1) != 0;
+        if (rest > half || (rest == half && odd)) {
+            if (++fraction == scale) {
+                fraction = 0;
+                ++whole;
+            }
+        }
+    }  // a shift of 128 or more leaves less than 2^-18 of a unit: it rounds to zero
+
+    // Sign, up to 16 integer digits, point and decimals.
+    constexpr std::ptrdiff_t kLongest = 1 + 16 + 1 + kMaxDecimals;
+    char spare[kLongest];
+    char* const out = last - first >= kLongest ? first : spare;
+    char* end = out;
+    if (negative)
+        *end++ = '-';
+    end = std::to_chars(end, out + kLongest, whole).ptr;
+    if (decimals > 0) {
+        *end++ = '.';
+        static constexpr char kPairs[] =
+            "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+            "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+            "8081828384858687888990919293949596979899";
+        int left = decimals;
+        while (left >= 2) {
+            left -= 2;
+            std::memcpy(end + left, kPairs + 2 * (fraction % 100), 2);
+            fraction /= 100;
+        }
+        if (left == 1)
+            end[0] = char('0' + fraction);
+        end += decimals;
+    }
+    if (out == first)
+        return {end, std::errc()};
+    const std::size_t size = std::size_t(end - out);
+    if (std::size_t(last - first) < size)
+        return {last, std::errc::value_too_large};
+    std::memcpy(first, out, size);
+    return {first + size, std::errc()};
+}
+
 QString DoubleToFixed6(double value)
 {
     char buffer[400];
-    const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    const auto [ptr, ec] = ToCharsFixed(buffer, buffer + sizeof buffer, value, 6);
     if (ec != std::errc())
         return QString();
     return QString::fromLatin1(buffer, ptr - buffer);
