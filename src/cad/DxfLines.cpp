@@ -65,22 +65,6 @@ std::string DxfLines::Take()
     return text;
 }
 
-void DxfLines::Code(int code)
-{
-    if (code >= 0 && code < 1000) {
-        // Every code below 1000 fills exactly three characters.
-        char* line = Room(5);
-        line[0] = code < 100 ? ' ' : char('0' + code / 100);
-        line[1] = code < 10 ? ' ' : char('0' + code / 10 % 10);
-        line[2] = char('0' + code % 10);
-        line[3] = '\r';
-        line[4] = '\n';
-        m_size += 5;
-        return;
-    }
-    Int(code, 3);
-}
-
 void DxfLines::Line(std::string_view ascii)
 {
     Append(ascii);

@@ -30,7 +30,21 @@ public:
     void Start(Encoding encoding, std::size_t expectedSize = 0);
 
     // A group code right-aligned to three characters ("  0", " 10", "330"); longer codes as they are.
-    void Code(int code);
+    void Code(int code)
+    {
+        if (code < 0 || code >= 1000) {
+            Int(code, 3);
+            return;
+        }
+        // Every code below 1000 fills exactly three characters; the most frequent line of all.
+        char* line = Room(5);
+        line[0] = code < 100 ? ' ' : char('0' + code / 100);
+        line[1] = code < 10 ? ' ' : char('0' + code / 10 % 10);
+        line[2] = char('0' + code % 10);
+        line[3] = '\r';
+        line[4] = '\n';
+        m_size += 5;
+    }
     // A line of ASCII text as it is.
     void Line(std::string_view ascii);
     // An integer right-aligned to the width; width 0 writes it as it is.

@@ -49,6 +49,21 @@ bool ScanInteger(QStringView text, T& value, bool allowMinus)
     return true;
 }
 
+// Exactly eight decimal digits of the value (below 10^8), with leading zeros.
+void PutEightDigits(char* out, std::uint32_t value)
+{
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    const std::uint32_t high = value / 10000;
+    const std::uint32_t low = value % 10000;
+    std::memcpy(out, kPairs + 2 * (high / 100), 2);
+    std::memcpy(out + 2, kPairs + 2 * (high % 100), 2);
+    std::memcpy(out + 4, kPairs + 2 * (low / 100), 2);
+    std::memcpy(out + 6, kPairs + 2 * (low % 100), 2);
+}
+
 }  // namespace
 
 bool ScanInt(QStringView text, int& value)
@@ -131,18 +146,13 @@ std::to_chars_result ToCharsFixed(char* first, char* last, double value, int dec
     end = std::to_chars(end, out + kLongest, whole).ptr;
     if (decimals > 0) {
         *end++ = '.';
-        static constexpr char kPairs[] =
-            "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-            "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-            "8081828384858687888990919293949596979899";
-        int left = decimals;
-        while (left >= 2) {
-            left -= 2;
-            std::memcpy(end + left, kPairs + 2 * (fraction % 100), 2);
-            fraction /= 100;
-        }
-        if (left == 1)
-            end[0] = char('0' + fraction);
+        // All 17 places of the fraction, in three independent parts; the last ones are kept.
+        char places[kMaxDecimals];
+        const std::uint64_t rest = fraction % kPowersOf10[16];
+        places[0] = char('0' + fraction / kPowersOf10[16]);
+        PutEightDigits(places + 1, std::uint32_t(rest / kPowersOf10[8]));
+        PutEightDigits(places + 9, std::uint32_t(rest % kPowersOf10[8]));
+        std::memcpy(end, places + kMaxDecimals - decimals, std::size_t(decimals));
         end += decimals;
     }
     if (out == first)
