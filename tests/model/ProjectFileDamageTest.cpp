@@ -89,3 +89,55 @@ TEST(ProjectFileDamage, RandomlyChangedBytesNeverCrashTheReader)
     EXPECT_GT(seen[kProjectOk], 0);
     EXPECT_GT(3000 - seen[kProjectOk], 0);
 }
+
+// A text too long for a record, put in place of one stored text of the file: the sections that catch
+// their own failures give 17 and fall back to their defaults, the fields outside them give 10.
+TEST(ProjectFileDamage, OverLongStoredTextFailsItsSectionOrTheWholeFile)
+{
+    const QByteArray fixture = ProjectFixtureFile(8);
+    const auto withOverLongText = [&fixture](const QString& stored) {
+        // The first record of that text: its count, then its units.
+        const QByteArray record = Bytes().text(stored).data;
+        const qsizetype at = fixture.indexOf(record);
+        EXPECT_GE(at, 0) << stored.toStdString();
+        QByteArray damaged = fixture;
+        qToLittleEndian<std::int32_t>(8000, damaged.data() + at);
+        return damaged;
+    };
+    const struct
+    {
+        const char16_t* stored;
+        int expected;
+    } cases[] = {
+        {u"写真の説明", kProjectLoadFailed},       // placed photo comment
+        {u"名1", kProjectLoadFailed},              // item name
+        {u"ひび割れ", kProjectLoadFailed},         // reservoir photo row
+        {u"表題", kProjectLoadFailed},             // header label
+        {u"報告書A", kProjectLoadFailed},          // header value
+        {u"pre", kProjectLoadFailed},              // options
+        {u"2020/01/01", kProjectLoadFailed},       // import settings
+        {u"T1", kProjectLoadFailed},               // track
+        {u"src.png", kProjectFileException},       // map field
+        {u"地図A", kProjectFileException},         // map name
+        {u"R1", kProjectFileException},            // reservoir survey field
+        {u"大阪府", kProjectFileException},        // location text
+        {u"一行目", kProjectFileException},        // comment line
+        {u"IMG_0001.JPG", kProjectFileException},  // photo record
+    };
+    ProjectBytesReader reader;
+    for (const auto& c : cases) {
+        const QString stored = QString::fromUtf16(c.stored);
+        SCOPED_TRACE(stored.toStdString());
+        Project project;
+        EXPECT_EQ(reader.Read(withOverLongText(stored), project), c.expected);
+    }
+
+    // The sections that fail start again from their own defaults, whatever was read before the failure.
+    Project project;
+    ASSERT_EQ(reader.Read(withOverLongText(QStringLiteral("報告者")), project), kProjectLoadFailed);
+    EXPECT_EQ(project.headerLabels, ReportHeader());
+    ASSERT_EQ(reader.Read(withOverLongText(QStringLiteral("pre")), project), kProjectLoadFailed);
+    EXPECT_EQ(project.outputOptions, ReportOutputOptions());
+    ASSERT_EQ(reader.Read(withOverLongText(QStringLiteral("2020/12/31")), project), kProjectLoadFailed);
+    EXPECT_EQ(project.importSettings, PhotoImportSettings());
+}
