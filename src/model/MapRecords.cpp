@@ -1,5 +1,7 @@
 #include "model/MapRecords.h"
 
+#include "fe/geo/GeoPoint.h"
+
 MapItemTexts MapItemTexts::DefaultNames()
 {
     MapItemTexts names;
@@ -23,4 +25,10 @@ std::int32_t LocationMapTransform::KindOfMap(std::int32_t mapKind)
         return kNone;
     }
     return mapKind == 1 ? kPlane : kWeb;
+}
+
+QPoint LocationMapTransform::ToScreen(double x, double y) const
+{
+    const Point2 screen = mapping.Map({x, y});
+    return QPoint(fe::geo::TruncToInt(screen.x), fe::geo::TruncToInt(screen.y));
 }

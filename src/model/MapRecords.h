@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -36,6 +37,9 @@ struct LocationMapTransform
     void Reset(std::int32_t newKind);
     // The transform kind for a map kind.
     static std::int32_t KindOfMap(std::int32_t mapKind);
+    // The screen point of a map point: both coordinates through the mapping, truncated toward zero (clamped
+    // to the integer range, so an unset coordinate lands far outside any view).
+    QPoint ToScreen(double x, double y) const;
 };
 
 // Placement of the north arrow and the scale bar on the map picture.

@@ -53,6 +53,20 @@ QString PlacedPhotoList::NumberText(int index) const
     return text.isEmpty() ? QStringLiteral("**") : text;
 }
 
+QString PlacedPhotoList::NumberDigits(int index) const
+{
+    const QString text = NumberText(index);
+    qsizetype first = 0;
+    while (first < text.size() && !text[first].isDigit())
+        ++first;
+    if (first == text.size())
+        return text;
+    qsizetype last = text.size() - 1;
+    while (!text[last].isDigit())
+        --last;
+    return text.mid(first, last - first + 1);
+}
+
 void PlacedPhotoList::AssignDisplayNumbers()
 {
     int k = 0;

@@ -6,6 +6,7 @@
 
 #include "fe/Point2.h"
 #include "fe/Rect2.h"
+#include "fe/Rect2i.h"
 #include "fe/Unset.h"
 
 struct PhotoRecord;
@@ -32,6 +33,9 @@ struct PlacedPhoto
     std::int32_t workInt = 0;
     QString workNumber;
     std::int32_t workIndex = -1;
+    // The label's box (left, right, top, bottom) where the drawer last drew it, for the view's hit tests;
+    // never stored.
+    Rect2i labelBox;
 
     void Reset() { *this = PlacedPhoto(); }
 };
@@ -57,6 +61,9 @@ struct PlacedPhotoList
     void Remove(std::int32_t photoId);
     // The entry's number text, "**" when it is empty; empty for an index outside the list.
     QString NumberText(int index) const;
+    // NumberText without its leading and trailing non-digits ("No.12a" gives "12"); a text without any digit
+    // stays whole; empty for an index outside the list.
+    QString NumberDigits(int index) const;
     // Gives every entry without a working number prefix + (first number + k) + suffix, k counting only the
     // entries numbered here.
     void AssignDisplayNumbers();

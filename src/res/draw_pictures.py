@@ -120,6 +120,27 @@ def mark_items():
     return image
 
 
+def point_icon(size, fill):
+    """A round photo-position icon with a white rim and a soft edge (drawn 8 times larger, then reduced)."""
+    big = size * 8
+    image = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.ellipse((0, 0, big - 1, big - 1), fill=(255, 255, 255, 255))
+    rim = big // 7
+    draw.ellipse((rim, rim, big - 1 - rim, big - 1 - rim), fill=fill + (255,))
+    dot = big * 3 // 8
+    draw.ellipse((dot, dot, big - 1 - dot, big - 1 - dot), fill=(255, 255, 255, 255))
+    return image.resize((size, size), Image.LANCZOS)
+
+
+def save_icons():
+    """The overview and location-map mark icons, shipped as Icon/photoPointBlue.png and photoPointRed.png."""
+    icon = os.path.join(HERE, "..", "..", "data", "Icon")
+    os.makedirs(icon, exist_ok=True)
+    point_icon(15, (0, 80, 176)).save(os.path.join(icon, "photoPointBlue.png"), optimize=True)
+    point_icon(11, (204, 0, 0)).save(os.path.join(icon, "photoPointRed.png"), optimize=True)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     save(help_button(True), "bmp370.png")
@@ -131,6 +152,7 @@ def main():
     ref = os.path.join(HERE, "..", "..", "data", "Ref")
     os.makedirs(ref, exist_ok=True)
     mark_items().save(os.path.join(ref, "refPhotoMark.png"), optimize=True)
+    save_icons()
     for number, title, size, notes in REFERENCES:
         save(reference(title, size, notes), "bmp%d.png" % number)
 

@@ -63,6 +63,25 @@ TEST(PlacedPhotoList, NumberTextShowsStarsForAnEmptyNumber)
     EXPECT_EQ(list.NumberText(2), QString());
 }
 
+TEST(PlacedPhotoList, NumberDigitsStripNonDigitsAtBothEnds)
+{
+    const struct
+    {
+        const char16_t* text;
+        const char16_t* digits;
+    } cases[] = {
+        {u"No.12a", u"12"}, {u"12", u"12"}, {u"A-3-b", u"3"},     {u"1-2", u"1-2"},
+        {u"abc", u"abc"},   {u"", u"**"},   {u"写真５枚", u"５"},
+    };
+    PlacedPhotoList list;
+    for (size_t k = 0; k < std::size(cases); ++k)
+        list.Add(Entry(int(k) + 1, QString::fromUtf16(cases[k].text)));
+    for (size_t k = 0; k < std::size(cases); ++k)
+        EXPECT_EQ(list.NumberDigits(int(k)), QString::fromUtf16(cases[k].digits)) << k;
+    EXPECT_EQ(list.NumberDigits(-1), QString());
+    EXPECT_EQ(list.NumberDigits(int(std::size(cases))), QString());
+}
+
 TEST(PlacedPhotoList, DisplayNumbersCountOnlyTheEntriesTheyNumber)
 {
     PlacedPhotoList list;

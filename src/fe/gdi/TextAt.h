@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QColor>
+#include <QRect>
 #include <QString>
 
 class QPainter;
+class QFontMetrics;
 
 namespace fe::gdi {
 
@@ -19,5 +22,12 @@ inline constexpr unsigned TA_BASELINE = 24;
 // The escapement (tenths of a degree, counter-clockwise on screen) turns the text about the reference
 // point. The background stays untouched.
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text, unsigned align, int escapement = 0);
+
+// The cell that DrawTextAt fills with an unturned text: advance width × font height, placed by the alignment.
+QRect TextCellAt(const QFontMetrics& metrics, int x, int y, const QString& text, unsigned align);
+
+// DrawTextAt of an unturned text over its cell filled with the background colour (an opaque background).
+void DrawOpaqueTextAt(QPainter& painter, int x, int y, const QString& text, unsigned align,
+                      const QColor& background);
 
 }  // namespace fe::gdi

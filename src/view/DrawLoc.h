@@ -1,0 +1,222 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "fe/Point2.h"
+#include "fe/Rect2i.h"
+#include "fe/gdi/Draw.h"
+#include "fe/gdi/Resource.h"
+#include "view/MarkDrawStyle.h"
+
+struct PlacedPhoto;
+
+namespace locmap {
+
+// A filled four-point dart of length L about the centre (truncated), turned by the angle; 0 points up.
+void DrawArrowDart(QPainter& painter, double angle, double cx, double cy, double length);
+
+// The colours of a location-map drawer, 0x00BBGGRR words.
+struct LocPalette
+{
+    std::uint32_t light = 0xFFFFFF;      // halos, the title text, map names
+    std::uint32_t mark = 204;            // overview marks, outlines, the title-box fill
+    std::uint32_t selectedMark = 204;    // selected overview marks, frame handles
+    std::uint32_t labelFill = 0xD9FDFF;  // unselected labels, numbered discs
+    std::uint32_t selectedLabelFill = 0x00F2FF;
+    std::uint32_t labelFrame = 0xAAAAAA;
+    std::uint32_t reserved1 = 0x777777;
+    std::uint32_t reserved2 = 0xF0B000;
+    std::uint32_t mapMark = 204;    // discs, arrows and leader lines of location-map marks
+    std::uint32_t base = 0xFFFFFF;  // the ring under location-map marks
+    std::uint32_t numberText = 204;
+};
+
+// One photo mark of a location-map layer, placed and numbered by the drawer that collects them.
+struct MarkItem
+{
+    QPoint at;                     // screen point
+    double arrowDirection;         // degrees clockwise from north; unset for none
+    double labelDirection;         // the direction the label and the leader line go by
+    int selected = 0;              // the pass (0 unselected, 1 selected) that draws it
+    bool hasRecord = true;         // the photo exists in the project's photo list
+    bool inMarks = true;           // drawn by the base, labelled and numbered layers
+    bool inLeaders = false;        // gets a leader line when they are shown
+    QString number;                // framed-label number ("-" without a photo)
+    QString digits;                // number inside a numbered disc
+    Point2 labelOffset;            // label offset in pixels before the size factor
+    PlacedPhoto* entry = nullptr;  // receives the label box; may be null
+};
+
+// How a layer pass turns its arrows and labels and which brush fills selected labelled discs.
+struct MarkPass
+{
+    double arrowRotation = 0.0;  // radians
+    double labelRotation = 0.0;
+    int selectedDiscBrush = 12;
+};
+
+// The common base of the location-map drawers: display switches, palette, faces, the mark style, the mark
+// and overlay pens, brushes and fonts (rebuilt by SetupResources before every pass and realised by Begin),
+// the two point icons, and the drawing primitives of marks and map furniture. Drawing goes through the
+// painter handed to Begin, with GDI conventions (excluded right and bottom edges, round caps on wide pens).
+class DrawLoc : public fe::gdi::DrawDip
+{
+public:
+    // Indices of the mark resource set (pens and brushes share them) and of its fonts.
+    enum MarkIndex : int
+    {
+        kMarkLight = 0,
+        kMarkMark = 1,
+        kMarkSelected = 2,
+        kMarkBase = 3,
+        kMarkMarkWide = 4,
+        kMarkSelectedWide = 5,
+        kMarkLabelFill = 6,
+        kMarkSelectedLabelFill = 7,
+        kMarkLabelFrame = 8,
+        kMarkNumberText = 11,
+        kMarkMapMark = 12,
+        kMarkGrey = 13,
+        kMarkSelectedBase = 14,
+        kMarkBaseThin = 15,
+        kMarkLeader = 16,
+    };
+    enum MarkFont : int
+    {
+        kMarkFontBold = 0,
+        kMarkFontNormal = 1
+    };
+
+    DrawLoc();
+    ~DrawLoc() override = default;
+
+    // Forgets the painter and the clips, fixed 96 DPI, empties both resource sets and drops the icons.
+    void Reset() override;
+    // Begins on the painter and realises both resource sets; false without a painter.
+    bool Begin(QPainter* dc) override;
+    // Rebuilds both resource sets from the palette and the style.
+    virtual void SetupResources();
+    void BuildMarkResources();
+
+    void UseMapPalette();
+    void UseOverviewPalette();
+
+    // Loads Icon/photoPointBlue.png and Icon/photoPointRed.png of the folder (the executable's folder by
+    // default); a missing file leaves that icon empty, so discs are drawn.
+    void LoadPointIcons();
+    void LoadPointIcons(const QString& folder);
+    // The red icon stands for a location-map disc only in the default look: map mark 204, radius 5 and size
+    // factor exactly 1.0.
+    bool RedIconApplies() const;
+
+    // Pens, brushes and fonts of the two sets, and the stock objects.
+    void UseMarkPen(int index);
+    void UseMarkBrush(int index);
+    void UseMarkFont(int index);
+    void UseOverlayPen(int index);
+    void UseOverlayBrush(int index);
+    void UseOverlayFont(int index);
+    void SelectNullPen();
+    void SelectNullBrush();
+    void SelectWhiteBrush();
+    void SelectBlackBrush();
+    // Text colour and background of the text operations.
+    void SetTextColor(std::uint32_t colorRef) { m_textColor = colorRef; }
+    void SetTextColor(const QColor& color);
+    void SetOpaqueBackground(std::uint32_t colorRef);
+    void SetTransparentBackground() { m_opaque = false; }
+    void SetTextAlign(unsigned align) { m_textAlign = align; }
+    // The text extent of the current font; false when nothing can be measured (no painter, or an empty size).
+    virtual bool MeasureText(const QString& text, QSize& size) const;
+
+    // Mark primitives.
+    void DrawArrowLine(const QPoint& from, const QPoint& to, double headLength);
+    void DrawDirectionArrow(const QPoint& centre, double headLength, double direction, double rotation);
+    void DrawCentreArrow(const QPoint& centre, double direction, double rotation);
+    // The framed label of a mark at the anchor, on the side opposite the arrow; the box (left − 1, left + W,
+    // top, top + H) is stored in `box`. False (nothing drawn) when the text cannot be measured.
+    bool DrawLabelBox(const QPoint& anchor, const QString& text, Rect2i& box, double direction,
+                      double rotation);
+    void DrawDisc(const QPoint& centre);
+    void DrawBlueIcon(const QPoint& centre);
+    void DrawRedIcon(const QPoint& centre);
+
+    // Location-map mark layers: kind 0 bases, labelled marks; kind 1 bases, numbered marks; unselected
+    // first. Nothing while marks are hidden or for another mark kind.
+    void DrawMarkLayers(std::vector<MarkItem>& items, const MarkPass& pass);
+    void DrawMarkBases(const std::vector<MarkItem>& items, int s, const MarkPass& pass);
+    void DrawLabelledMarks(std::vector<MarkItem>& items, int s, const MarkPass& pass);
+    void DrawNumberedMarks(const std::vector<MarkItem>& items, int s, const MarkPass& pass);
+    void DrawLeaderLines(const std::vector<MarkItem>& items, int s);
+
+    // Small operations of the furniture.
+    void DrawRect(int x0, int y0, int x1, int y1);
+    void TextAt(int x, int y, const QString& text, int escapement = 0);
+    void DrawPolyline(const std::vector<QPoint>& points);
+    // A closed outline, or a 17 × 17 square about the centre when the points span under 16 px both ways.
+    void DrawOutline(const std::vector<QPoint>& points);
+    // A band filled with overlay brush 1 along the edge from `start` towards `toward`, W + 10 long and H + 4
+    // deep on the edge's left (outer) side, with the text in the light colour turned along it, ending k px
+    // before `start`. False when the text cannot be measured in overlay font 1.
+    bool DrawNameBand(const QPoint& start, const QPoint& toward, const QString& text, int k);
+
+    // Map furniture.
+    // The title in the light colour in a rounded box of the mark colour at the top left.
+    void DrawTitleBox(const QString& text);
+    // The north symbol of radius r at the centre, turned by the angle (radians): a dart in a ring, both over
+    // a wider halo.
+    void DrawNorthSymbol(double r, double angle, const QPoint& centre);
+    void DrawNorthArrowAt(double k, double angle, const QPoint& centre);
+    // A black and white bar of the table row ending at x on the baseline y, b pixels long, with labels of
+    // text height d in the current font.
+    void DrawScaleBarAt(int row, int x, int y, int b, int d);
+    // The scale bar's font at the height.
+    void UseScaleBarFont(int height);
+    // The turned corners of an output frame (top-left, bottom-left, bottom-right, top-right) with the name
+    // band along the top edge, the handles and the rotation handle at `rotation`, joined to `topMiddle`.
+    void DrawFrameShape(const QPoint (&corners)[4], const QString& name, bool showName,
+                        const QPoint& topMiddle, const QPoint& rotation);
+    // The four-point dart of a track's current point (25 px) or of the sort line (the given length), pointing
+    // from the tail through the tip, with the current pen and brush.
+    void DrawTrackArrowHead(const QPoint& tip, const QPoint& tail);
+    void DrawLineArrowHead(double length, const QPoint& tip, const QPoint& tail);
+    // An ellipse through the four points of a site area (edges 0–1 and 0–3 give its axes), or a 17 px
+    // circle when the points span under 16 px both ways.
+    void DrawAreaEllipse(const std::vector<QPoint>& points);
+
+    std::uint8_t showMarks = 1;
+    std::uint8_t showTracks = 1;
+    LocPalette palette;
+    QString face1 = QStringLiteral("Meiryo UI");
+    std::int32_t face1Height = 20;
+    QString face2 = QStringLiteral("Meiryo UI");
+    std::int32_t face2Height = 20;
+    std::int32_t scaleTextSize = 24;
+    double siteLineWidth = 2.0;
+    std::uint32_t calloutColor = 204;
+    std::int32_t calloutTextHeight = 16;
+    MarkDrawStyle style;
+    fe::gdi::Resource markRes;
+    fe::gdi::Resource overlayRes;
+    QImage blueIcon;  // premultiplied alpha
+    QImage redIcon;
+
+protected:
+    QColor TextColor() const;
+    // Writes the text at the point with the given alignment in the text colour, over an opaque background
+    // when one is set (unturned text only).
+    void WriteText(int x, int y, const QString& text, unsigned align, int escapement = 0);
+
+    std::uint32_t m_textColor = 0;
+    bool m_opaque = false;
+    std::uint32_t m_backColor = 0xFFFFFF;
+    unsigned m_textAlign = 0;
+};
+
+}  // namespace locmap

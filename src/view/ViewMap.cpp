@@ -1,0 +1,119 @@
+#include "view/ViewMap.h"
+
+#include <QPainter>
+#include <numbers>
+
+#include "fe/gdi/Shapes.h"
+#include "fe/geo/GeoPoint.h"
+#include "fe/geo/MapHelmart.h"
+#include "fe/geo/PlaneRectConverter.h"
+#include "fe/img/Image.h"
+#include "model/LocationMap.h"
+#include "model/PhotoRecord.h"
+#include "view/PhotoLookup.h"
+
+namespace locmap {
+
+ViewMap::ViewMap()
+{
+    Reset();
+}
+
+void ViewMap::Reset()
+{
+    DrawLoc::Reset();
+    clientWidth = 0;
+    clientHeight = 0;
+}
+
+void ViewMap::SetRotatedTarget(double angle, fe::img::Image* image, int kind)
+{
+    rotated = true;
+    target = image;
+    const double w = image != nullptr ? image->Width() : 0;
+    const double h = image != nullptr ? image->Height() : 0;
+    targetRect = Rect2(0, 0, w, h);
+    targetCentre = Point2(w * 0.5, h * 0.5);
+    targetAngle = angle;
+    mapKind = kind;
+}
+
+void ViewMap::ClearRotatedTarget()
+{
+    rotated = false;
+    target = nullptr;
+    targetAngle = 0.0;
+}
+
+QPoint ViewMap::TurnedPoint(const QPoint& p) const
+{
+    if (!rotated)
+        return p;
+    const Point2 turned = (Point2(p.x(), p.y()) - targetCentre).Rotate(targetAngle) + targetCentre;
+    return QPoint(fe::geo::TruncToInt(turned.x), fe::geo::TruncToInt(turned.y));
+}
+
+QPoint ViewMap::ScreenPoint(double x, double y) const
+{
+    if (transform == nullptr)
+        return QPoint();
+    return TurnedPoint(transform->ToScreen(x, y));
+}
+
+void ViewMap::DrawMapPhotos(LocationMap& map, const PhotoList& photos)
+{
+    if (!showMarks || m_dc == nullptr || transform == nullptr || !map.IsPictureMap())
+        return;
+    const PhotoLookup lookup(photos);
+    PlacedPhotoList& list = map.photos;
+    const bool turnedKind0 = rotated && mapKind == LocationMap::kPicture;
+    std::vector<MarkItem> items;
+    items.reserve(list.entries.size());
+    for (int k = 0; k < list.Count(); ++k) {
+        PlacedPhoto& entry = list.entries[size_t(k)];
+        const PhotoRecord* photo = lookup.Find(entry.photoId);
+        MarkItem item;
+        item.at = ScreenPoint(entry.x, entry.y);
+        item.hasRecord = photo != nullptr;
+        item.inMarks = !IsUnset(entry.x) && (!item.hasRecord || IsDisplayed(*photo));
+        item.inLeaders = item.inMarks;
+        item.selected = item.hasRecord ? SelectionOf(*photo) : 0;
+        item.labelDirection = entry.direction;
+        // A kind-0 picture drawn turned has no north of its own: its arrows turn with the target.
+        item.arrowDirection = turnedKind0 && !IsUnset(entry.direction)
+                                  ? entry.direction + targetAngle * 180 / std::numbers::pi
+                                  : entry.direction;
+        item.number = item.hasRecord ? MarkNumber(list, k, style.numberKind, lookup) : QStringLiteral("-");
+        item.digits = item.hasRecord ? MarkDigits(list, k, style.numberKind, lookup) : QStringLiteral("-");
+        item.labelOffset = entry.labelOffset;
+        item.entry = &entry;
+        items.push_back(item);
+    }
+    MarkPass pass;
+    pass.arrowRotation = transform->value;
+    // The labels of a turned kind-0 picture turn with its arrows, so that each stays opposite its arrow.
+    pass.labelRotation = turnedKind0 ? -targetAngle : transform->value;
+    DrawMarkLayers(items, pass);
+}
+
+void ViewMap::DrawShotPositions(const PhotoList& photos, const LocationMap& map)
+{
+    if (m_dc == nullptr || transform == nullptr || !map.HasPlaneZone())
+        return;
+    fe::geo::MapHelmart forward;
+    fe::geo::MapHelmart inverse;
+    if (!map.MakeHelmertPair(forward, inverse))
+        return;
+    const fe::geo::PlaneRectConverter converter(map.zone);
+    UseMarkPen(kMarkLight);
+    UseMarkBrush(kMarkGrey);
+    for (const PhotoRecord& photo : photos.photos) {
+        if (!photo.HasPosition())
+            continue;
+        const Point2 pixel = inverse.Map(converter.ToPlaneXY(photo.position));
+        const QPoint p = ScreenPoint(pixel.x, pixel.y);
+        fe::gdi::DrawEllipse(*m_dc, p.x() - 5, p.y() - 5, p.x() + 6, p.y() + 6);
+    }
+}
+
+}  // namespace locmap
