@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <pugixml.hpp>
+#include <string_view>
 
 #include "xlsx/Book.h"
 #include "xlsx/Geometry.h"
@@ -56,6 +57,26 @@ bool ValidSheetName(const std::string& name)
     if (CleanCellText(name) != name || name.find_first_of("\n\t") != std::string::npos)
         return false;
     return name.find_first_of("[]:*?/\\") == std::string::npos && AsciiLower(name) != "history";
+}
+
+// A template's own sheet name made to follow the rules for new names: characters a name may not hold
+// become '_', the name is cut to 31 units without quotes at its ends, and a name left empty or
+// reserved becomes "Sheet<number>".
+std::string UsableSheetName(const std::string& name, std::size_t number)
+{
+    if (ValidSheetName(name))
+        return name;
+    std::string usable = CleanCellText(name);
+    for (char& c : usable) {
+        if (std::string_view("[]:*?/\\\n\t").find(c) != std::string_view::npos)
+            c = '_';
+    }
+    usable = CutUtf16(usable, 31);
+    while (!usable.empty() && usable.front() == '\'')
+        usable.erase(0, 1);
+    while (!usable.empty() && usable.back() == '\'')
+        usable.pop_back();
+    return ValidSheetName(usable) ? usable : "Sheet" + std::to_string(number);
 }
 
 }  // namespace
@@ -151,6 +172,7 @@ int Book::PageBegin(const std::string& name, const std::string&)
         if (it == m_templates.end())
             return Fail(20, "the template has no sheet " + name);
         *sheet = **it;
+        sheet->name = UsableSheetName(sheet->name, m_sheets.size() + 1);
         sheet->templateIndex = static_cast<int>(it - m_templates.begin());
     } else {
         sheet->defaultRowHeight = 13.5;

@@ -157,7 +157,10 @@ int FitScale(const Sheet& sheet, int maxScale, const std::vector<int>& breaks)
                 ++nextBreak;
         }
     }
-    return std::clamp(static_cast<int>(std::floor(scale + 1e-9)), 10, 400);
+    // Clamped while still a double: margins wider than the paper give a negative scale, and a sheet
+    // without height none at all.
+    const double fitted = std::floor(scale + 1e-9);
+    return fitted >= 10 ? static_cast<int>(std::min(fitted, 400.0)) : 10;
 }
 
 }  // namespace xlsx

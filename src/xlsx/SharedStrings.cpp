@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kMaxItems = 4 << 20;
 
+// Template parts are parsed with their nesting bounded (TemplateXml.h), so the recursion stays shallow.
 void AppendRuns(pugi::xml_node node, std::string& out)
 {
     for (pugi::xml_node child : node.children()) {
@@ -29,10 +30,9 @@ std::string FlattenText(pugi::xml_node item)
     return text;
 }
 
-bool SharedStrings::Load(const std::string& xml, std::string& error)
+bool SharedStrings::Load(const pugi::xml_document& doc, std::string& error)
 {
-    pugi::xml_document doc;
-    if (!doc.load_buffer(xml.data(), xml.size()) || !doc.child("sst")) {
+    if (!doc.child("sst")) {
         error = "the shared strings are damaged";
         return false;
     }

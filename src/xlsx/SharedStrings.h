@@ -1,8 +1,8 @@
 #pragma once
 
-#include <unordered_map>
 #include <pugixml.hpp>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace xlsx {
@@ -16,7 +16,8 @@ std::string FlattenText(pugi::xml_node item);
 class SharedStrings
 {
 public:
-    bool Load(const std::string& xml, std::string& error);
+    // Takes the string table of a template; false when it is not one.
+    bool Load(const pugi::xml_document& doc, std::string& error);
     int Count() const { return static_cast<int>(m_items.size()); }
     const std::string& Text(int index) const;
     // Index of a plain text item, added when new.

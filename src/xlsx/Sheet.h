@@ -10,6 +10,10 @@
 
 #include "xlsx/CellRef.h"
 
+namespace pugi {
+class xml_document;
+}
+
 namespace xlsx {
 
 enum class CellType
@@ -135,11 +139,12 @@ struct Sheet
 };
 
 // The most cells a template holds, all its sheets together: far more than any report page needs,
-// and few enough that reading a damaged or hostile template cannot fill memory.
-constexpr std::size_t kMaxTemplateCells = 1'000'000;
+// and few enough that reading a damaged or hostile template, and copying its sheets, cannot fill memory.
+constexpr std::size_t kMaxTemplateCells = 100'000;
 
-// Reads a worksheet part; shared-string indices stay as they are in the template. False when it is
-// not well-formed, its column ranges overlap or it has more than kMaxTemplateCells cells.
-bool ReadSheet(const std::string& xml, Sheet& sheet, std::string& error);
+// Takes a worksheet part of a template; shared-string indices stay as they are in the template. Sizes,
+// margins, breaks and page set-up are brought within the ranges the library writes. False when it
+// holds no worksheet, its column ranges overlap or it has more than kMaxTemplateCells cells.
+bool ReadSheet(pugi::xml_document& doc, Sheet& sheet, std::string& error);
 
 }  // namespace xlsx

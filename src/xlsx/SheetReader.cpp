@@ -4,6 +4,7 @@
 
 #include "xlsx/SharedStrings.h"
 #include "xlsx/Sheet.h"
+#include "xlsx/SheetSetup.h"
 #include "xlsx/Styles.h"
 
 namespace xlsx {
@@ -67,7 +68,7 @@ bool ReadSheetData(pugi::xml_node data, Sheet& sheet)
             continue;
         nextRow = row + 1;
         RowProps props;
-        props.height = r.attribute("ht").as_double(0);
+        props.height = ClampedValue(r.attribute("ht"), 0, kMaxRowHeight, 0);
         props.customHeight = r.attribute("customHeight").as_bool();
         props.hidden = r.attribute("hidden").as_bool();
         if (r.attribute("customFormat").as_bool())
@@ -92,7 +93,7 @@ bool ReadCols(pugi::xml_node cols, Sheet& sheet, long long& spanned)
         if (spanned > kMaxColumn)
             return false;
         ColProps props;
-        props.width = col.attribute("width").as_double(0);
+        props.width = ClampedValue(col.attribute("width"), 0, kMaxColumnWidth, 0);
         props.customWidth = col.attribute("customWidth").as_bool();
         props.hidden = col.attribute("hidden").as_bool();
         props.style = col.attribute("style").as_int(-1);
@@ -104,13 +105,8 @@ bool ReadCols(pugi::xml_node cols, Sheet& sheet, long long& spanned)
 
 }  // namespace
 
-bool ReadSheet(const std::string& xml, Sheet& sheet, std::string& error)
+bool ReadSheet(pugi::xml_document& doc, Sheet& sheet, std::string& error)
 {
-    pugi::xml_document doc;
-    if (!doc.load_buffer(xml.data(), xml.size())) {
-        error = "a worksheet is not well-formed";
-        return false;
-    }
     const pugi::xml_node root = doc.child("worksheet");
     if (!root) {
         error = "a worksheet part holds no worksheet";
@@ -121,8 +117,12 @@ bool ReadSheet(const std::string& xml, Sheet& sheet, std::string& error)
         if (name.rfind("xmlns:", 0) == 0 || name == "mc:Ignorable")
             sheet.rootNamespaces.emplace_back(name, a.value());
     }
+    const std::string ownNamespace = root.attribute("xmlns").value();
     long long columnsSpanned = 0;
     for (pugi::xml_node node : root.children()) {
+        // An element that declares another namespace only shares its name with one of ours.
+        if (const pugi::xml_attribute ns = node.attribute("xmlns"); ns && ownNamespace != ns.value())
+            continue;
         const char* name = node.name();
         if (!std::strcmp(name, "sheetData")) {
             if (!ReadSheetData(node, sheet)) {
@@ -141,27 +141,22 @@ bool ReadSheet(const std::string& xml, Sheet& sheet, std::string& error)
                     sheet.merges.push_back(range);
             }
         } else if (!std::strcmp(name, "pageMargins")) {
-            static const char* const sides[] = {"left", "right", "top", "bottom", "header", "footer"};
-            sheet.hasMargins = true;
-            for (int i = 0; i < 6; ++i)
-                sheet.margins[i] = node.attribute(sides[i]).as_double(sheet.margins[i]);
+            ReadPageMargins(node, sheet);
         } else if (!std::strcmp(name, "pageSetup")) {
-            for (pugi::xml_attribute a : node.attributes()) {
-                if (std::strchr(a.name(), ':') == nullptr)
-                    sheet.pageSetup[a.name()] = a.value();
-            }
+            ReadPageSetup(node, sheet);
         } else if (!std::strcmp(name, "rowBreaks")) {
-            for (pugi::xml_node b : node.children("brk"))
-                sheet.rowBreaks.insert(b.attribute("id").as_int());
+            ReadRowBreaks(node, sheet);
         } else if (std::find_if(std::begin(kKeptElements), std::end(kKeptElements), [&](const char* kept) {
                        return !std::strcmp(kept, name);
                    }) != std::end(kKeptElements)) {
+            // Only conditional formats come in several elements; a second of any other is not copied.
+            if (sheet.raw.count(name) && std::strcmp(name, "conditionalFormatting"))
+                continue;
+            if (!std::strcmp(name, "sheetFormatPr"))
+                ReadSheetFormat(node, sheet);
+            else if (!std::strcmp(name, "colBreaks"))
+                TidyColumnBreaks(node);
             sheet.raw[name] += NodeText(node);
-            if (!std::strcmp(name, "sheetFormatPr")) {
-                sheet.defaultRowHeight = node.attribute("defaultRowHeight").as_double(15);
-                sheet.defaultColWidth = node.attribute("defaultColWidth").as_double(0);
-                sheet.baseColWidth = node.attribute("baseColWidth").as_int(8);
-            }
         }
     }
     return true;

@@ -22,6 +22,16 @@ const std::map<std::string, int>& BuiltinFormats()
     return formats;
 }
 
+// Format ids are kept in 16 bits by spreadsheet programs; custom ones start above the built-in ones.
+constexpr long long kMaxFormatId = 0xFFFF;
+constexpr int kFirstCustomFormatId = 164;
+
+bool ValidFormatId(pugi::xml_attribute id)
+{
+    const long long value = id.as_llong(-1);
+    return value >= 0 && value <= kMaxFormatId && std::to_string(value) == id.value();
+}
+
 std::string ChildrenText(pugi::xml_node root, const char* name)
 {
     const pugi::xml_node node = root.child(name);
@@ -78,12 +88,9 @@ void Styles::InitDefault(const std::string& fontName, double fontPoint)
         "<cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/></cellStyles>";
 }
 
-bool Styles::Load(const std::string& xml)
+bool Styles::Load(pugi::xml_document& doc)
 {
     *this = Styles();
-    pugi::xml_document doc;
-    if (!doc.load_buffer(xml.data(), xml.size()))
-        return false;
     const pugi::xml_node root = doc.child("styleSheet");
     if (!root)
         return false;
@@ -94,8 +101,14 @@ bool Styles::Load(const std::string& xml)
         if (name.rfind("xmlns:", 0) == 0 || name == "mc:Ignorable")
             m_rootAttributes += " " + name + "=\"" + Escaped(a.value(), true) + "\"";
     }
-    for (pugi::xml_node f : root.child("numFmts").children("numFmt"))
-        m_numFmts[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").value();
+    for (pugi::xml_node f : root.child("numFmts").children("numFmt")) {
+        if (ValidFormatId(f.attribute("numFmtId")))
+            m_numFmts[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").value();
+    }
+    for (pugi::xml_node xf : root.child("cellXfs").children("xf")) {
+        if (pugi::xml_attribute id = xf.attribute("numFmtId"); id && !ValidFormatId(id))
+            id = 0;
+    }
     // Template entries keep their positions even when two are equal.
     const auto load = [&](Table& table, const char* group, const char* item) {
         for (pugi::xml_node n : root.child(group).children(item)) {
@@ -197,8 +210,14 @@ int Styles::WithNumberFormat(int xf, const std::string& code)
                 id = existing;
         }
         if (id < 0) {
-            id = std::max(164, m_numFmts.empty() ? 164 : m_numFmts.rbegin()->first + 1);
-            m_numFmts[id] = code;
+            // The lowest free custom id: template ids may leave gaps or reach the top of the range.
+            id = kFirstCustomFormatId;
+            while (m_numFmts.count(id))
+                ++id;
+            if (id > kMaxFormatId)
+                id = 0;
+            else
+                m_numFmts[id] = code;
         }
         node.remove_attribute("numFmtId");
         node.prepend_attribute("numFmtId") = id;

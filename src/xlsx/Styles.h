@@ -17,8 +17,10 @@ class Styles
 public:
     // The table of a new workbook: one default font of the given face and size.
     void InitDefault(const std::string& fontName, double fontPoint);
-    // Reads styles.xml of a template; false when it is not a style sheet.
-    bool Load(const std::string& xml);
+    // Takes the style sheet of a template; false when it is not a style sheet. Number formats with ids
+    // outside the range spreadsheet programs keep are left out, and cell formats naming such an id
+    // take the general format.
+    bool Load(pugi::xml_document& doc);
     std::string Serialize() const;
 
     int XfCount() const { return static_cast<int>(m_xfs.items.size()); }

@@ -3,6 +3,7 @@
 #include <map>
 #include <pugixml.hpp>
 
+#include "xlsx/TemplateXml.h"
 #include "xlsx/ZipPackage.h"
 
 namespace xlsx {
@@ -10,16 +11,11 @@ namespace {
 
 constexpr std::size_t kMaxSheets = 255;
 
-bool LoadXml(const ZipReader& zip, const std::string& name, pugi::xml_document& doc, std::string& error)
+bool LoadXml(const ZipReader& zip, const std::string& name, pugi::xml_document& doc, MarkupBudget& budget,
+             std::string& error)
 {
     std::string data;
-    if (!zip.Read(name, data, error))
-        return false;
-    if (!doc.load_buffer(data.data(), data.size())) {
-        error = "the part " + name + " is not well-formed";
-        return false;
-    }
-    return true;
+    return zip.Read(name, data, error) && ParseTemplatePart(data, name, doc, budget, error);
 }
 
 // Resolves a relationship target against the folder of the part that holds the relationship.
@@ -94,8 +90,9 @@ bool ReadTemplate(const std::string& path, TemplateContent& content, std::string
     ZipReader zip;
     if (!zip.Open(path, error))
         return false;
+    MarkupBudget budget;
     pugi::xml_document rootRels;
-    if (!LoadXml(zip, "_rels/.rels", rootRels, error))
+    if (!LoadXml(zip, "_rels/.rels", rootRels, budget, error))
         return false;
     std::string workbookPart = "xl/workbook.xml";
     for (pugi::xml_node rel : rootRels.child("Relationships").children("Relationship")) {
@@ -103,8 +100,8 @@ bool ReadTemplate(const std::string& path, TemplateContent& content, std::string
             workbookPart = Resolve("", rel.attribute("Target").value());
     }
     pugi::xml_document workbook, workbookRels;
-    if (!LoadXml(zip, workbookPart, workbook, error) ||
-        !LoadXml(zip, RelsOf(workbookPart), workbookRels, error))
+    if (!LoadXml(zip, workbookPart, workbook, budget, error) ||
+        !LoadXml(zip, RelsOf(workbookPart), workbookRels, budget, error))
         return false;
     const std::string folder = FolderOf(workbookPart);
     std::map<std::string, std::string> targets;
@@ -121,15 +118,24 @@ bool ReadTemplate(const std::string& path, TemplateContent& content, std::string
             themePart = target;
     }
 
-    std::string data;
-    if (stylesPart.empty() || !zip.Read(stylesPart, data, error) || !content.styles.Load(data)) {
-        error = "the template's styles are missing or damaged";
+    if (stylesPart.empty()) {
+        error = "the template has no styles";
         return false;
     }
-    if (!stringsPart.empty() && (!zip.Read(stringsPart, data, error) || !content.strings.Load(data, error)))
+    pugi::xml_document part;
+    if (!LoadXml(zip, stylesPart, part, budget, error))
         return false;
-    if (!themePart.empty() && !zip.Read(themePart, content.theme, error))
-        content.theme.clear();
+    if (!content.styles.Load(part)) {
+        error = "the template's styles are damaged";
+        return false;
+    }
+    if (!stringsPart.empty() &&
+        (!LoadXml(zip, stringsPart, part, budget, error) || !content.strings.Load(part, error)))
+        return false;
+    // The theme is copied as it stands once it parses; a theme that does not is left out.
+    std::string themeError;
+    if (!themePart.empty() && LoadXml(zip, themePart, part, budget, themeError))
+        content.theme = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n" + NodeText(part);
 
     const pugi::xml_node book = workbook.child("workbook");
     if (pugi::xml_node pr = book.child("workbookPr"))
@@ -147,7 +153,7 @@ bool ReadTemplate(const std::string& path, TemplateContent& content, std::string
         }
         auto sheet = std::make_unique<Sheet>();
         sheet->name = s.attribute("name").value();
-        if (!zip.Read(target->second, data, error) || !ReadSheet(data, *sheet, error))
+        if (!LoadXml(zip, target->second, part, budget, error) || !ReadSheet(part, *sheet, error))
             return false;
         // A cell naming a string the table does not hold, or a row or column naming a format it
         // does not hold, would make every workbook written from the template unreadable: the cell is

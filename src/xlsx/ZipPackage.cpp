@@ -12,10 +12,12 @@ namespace xlsx {
 namespace {
 
 constexpr zip_int64_t kMaxEntries = 10000;
-constexpr zip_uint64_t kMaxPartSize = 64u << 20;
+// Far above the parts of any template (a sheet of a hundred thousand formatted cells is a few
+// megabytes), and low enough that a part, its parsed tree and what is kept of it stay small.
+constexpr zip_uint64_t kMaxPartSize = 16u << 20;
 // All parts read from one package together: many parts each under the bound of one must not fill
 // memory either.
-constexpr zip_uint64_t kMaxPackageSize = 160u << 20;
+constexpr zip_uint64_t kMaxPackageSize = 48u << 20;
 
 std::string FolderOf(const std::string& path)
 {
