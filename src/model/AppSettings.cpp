@@ -2,6 +2,7 @@
 
 #include "fe/AppFolders.h"
 #include "fe/File.h"
+#include "fe/geo/PlaneRectConverter.h"
 
 namespace {
 
@@ -12,6 +13,8 @@ void WriteSite(fe::FileWB& file, const fe::geo::TileSite& site)
     file << site.title;
 }
 
+// Reads the current site over the default one; a zoom bound that no tile key holds keeps the
+// default's, since the drawer and the overlays count levels from these bounds.
 void ReadSite(fe::FileRB& file, fe::geo::TileSite& site)
 {
     std::int32_t zoomMin = 0, zoomMax = 0;
@@ -19,8 +22,10 @@ void ReadSite(fe::FileRB& file, fe::geo::TileSite& site)
     file >> site.baseUrl >> site.path >> site.extension;
     file.readBinInt32(zoomMin).readBinInt32(zoomMax).readBinByte(transparent);
     file >> site.title;
-    site.zoomMin = zoomMin;
-    site.zoomMax = zoomMax;
+    if (fe::geo::TileSite::IsStorableZoom(zoomMin))
+        site.zoomMin = zoomMin;
+    if (fe::geo::TileSite::IsStorableZoom(zoomMax))
+        site.zoomMax = zoomMax;
     site.transparent = transparent != 0;
     site.cacheFolderName = fe::geo::CacheFolderNameOf(site.path);
 }
@@ -78,7 +83,10 @@ bool AppSettings::Load(const QString& path)
         file.readBinInt32(version);
         if (version > kFileVersion)
             return false;
-        file.readBinInt32(planeZone);
+        std::int32_t zone = 0;
+        file.readBinInt32(zone);
+        if (zone >= 1 && zone <= fe::geo::PlaneRectConverter::kZoneCount)
+            planeZone = zone;  // any other value keeps the default
         ReadSite(file, currentTileSite);
         file >> lastProjectPath >> lastMapFolder >> lastPhotoFolder;
         std::int32_t tokens = 0;

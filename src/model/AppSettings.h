@@ -42,7 +42,9 @@ public:
     // Writes setting.bin (version 4). The file is replaced atomically: on false the old one is whole.
     bool Save(const QString& path) const;
     // SetDefaults, then reads setting.bin of version 1 to 4 and refreshes the tile site list. A missing,
-    // newer or damaged file gives false with every setting at its default.
+    // newer or damaged file gives false with every setting at its default. A field whose value the
+    // program cannot use (a zone outside 1 to 19, a zoom bound outside 0 to 18, the track reader's
+    // values) keeps its default, and the rest of the file is read.
     bool Load(const QString& path);
 
     // Refills the tile site list from TileSiteList.txt in the writable folder. Without the file, or
@@ -61,5 +63,6 @@ public:
 // One line of a TileSiteList.txt record: the comma-separated fields trimmed of blanks, tabs, quotation
 // marks and closing braces fill the site's fields in turn (title, base URL, path, extension, lowest
 // zoom, highest zoom, transparent flag), counted by `fieldCounter`; fields past the seventh are ignored.
-// Pieces left empty are skipped, except a quoted empty text, which is an empty field.
-void ParseTileSiteLine(fe::geo::TileSite& site, int& fieldCounter, const QString& line);
+// Pieces left empty are skipped, except a quoted empty text, which is an empty field. A zoom that is not
+// a number or lies outside 0 to 18 (what a tile key holds) leaves the site's value.
+void ParseTileSiteLine(fe::geo::TileSite& site, int& fieldCounter, QStringView line);

@@ -1,6 +1,17 @@
 #include "model/IchimillLoaderParams.h"
 
+#include <cmath>
+
 #include "fe/File.h"
+
+namespace {
+
+bool IsDistance(double degrees)
+{
+    return std::isfinite(degrees) && degrees >= 0.0;
+}
+
+}  // namespace
 
 void IchimillLoaderParams::SetDefaults()
 {
@@ -39,5 +50,14 @@ bool IchimillLoaderParams::Read(fe::FileRB& file)
     } catch (const fe::Failure&) {
         return false;
     }
+    // A value the track reader cannot use (a negative interval, a distance that is negative or not a
+    // finite number) takes its default; the rest of the block stays.
+    const IchimillLoaderParams defaults;
+    if (thinningInterval < 0)
+        thinningInterval = defaults.thinningInterval;
+    if (!IsDistance(minimumDistance))
+        minimumDistance = defaults.minimumDistance;
+    if (!IsDistance(maximumJump))
+        maximumJump = defaults.maximumJump;
     return true;
 }

@@ -36,7 +36,8 @@ struct IchimillLoaderParams
 
     // The stored block: four accept flags, the interval, the two distances. False when a write fails.
     bool Write(fe::FileWB& file) const;
-    // Takes the defaults, then reads the block. False when a read fails.
+    // Takes the defaults, then reads the block; a negative interval or a distance that is negative or
+    // not a finite number keeps its default. False when a read fails.
     bool Read(fe::FileRB& file);
 
     friend bool operator==(const IchimillLoaderParams&, const IchimillLoaderParams&) = default;

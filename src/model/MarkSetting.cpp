@@ -88,6 +88,11 @@ bool MarkSetting::Read(fe::FileRB& file, std::int32_t fileVersion)
             return false;
         }
     }
+    // A label in a font of no size cannot be drawn; the editor starts at one point.
+    if (fontSize < 1) {
+        *this = MarkSetting();
+        return false;
+    }
     return true;
 }
 
@@ -186,5 +191,7 @@ bool MarkStyle::Read(fe::FileRB& file, std::int32_t fileVersion)
     }
     SetColors(static_cast<std::uint32_t>(colors[0]), static_cast<std::uint32_t>(colors[1]),
               static_cast<std::uint32_t>(colors[2]), static_cast<std::uint32_t>(colors[3]));
+    if (kind != 0 && kind != 1)
+        kind = MarkStyle().kind;  // a shape the drawers do not know keeps the default one
     return screen.Read(file, fileVersion) && excel.Read(file, fileVersion);
 }

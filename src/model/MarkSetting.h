@@ -37,7 +37,8 @@ public:
     bool Write(fe::FileWB& file) const;
     // Takes the class defaults first, then reads the record of a file of the given version; the
     // leader flag is read only from version 2 on and stays 1 before. False (and the class defaults)
-    // when a read fails or a size is negative, not a number or larger than the editor allows (999).
+    // when a read fails or a size is negative, not a number or larger than the editor allows (999),
+    // or the font size is below one point.
     bool Read(fe::FileRB& file, std::int32_t fileVersion);
 
     friend bool operator==(const MarkSetting&, const MarkSetting&) = default;
@@ -71,7 +72,8 @@ public:
     void SetPreset5();
 
     bool Write(fe::FileWB& file) const;
-    // Starts from the constructor's template, then reads the kind, the colours and both settings.
+    // Starts from the constructor's template, then reads the kind, the colours and both settings. A
+    // kind other than 0 and 1 keeps the default kind.
     bool Read(fe::FileRB& file, std::int32_t fileVersion);
 
     friend bool operator==(const MarkStyle&, const MarkStyle&) = default;

@@ -1,25 +1,47 @@
 #include "fe/AppFolders.h"
 #include "fe/File.h"
 #include "fe/NumberText.h"
-#include "fe/TextUtil.h"
 #include "model/AppSettings.h"
 
 namespace {
 
+// More sites than the tile settings dialog ever writes; records beyond it are dropped.
+constexpr std::size_t kMaxSites = 1000;
+
+// The view without its leading and trailing runs of the character.
+QStringView TrimRuns(QStringView text, QChar c)
+{
+    while (!text.isEmpty() && text.front() == c)
+        text = text.mid(1);
+    while (!text.isEmpty() && text.back() == c)
+        text.chop(1);
+    return text;
+}
+
+// A zoom piece: a number that a tile key holds replaces the value, anything else leaves it.
+void ScanZoom(QStringView piece, int& zoom)
+{
+    int value = 0;
+    if (fe::ScanInt(piece, value) && fe::geo::TileSite::IsStorableZoom(value))
+        zoom = value;
+}
+
 // Reads the records of TileSiteList.txt. A record runs from a line holding "{" up to and including
 // the first line holding "}" (or the end of the file); text after that "}" may open the next record.
+// Each line is walked through views once, so that reading stays linear in its length however many
+// records it holds.
 class TileSiteListReader
 {
 public:
     explicit TileSiteListReader(fe::geo::TileSiteVector& sites) : m_sites(sites) {}
 
-    void Line(QString text)
+    void Line(QStringView text)
     {
         for (;;) {
             if (!m_inRecord) {
                 if (!text.contains(u'{'))
                     return;
-                text = fe::TrimChar(text, u'{');
+                text = TrimRuns(text, u'{');
                 m_site = fe::geo::TileSite();
                 m_site.zoomMin = 2;
                 m_site.zoomMax = 18;
@@ -47,7 +69,7 @@ private:
     void Finish()
     {
         m_inRecord = false;
-        if (m_site.title.isEmpty() || m_site.extension.isEmpty())
+        if (m_site.title.isEmpty() || m_site.extension.isEmpty() || m_sites.size() >= kMaxSites)
             return;
         m_site.cacheFolderName = fe::geo::CacheFolderNameOf(m_site.path);
         m_sites.push_back(m_site);
@@ -61,36 +83,36 @@ private:
 
 }  // namespace
 
-void ParseTileSiteLine(fe::geo::TileSite& site, int& fieldCounter, const QString& line)
+void ParseTileSiteLine(fe::geo::TileSite& site, int& fieldCounter, QStringView line)
 {
-    for (QString piece : fe::SplitText(line, u',')) {
+    for (QStringView piece : line.tokenize(u',')) {
         if (fieldCounter >= 7)
             return;
-        piece = fe::TrimChar(fe::TrimChar(piece, u' '), u'\t');
+        piece = TrimRuns(TrimRuns(piece, u' '), u'\t');
         // A quoted empty text ("") is a field without a value: it must take its place, or every
         // later field of the record would shift into the wrong slot.
         const bool quoted = piece.startsWith(u'"');
-        piece = fe::TrimChar(fe::TrimChar(piece, u'"'), u'}');
+        piece = TrimRuns(TrimRuns(piece, u'"'), u'}');
         if (piece.isEmpty() && !quoted)
             continue;
         switch (fieldCounter) {
             case 0:
-                site.title = piece;
+                site.title = piece.toString();
                 break;
             case 1:
-                site.baseUrl = piece;
+                site.baseUrl = piece.toString();
                 break;
             case 2:
-                site.path = piece;
+                site.path = piece.toString();
                 break;
             case 3:
-                site.extension = piece;
+                site.extension = piece.toString();
                 break;
             case 4:
-                fe::ScanInt(piece, site.zoomMin);
+                ScanZoom(piece, site.zoomMin);
                 break;
             case 5:
-                fe::ScanInt(piece, site.zoomMax);
+                ScanZoom(piece, site.zoomMax);
                 break;
             default:
                 if (piece.startsWith(QStringLiteral("true")))

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <limits>
+
 #include "BinaryBytes.h"
 #include "TempFolder.h"
 #include "fe/AppFolders.h"
@@ -17,14 +21,31 @@ QString ItemText(int preset, int k)
     return QStringLiteral("項目%1-%2").arg(preset).arg(k);
 }
 
+// The stored values of setting.bin that the program checks.
+struct CheckedFields
+{
+    std::int32_t zone = 7;
+    std::int32_t zoomMin = 3;
+    std::int32_t zoomMax = 17;
+    std::int32_t interval = 30;
+    double minimumDistance = 2e-6;
+    double maximumJump = 3e-4;
+};
+
 // setting.bin of the given version, field by field, with `fixedCount` item-name presets. The stored
 // counts of tokens and presets may be given apart from what follows them, as a damaged file has them.
 QByteArray SettingBin(int version, std::int32_t fixedCount = 4, std::int32_t storedTokens = 3,
-                      std::int32_t storedFixedCount = -2)
+                      std::int32_t storedFixedCount = -2, const CheckedFields& f = CheckedFields())
 {
     Bytes b;
-    b.i32(version).i32(7);
-    b.text("https://tiles.example").text("/xyz/ort").text(".jpg").i32(3).i32(17).u8(1).text("写真");
+    b.i32(version).i32(f.zone);
+    b.text("https://tiles.example")
+        .text("/xyz/ort")
+        .text(".jpg")
+        .i32(f.zoomMin)
+        .i32(f.zoomMax)
+        .u8(1)
+        .text("写真");
     b.text("/p/現場/現場.kvr2").text("/maps").text("/photos");
     b.i32(storedTokens).text("{A}").text("{B}").text("{C}");
     if (version < 2)
@@ -39,7 +60,7 @@ QByteArray SettingBin(int version, std::int32_t fixedCount = 4, std::int32_t sto
     if (version < 2)
         b.i32(99);
     if (version > 2)
-        b.u8(0).u8(1).u8(0).u8(1).i32(30).f64(2e-6).f64(3e-4).text("/tracks");
+        b.u8(0).u8(1).u8(0).u8(1).i32(f.interval).f64(f.minimumDistance).f64(f.maximumJump).text("/tracks");
     if (version > 3)
         b.text("/survey");
     return b.data;
@@ -158,6 +179,58 @@ TEST(AppSettings, StoredFilesLoadByVersionAndDamageGivesTheDefaults)
     s.planeZone = 12;
     EXPECT_FALSE(s.Load(temp.file("missing.bin")));
     EXPECT_TRUE(s == AppSettings());
+}
+
+// A stored value that the program cannot use takes its default; the rest of the file is read.
+TEST(AppSettings, FieldsOutsideTheirRangeTakeTheirDefaults)
+{
+    constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+    struct Case
+    {
+        const char* name;
+        CheckedFields stored;
+        std::function<void(AppSettings&)> expect;  // applied to Expected()
+    };
+    const auto with = [](auto change) {
+        CheckedFields f;
+        change(f);
+        return f;
+    };
+    const Case cases[] = {
+        {"zone 0", with([](auto& f) { f.zone = 0; }), [](auto& s) { s.planeZone = 1; }},
+        {"zone 20", with([](auto& f) { f.zone = 20; }), [](auto& s) { s.planeZone = 1; }},
+        {"zone 1000", with([](auto& f) { f.zone = 1000; }), [](auto& s) { s.planeZone = 1; }},
+        {"the lowest zone", with([](auto& f) { f.zone = kLowest; }), [](auto& s) { s.planeZone = 1; }},
+        {"zone 19 is kept", with([](auto& f) { f.zone = 19; }), [](auto& s) { s.planeZone = 19; }},
+        {"zooms -1 and 19", with([](auto& f) { f.zoomMin = -1, f.zoomMax = 19; }),
+         [](auto& s) { s.currentTileSite.zoomMin = 2, s.currentTileSite.zoomMax = 18; }},
+        {"zooms at both ends of int", with([](auto& f) { f.zoomMin = kLowest, f.zoomMax = kHighest; }),
+         [](auto& s) { s.currentTileSite.zoomMin = 2, s.currentTileSite.zoomMax = 18; }},
+        {"zooms 18 and 0 are kept", with([](auto& f) { f.zoomMin = 18, f.zoomMax = 0; }),
+         [](auto& s) { s.currentTileSite.zoomMin = 18, s.currentTileSite.zoomMax = 0; }},
+        {"interval -7", with([](auto& f) { f.interval = -7; }),
+         [](auto& s) { s.ichimillParams.thinningInterval = 5; }},
+        {"the interval of an empty field is kept", with([](auto& f) { f.interval = kHighest; }),
+         [](auto& s) { s.ichimillParams.thinningInterval = kHighest; }},
+        {"a distance that is not a number", with([](auto& f) { f.minimumDistance = NAN; }),
+         [](auto& s) { s.ichimillParams.minimumDistance = 1e-6; }},
+        {"a negative jump", with([](auto& f) { f.maximumJump = -1.0; }),
+         [](auto& s) { s.ichimillParams.maximumJump = 1e-4; }},
+        {"an infinite jump", with([](auto& f) { f.maximumJump = INFINITY; }),
+         [](auto& s) { s.ichimillParams.maximumJump = 1e-4; }},
+    };
+    TempFolder temp;
+    const QString path = temp.file("setting.bin");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(path, SettingBin(4, 4, 3, -2, c.stored));
+        AppSettings expected = Expected();
+        c.expect(expected);
+        AppSettings s;
+        EXPECT_TRUE(s.Load(path));
+        EXPECT_TRUE(s == expected);
+    }
 }
 
 TEST(AppSettings, AFailedSaveLeavesTheOldFileWhole)

@@ -37,6 +37,7 @@ QByteArray WithField(int offset, const Bytes& field)
 
 // Offsets into MarkFile(2, ...): the header is 8 bytes, a template's kind and colours 20; the screen
 // record of template 0 starts at 28 and that of template 1 at 8 + 90 + 20 = 118.
+constexpr int kKind0 = 8;
 constexpr int kCoreRadius0 = 28;
 constexpr int kArrowLength0 = 36;
 constexpr int kFontSize0 = 56;
@@ -113,6 +114,7 @@ TEST(MarkSettingSet, StoredFilesLoadByTheirVersionCountAndIndex)
         {"empty file", QByteArray(), false, 6, 7},
         {"the largest sizes the editor allows", WithField(kFontSize0, Bytes().i32(999)), true, 6, 0},
         {"an enormous font", WithField(kFontSize0, Bytes().i32(0x7FFFFFFF)), false, 6, 7},
+        {"a font of no size", WithField(kFontSize0, Bytes().i32(0)), false, 6, 7},
         {"a negative radius", WithField(kCoreRadius0, Bytes().i32(-5)), false, 6, 7},
         {"an arrow that is not a number", WithField(kArrowLength0, Bytes().f32(NAN)), false, 6, 7},
         {"an infinite arrow head", WithField(kArrowHeadLength1, Bytes().f64(INFINITY)), false, 6, 7},
@@ -133,6 +135,25 @@ TEST(MarkSettingSet, StoredFilesLoadByTheirVersionCountAndIndex)
         }
     }
     EXPECT_EQ(MarkFile(1, 6, 0).size(), 540);
+}
+
+// A shape the drawers do not know becomes the default shape; the template keeps everything else.
+TEST(MarkSettingSet, AnUnknownShapeTakesTheDefaultShape)
+{
+    TempFolder temp;
+    const QString path = temp.file("m.bin");
+    WriteAll(path, MarkFile(2, 6, 0));
+    MarkSettingSet stored;
+    ASSERT_TRUE(stored.Load(path));
+    for (const std::int32_t kind : {12345, -1, 2}) {
+        SCOPED_TRACE(kind);
+        WriteAll(path, WithField(kKind0, Bytes().i32(kind)));
+        MarkSettingSet set;
+        ASSERT_TRUE(set.Load(path));
+        EXPECT_EQ(set.styles[0].kind, 0);
+        set.styles[0].kind = stored.styles[0].kind;
+        EXPECT_EQ(set.styles, stored.styles);
+    }
 }
 
 TEST(MarkSettingSet, VersionOneRecordsGetTheLeaderFlagAndKeepTheirValues)

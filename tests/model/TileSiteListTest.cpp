@@ -81,6 +81,20 @@ TEST(TileSiteList, RecordsAreReadFreelyAndTooFewGiveTheBuiltInBaseMaps)
          2,
          18,
          false},
+        {"zooms outside what a tile key holds keep 2 and 18",
+         Record("地図A", "/xyz/a", "-1", "2147483647", "false") + Record("B", "/b", "1", "2", "false") +
+             Record("C", "/c", "1", "2", "false"),
+         {"/xyz/a", "/b", "/c"},
+         2,
+         18,
+         false},
+        {"a lowest zoom of 19 keeps 2, a highest zoom of 0 is taken",
+         Record("地図A", "/xyz/a", "19", "0", "false") + Record("B", "/b", "1", "2", "false") +
+             Record("C", "/c", "1", "2", "false"),
+         {"/xyz/a", "/b", "/c"},
+         2,
+         0,
+         false},
         {"a flag that begins with true",
          Record("地図A", "/xyz/a", "4", "12", "trueX") + Record("B", "/b", "1", "2", "false") +
              Record("C", "/c", "1", "2", "false"),

@@ -29,6 +29,9 @@ struct TileSite
     void SetBuiltIn(const QString& path, const QString& extension, int zoomMin, int zoomMax, bool transparent,
                     const QString& title);
 
+    // Whether a zoom bound read from a file can be used: tile keys hold zooms 0 to kMaxKeyZoom.
+    static bool IsStorableZoom(int zoom) { return zoom >= 0 && zoom <= kMaxKeyZoom; }
+
     int ZoomLow() const { return zoomMin < zoomMax ? zoomMin : zoomMax; }
     int ZoomHigh() const { return zoomMin < zoomMax ? zoomMax : zoomMin; }
     bool ZoomInRange(int zoom) const { return zoom >= ZoomLow() && zoom <= ZoomHigh(); }
