@@ -1,5 +1,6 @@
 #include "fe/geo/GeoPoint.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -7,7 +8,10 @@ namespace fe::geo {
 
 double HalfWorldPixels(int zoom)
 {
-    return std::ldexp(1.0, zoom + 7);
+    // The exponent is summed in 64 bits: any zoom gives a number (0 or infinity far out) and the
+    // sum never overflows.
+    const long long exponent = std::clamp(static_cast<long long>(zoom) + 7, -4096LL, 4096LL);
+    return std::ldexp(1.0, static_cast<int>(exponent));
 }
 
 std::int32_t TruncToInt(double value)

@@ -42,9 +42,10 @@ void MapDrawer::Close()
 
 void MapDrawer::DrawTiles(QPainter& dc, int zoom, const GeoPoint& centre, int width, int height)
 {
-    const int beyond = zoom - m_server.Site().ZoomHigh();
+    // In 64 bits: neither the zoom nor the site's bounds are limited here.
+    const long long beyond = static_cast<long long>(zoom) - m_server.Site().ZoomHigh();
     if (beyond == 1 || beyond == 2) {
-        DrawTilesOverzoomed(dc, zoom, centre, width, height, beyond);
+        DrawTilesOverzoomed(dc, zoom, centre, width, height, static_cast<int>(beyond));
         return;
     }
     NearestScaling nearest(dc);

@@ -28,6 +28,15 @@ const std::uint32_t kPalette[kInfoColorCount] = {
     MakeColorRef(255, 242, 0),
 };
 
+// half + the offset truncated, clamped far outside any view: at a deep zoom a point lies further
+// away than an int reaches, and the shapes drawn around it must not overflow either.
+int OnView(int half, double offset)
+{
+    constexpr long long kFarAway = 1LL << 29;
+    return static_cast<int>(
+        std::clamp<long long>(half + static_cast<long long>(TruncToInt(offset)), -kFarAway, kFarAway));
+}
+
 }  // namespace
 
 QString FormatDegreesMinutesSeconds(double degrees)
@@ -108,8 +117,8 @@ void MapInfoDrawer::DrawZoneOrigins(int zoom, const GeoPoint& centre, int width,
     for (int zone = 1; zone <= PlaneRectConverter::kZoneCount; ++zone) {
         const GeoPoint origin = PlaneRectConverter::ZoneOrigin(zone);
         const Point2 pixel = origin.ToWorldPixel(zoom);
-        const int x = width / 2 + TruncToInt(pixel.x - middle.x);
-        const int y = height / 2 + TruncToInt(pixel.y - middle.y);
+        const int x = OnView(width / 2, pixel.x - middle.x);
+        const int y = OnView(height / 2, pixel.y - middle.y);
         Use(kInfoOutline, kInfoCurrentOutside);
         fe::gdi::DrawEllipse(*m_dc, x - 5, y - 5, x + 6, y + 6);
         DrawHaloText(x + 2, y + 8, QString::number(zone), centred);
@@ -120,8 +129,10 @@ void MapInfoDrawer::DrawZoneOrigins(int zoom, const GeoPoint& centre, int width,
 
 void MapInfoDrawer::DrawZoomGauge(int siteZoomA, int siteZoomB, int zoom, int width)
 {
-    const int low = std::min(siteZoomA, siteZoomB);
-    const int high = std::max(siteZoomA, siteZoomB);
+    // Levels far beyond the gauge are drawn as if just beyond it, so that no sum below overflows.
+    const auto nearGauge = [](int level) { return std::clamp(level, -3, kTopLevel + 3); };
+    const int low = nearGauge(std::min(siteZoomA, siteZoomB));
+    const int high = nearGauge(std::max(siteZoomA, siteZoomB));
     const int d = ScaledY(10);
     const int e = ScaledX(10);
     const int f = d / 5;
@@ -150,7 +161,7 @@ void MapInfoDrawer::DrawZoomGauge(int siteZoomA, int siteZoomB, int zoom, int wi
     for (const int level : {high + 1, high + 2})
         dot(level, level == zoom ? kInfoCurrentOverzoom : kInfoOverzoomLevel);
 
-    DrawHaloText(a - f, m + (kTopLevel - zoom) * pitch, QStringLiteral("%1 ").arg(zoom),
+    DrawHaloText(a - f, m + (kTopLevel - nearGauge(zoom)) * pitch, QStringLiteral("%1 ").arg(zoom),
                  fe::gdi::TA_RIGHT | fe::gdi::TA_TOP);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QThread>
+#include <limits>
 
 #include "LocalServers.h"
 #include "TempFolder.h"
@@ -153,4 +154,42 @@ TEST(MapOverlay, QueueDotsOnlyWhileAWorkerHasRequests)
         EXPECT_EQ(pixels.pixel(10 + k * 8 + 3, 13), qRgb(255, 30, 0)) << k;
     EXPECT_EQ(pixels.pixel(10 + 3 * 8 + 3, 13), qRgb(255, 255, 255));
     map.Close();
+}
+
+// Zooms and site bounds far outside the levels a tile key holds draw the tiles and every overlay
+// without overflowing (the sanitizers of the test build stop at the first overflow).
+TEST(MapOverlay, ZoomsFarOutsideTheLevelsDrawWithoutOverflow)
+{
+    constexpr int kLowest = std::numeric_limits<int>::min();
+    constexpr int kHighest = std::numeric_limits<int>::max();
+    struct Case
+    {
+        int siteMin, siteMax, zoom;
+    };
+    const Case cases[] = {
+        {2, kHighest, 13},
+        {kLowest, 18, 13},
+        {kLowest, kHighest, 0},
+        {2, 18, kHighest},
+        {2, 18, kLowest},
+        {kLowest, kHighest, kLowest},
+        {kHighest - 1, kHighest, kHighest},
+        {2, 18, 40},
+        {kLowest, kLowest + 1, kLowest + 1},
+    };
+    TempFolder temp;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.siteMin << ".." << c.siteMax << " at " << c.zoom);
+        MapServer map;
+        ASSERT_TRUE(map.Server().Open(temp.file("cache"), Site(c.siteMin, c.siteMax), ProxySettings()));
+        map.SetZoom(c.zoom);
+        map.SetOverlayFlags(kOverlayTileFrames | kOverlayZoomGauge | kOverlayCacheGauges | kOverlayQueueDots |
+                            kOverlayZoneOrigins);
+        fe::img::Image picture;
+        ASSERT_TRUE(picture.Create(400, 300));
+        picture.Fill(0xFFFFFF);
+        map.DrawTilesToImage(picture);
+        map.DrawOverlay(picture);
+        EXPECT_GT(ChangedPixels(picture.Picture(), QRect(0, 0, 400, 300)), 0);
+    }
 }
