@@ -3,8 +3,9 @@
 #include <curl/curl.h>
 
 #include <QFile>
-#include <QImageReader>
 #include <memory>
+
+#include "fe/geo/TilePicture.h"
 
 namespace fe::geo {
 
@@ -14,6 +15,7 @@ struct Transfer
 {
     QFile* file = nullptr;
     qint64 received = 0;
+    bool tooLarge = false;
     bool writeFailed = false;
     const std::atomic<bool>* stop = nullptr;
 };
@@ -23,10 +25,12 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user)
     auto* transfer = static_cast<Transfer*>(user);
     const qint64 bytes = static_cast<qint64>(size * count);
     transfer->received += bytes;
-    if (transfer->received > kMaxTileBytes || transfer->file->write(data, bytes) != bytes) {
+    if (transfer->received > kMaxTileBytes)
+        transfer->tooLarge = true;
+    else if (transfer->file->write(data, bytes) != bytes)
         transfer->writeFailed = true;
+    if (transfer->tooLarge || transfer->writeFailed)
         return 0;  // makes libcurl end the transfer with an error
-    }
     return static_cast<size_t>(bytes);
 }
 
@@ -42,14 +46,18 @@ void EnsureCurlInitialised()
     (void)initialised;
 }
 
+// An answer that will not change however often the tile is asked for: a client error, except a
+// request time-out, too many requests and a proxy asking for credentials, which may pass.
+bool IsLastingRefusal(long status)
+{
+    return status >= 400 && status < 500 && status != 408 && status != 429 && status != 407;
+}
+
 }  // namespace
 
 bool FileHoldsPicture(const QString& file)
 {
-    QImageReader reader(file);
-    reader.setAutoTransform(false);
-    const QImage image = reader.read();
-    return !image.isNull();
+    return !ReadTilePicture(file).isNull();
 }
 
 DownloadResult TileDownloader::Download(const QString& file, const QString& url,
@@ -65,7 +73,7 @@ DownloadResult TileDownloader::Download(const QString& file, const QString& url,
         out.remove();
         return DownloadResult::Failed;
     }
-    Transfer transfer{&out, 0, false, stop};
+    Transfer transfer{&out, 0, false, false, stop};
     const QByteArray urlBytes = url.toUtf8();
     QByteArray proxy;
     if (m_proxy.UsesProxy())
@@ -111,9 +119,14 @@ DownloadResult TileDownloader::Download(const QString& file, const QString& url,
         result = DownloadResult::Aborted;
     else if (m_proxy.UsesProxy() && user.isEmpty() && (status == 407 || connectStatus == 407))
         result = DownloadResult::CredentialsNeeded;
-    else if (code == CURLE_OK && !transfer.writeFailed && flushed && status >= 200 && status < 300 &&
-             FileHoldsPicture(file))
-        result = DownloadResult::Stored;
+    else if (transfer.tooLarge)
+        result = DownloadResult::Refused;
+    else if (code != CURLE_OK || transfer.writeFailed || !flushed)
+        result = DownloadResult::Failed;
+    else if (status >= 200 && status < 300)
+        result = FileHoldsPicture(file) ? DownloadResult::Stored : DownloadResult::Refused;
+    else if (IsLastingRefusal(status) || status < 400)
+        result = DownloadResult::Refused;
     if (result != DownloadResult::Stored)
         QFile::remove(file);
     return result;

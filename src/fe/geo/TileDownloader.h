@@ -11,7 +11,8 @@ namespace fe::geo {
 enum class DownloadResult
 {
     Stored,             // a picture arrived and lies in the file
-    Failed,             // no usable answer (network error, error status, not a picture, time-out)
+    Refused,            // the server answered for good: a client error, or a body that is no tile picture
+    Failed,             // no usable answer this time: network error, time-out, server error, cut transfer
     Aborted,            // the stop flag ended the transfer
     CredentialsNeeded,  // the proxy asked for credentials that are not configured
 };
@@ -25,8 +26,8 @@ inline constexpr long kTotalTimeoutSeconds = 30;
 inline constexpr qint64 kMaxTileBytes = 16 * 1024 * 1024;
 
 // Fetches one tile over HTTP(S) with libcurl into a file. Only a 2xx answer whose body decodes as a
-// picture counts; any other answer leaves the file removed. The proxy is always set explicitly
-// (none when no address is configured), so the environment's proxy variables never apply.
+// tile picture (ReadTilePicture) counts; any other answer leaves the file removed. The proxy is always set
+// explicitly (none when no address is configured), so the environment's proxy variables never apply.
 class TileDownloader
 {
 public:
@@ -41,7 +42,7 @@ private:
     ProxySettings m_proxy;
 };
 
-// Whether the file holds a picture that decodes completely.
+// Whether the file holds a tile picture that decodes completely.
 bool FileHoldsPicture(const QString& file);
 
 }  // namespace fe::geo

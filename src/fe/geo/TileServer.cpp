@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <chrono>
 #include <mutex>
 #include <optional>
+#include <set>
+
+#include "fe/geo/TilePicture.h"
 
 namespace fe::geo {
 
@@ -15,6 +17,16 @@ namespace {
 std::atomic<bool> g_credentialsAsked{false};
 
 constexpr auto kWorkerPause = std::chrono::milliseconds(7);
+
+// The cache folders (canonical paths) on which a worker runs, process-wide.
+std::mutex g_workerFoldersLock;
+std::set<QString> g_workerFolders;
+
+// The failed tiles of one site are told apart from another's by where its tiles come from.
+QString SiteIdentity(const TileSite& site)
+{
+    return site.baseUrl + u'\n' + site.path + u'\n' + site.extension;
+}
 
 // Tile pictures are kept in the formats QPainter draws fastest.
 QImage ForDrawing(QImage picture)
@@ -28,7 +40,7 @@ QImage ForDrawing(QImage picture)
 
 }  // namespace
 
-TileServer::TileServer() = default;
+TileServer::TileServer() : m_failures(&m_failuresBySite[QString()]) {}
 
 TileServer::~TileServer()
 {
@@ -44,6 +56,8 @@ bool TileServer::Open(const QString& cacheFolder, const TileSite& site, const Pr
         return false;
     Stop();
     m_site = site;
+    m_failures = &m_failuresBySite[SiteIdentity(site)];
+    m_failures->SetDelays(m_firstRetryDelay, m_longestRetryDelay);
     // Closed until the cache folder is in place, so that a failed open never fetches or queues
     // tiles with no folder to put them in, nor shows the previous site's tiles from memory.
     m_cacheFolder.clear();
@@ -76,6 +90,50 @@ void TileServer::Close()
     m_memCache.Reset(100);
 }
 
+bool TileServer::Start()
+{
+    if (HasWorker())
+        return true;
+    const QString folder = QFileInfo(m_cacheFolder).canonicalFilePath();
+    if (m_cacheFolder.isEmpty() || folder.isEmpty())
+        return false;
+    {
+        std::lock_guard claim(g_workerFoldersLock);
+        if (!g_workerFolders.insert(folder).second)
+            return false;
+    }
+    m_workerFolder = folder;
+    if (fe::Thread<TileServer>::Start())
+        return true;
+    ReleaseWorkerFolder();
+    return false;
+}
+
+void TileServer::ReleaseWorkerFolder()
+{
+    std::lock_guard claim(g_workerFoldersLock);
+    g_workerFolders.erase(m_workerFolder);
+}
+
+void TileServer::SetRetryDelays(TileFailures::Clock::duration first, TileFailures::Clock::duration longest)
+{
+    std::lock_guard lock(Lock());
+    m_firstRetryDelay = first;
+    m_longestRetryDelay = longest;
+    m_failures->SetDelays(first, longest);
+}
+
+void TileServer::RecordOutcome(const TileIndex& key, DownloadResult result)
+{
+    if (result == DownloadResult::CredentialsNeeded)
+        m_credentialsNeeded = true;
+    std::lock_guard lock(Lock());
+    m_failures->Record(key, result, TileFailures::Clock::now());
+    // Only now does the tile stop counting as being downloaded, so that no drawing in between
+    // queues it again: by now it is on disk or remembered as failed.
+    m_downloading = false;
+}
+
 bool TileServer::IsOnline() const
 {
     return m_connection == kOnlineLan || m_connection == kOnlineModem || m_connection == kOnlineProxy;
@@ -102,9 +160,7 @@ QString TileServer::MakeTileFolder(const TileIndex& key) const
 
 const QImage* TileServer::LoadIntoMemory(const TileIndex& key, const QString& path)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    const QImage picture = reader.read();
+    const QImage picture = ReadTilePicture(path);
     if (picture.isNull())
         return Placeholder(TilePlaceholder::NoTile);
     return m_memCache.Insert(key, ForDrawing(picture));
@@ -125,9 +181,16 @@ const QImage* TileServer::GetTile(const TileIndex& tile)
         return LoadIntoMemory(key, path);
     if (!IsOnline())
         return Placeholder(TilePlaceholder::Offline);
-    if (HasWorker())
+    bool mayFetch = false;
+    {
+        std::lock_guard lock(Lock());
+        if (m_failures->IsRefused(key))
+            return Placeholder(TilePlaceholder::DownloadError);
+        mayFetch = m_failures->MayFetch(key, TileFailures::Clock::now());
+    }
+    if (HasWorker() || m_missingTiles == MissingTiles::Queued)
         return nullptr;
-    return DownloadNow(key);
+    return mayFetch ? DownloadNow(key) : Placeholder(TilePlaceholder::DownloadError);
 }
 
 const QImage* TileServer::DownloadNow(const TileIndex& key)
@@ -142,8 +205,7 @@ const QImage* TileServer::DownloadNow(const TileIndex& key)
     // A file of its own beside the tile, so that a failed transfer never leaves a partial tile.
     const QString partial = path + QStringLiteral(".download");
     const DownloadResult result = m_downloader.Download(partial, url, nullptr);
-    if (result == DownloadResult::CredentialsNeeded)
-        m_credentialsNeeded = true;
+    RecordOutcome(key, result);
     if (result != DownloadResult::Stored) {
         QFile::remove(partial);
         return Placeholder(TilePlaceholder::DownloadError);
@@ -164,6 +226,8 @@ void TileServer::RequestTile(const TileIndex& tile)
         return;
     const std::uint32_t hash = key.Hash();
     std::lock_guard lock(Lock());
+    if ((m_downloading && m_currentRequest == key) || !m_failures->MayFetch(key, TileFailures::Clock::now()))
+        return;
     for (const Request& queued : m_queue)
         if (queued.hash == hash && queued.key == key)
             return;
@@ -174,32 +238,36 @@ void TileServer::Run()
 {
     while (!StopRequested()) {
         std::optional<TileDownloader> downloader;
+        TileIndex key;
         QString url;
         QString destination;
         {
             std::lock_guard lock(Lock());
             if (!m_queue.empty()) {
-                m_currentRequest = m_queue.front().key;
+                key = m_queue.front().key;
+                m_currentRequest = key;
                 m_queue.pop_front();
                 if (m_site.BuildUrl(url, m_currentRequest) == 0) {
                     const QString folder = MakeTileFolder(m_currentRequest);
                     if (!folder.isEmpty()) {
                         destination = folder + u'/' + QString::number(m_currentRequest.y) + m_site.extension;
                         downloader = m_downloader;
+                        m_downloading = true;
                     }
                 }
             }
         }
         if (downloader) {
             const DownloadResult result = downloader->Download(m_tempFile, url, &StopFlag());
-            if (result == DownloadResult::CredentialsNeeded)
-                m_credentialsNeeded = true;
-            if (result == DownloadResult::Stored && MoveFileNoReplace(m_tempFile, destination))
+            const bool moved = result == DownloadResult::Stored && MoveFileNoReplace(m_tempFile, destination);
+            RecordOutcome(key, result);
+            if (moved)
                 RaiseNewTileFlag();
         }
         std::this_thread::sleep_for(kWorkerPause);
     }
     ClearQueue();
+    ReleaseWorkerFolder();
     std::lock_guard lock(Lock());
     SetRunning(false);
 }
@@ -214,12 +282,13 @@ void TileServer::ClearNewTileFlag()
 {
     std::lock_guard lock(Lock());
     m_newTile = false;
+    m_failures->TakeRetryDue(TileFailures::Clock::now());
 }
 
 bool TileServer::TakeNewTileFlag()
 {
     std::lock_guard lock(Lock());
-    const bool raised = m_newTile;
+    const bool raised = m_failures->TakeRetryDue(TileFailures::Clock::now()) || m_newTile;
     m_newTile = false;
     return raised;
 }

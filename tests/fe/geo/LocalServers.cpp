@@ -82,6 +82,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.end_headers()
         elif kind == 'stall':
             time.sleep(120)
+        elif kind == 'status':
+            self.answer(int(self.path.split('/')[2]), 'image/png', png)
+            self.wfile.write(png)
         else:
             self.answer(404, 'text/plain', b'')
 
@@ -166,15 +169,23 @@ std::unique_ptr<Server> StartAuthProxy(const QString& folder, const QString& use
                                     port);
 }
 
-QByteArray SolidPng(QRgb colour)
+QByteArray SolidPng(QRgb colour, int width, int height)
 {
-    QImage image(256, 256, QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
+}
+
+fe::geo::TileSite LocalSite(const QString& baseUrl, const QString& path, int zoomMin, int zoomMax)
+{
+    fe::geo::TileSite site;
+    site.SetBuiltIn(path, ".png", zoomMin, zoomMax, false, "local");
+    site.baseUrl = baseUrl;
+    return site;
 }
 
 bool WriteFile(const QString& path, const QByteArray& data)

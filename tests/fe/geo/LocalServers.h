@@ -9,6 +9,8 @@
 #include <QThread>
 #include <memory>
 
+#include "fe/geo/TileSite.h"
+
 // Servers the tile tests start on 127.0.0.1 and stop again; nothing else is ever contacted.
 namespace localserver {
 
@@ -42,6 +44,7 @@ std::unique_ptr<Server> StartFileServer(const QString& folder);
 //   /truncnolen/...  200 without Content-Length, half of the PNG, then closed
 //   /redirect/...    302 to the same path under /ok
 //   /stall/...       accepts and never answers
+//   /status/N/...    status N with the given PNG as the body
 // Every request path is appended to logFile.
 std::unique_ptr<Server> StartMisbehavingServer(const QString& scriptFolder, const QByteArray& png,
                                                const QString& logFile);
@@ -63,8 +66,11 @@ bool WaitFor(Condition condition, int milliseconds = 10000)
     return true;
 }
 
-// A 256 x 256 PNG of one colour.
-QByteArray SolidPng(QRgb colour);
+// A PNG of one colour, by default of the tile size.
+QByteArray SolidPng(QRgb colour, int width = 256, int height = 256);
+
+// A site whose tiles come from the base URL (a local server) with the path, as PNG files.
+fe::geo::TileSite LocalSite(const QString& baseUrl, const QString& path, int zoomMin = 2, int zoomMax = 18);
 
 // Writes data into the file, making its folder.
 bool WriteFile(const QString& path, const QByteArray& data);

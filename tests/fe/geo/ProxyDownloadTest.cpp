@@ -71,6 +71,7 @@ TEST(ProxyDownload, StoredCredentialsThenAskingOnce)
     anonymous.userName.clear();
     anonymous.password.clear();
     ASSERT_TRUE(server.Open(cache, site, anonymous));  // stops the worker
+    server.SetMissingTiles(MissingTiles::FetchedNow);
     EXPECT_TRUE(IsPlaceholderTile(server, TileIndex(6, 11, 20)));
     EXPECT_FALSE(QFileInfo::exists(cache + "/_xyz_std/6/11/20.png"));
     EXPECT_TRUE(server.TakeProxyCredentialRequest());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <QtEndian>
 
 #include "LocalServers.h"
 #include "TempFolder.h"
@@ -17,12 +19,31 @@ using namespace localserver;
 
 namespace {
 
-TileSite LocalSite(const QString& baseUrl, const QString& path, int zoomMin = 2, int zoomMax = 18)
+QByteArray BigEndian(quint32 value)
 {
-    TileSite site;
-    site.SetBuiltIn(path, ".png", zoomMin, zoomMax, false, "local");
-    site.baseUrl = baseUrl;
-    return site;
+    QByteArray bytes(4, 0);
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+QByteArray PngChunk(const char* type, const QByteArray& data)
+{
+    const QByteArray typed = QByteArray(type) + data;
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : typed) {
+        crc ^= static_cast<unsigned char>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return BigEndian(static_cast<quint32>(data.size())) + typed + BigEndian(~crc);
+}
+
+// A PNG whose header claims the size and whose pixel data is a few bytes.
+QByteArray PngHeaderOnly(quint32 width, quint32 height)
+{
+    const QByteArray header = BigEndian(width) + BigEndian(height) + QByteArray::fromHex("0802000000");
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
+           PngChunk("IDAT", QByteArray::fromHex("789c030000000001")) + PngChunk("IEND", QByteArray());
 }
 
 bool IsPlaceholder(const TileServer& server, const QImage* picture, TilePlaceholder which)
@@ -218,7 +239,7 @@ TEST(TileServerLookup, PlaceholdersForTilesThatCannotBeShown)
     EXPECT_EQ(server.QueueSize(), 0);
 }
 
-TEST(TileServerLookup, DirectDownloadWithoutWorker)
+TEST(TileServerLookup, DirectDownloadWhenToldToFetchAtOnce)
 {
     TempFolder temp;
     const auto http = StartMisbehavingServer(temp.path(), SolidPng(qRgb(9, 99, 199)), temp.file("log"));
@@ -226,6 +247,7 @@ TEST(TileServerLookup, DirectDownloadWithoutWorker)
     const QString cache = temp.file("geocache");
 
     TileServer server;
+    server.SetMissingTiles(MissingTiles::FetchedNow);
     ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), "/ok"), ProxySettings()));
     const QImage* picture = server.GetTile(TileIndex(3, -1, 4));
     ASSERT_NE(picture, nullptr);
@@ -282,4 +304,73 @@ TEST(TileServerLookup, FailedOpenLeavesTheServerClosed)
     if (stray)
         QDir(strayFolder).removeRecursively();
     EXPECT_FALSE(stray);
+}
+
+// Tiles are pictures of the tile size: anything else in the disk cache is shown as "タイル無し"
+// and never kept in memory, and a header that claims a huge picture is refused before decoding.
+TEST(TileServerLookup, OnlyPicturesOfTheTileSizeAreShown)
+{
+    TempFolder temp;
+    TileServer server;
+    ASSERT_TRUE(server.Open(temp.file("cache"), LocalSite("http://127.0.0.1:9", "/t"), ProxySettings()));
+    QByteArray jpeg;
+    {
+        QImage picture(256, 256, QImage::Format_RGB32);
+        picture.fill(qRgb(250, 250, 250));
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG");
+    }
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"a PNG of 256 x 256", SolidPng(qRgb(1, 2, 3)), true},
+        {"a JPEG of 256 x 256", jpeg, true},
+        {"a PNG of 512 x 512", SolidPng(qRgb(1, 2, 3), 512, 512), false},
+        {"a PNG of 256 x 255", SolidPng(qRgb(1, 2, 3), 256, 255), false},
+        {"a PNG header of 16000 x 16000", PngHeaderOnly(16000, 16000), false},
+        {"a PNG of 256 x 256 cut short", SolidPng(qRgb(1, 2, 3)).left(100), false},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TileIndex key(5, 1, row++);
+        ASSERT_TRUE(WriteFile(server.TilePath(key), c.file));
+        const QImage* picture = server.GetTile(key);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(IsPlaceholder(server, picture, TilePlaceholder::NoTile), !c.shown);
+        EXPECT_EQ(server.FindCachedTile(key) != nullptr, c.shown);
+    }
+}
+
+// The worker downloads into one temporary file beside the cache folder, so a second server's
+// worker on the same folder, however it is named, is refused until the first one stops.
+TEST(TileServerWorker, OneWorkerPerCacheFolder)
+{
+    TempFolder temp;
+    const TileSite site = LocalSite("http://127.0.0.1:9", "/t");
+    TileServer first;
+    TileServer second;
+    TileServer elsewhere;
+    ASSERT_TRUE(first.Open(temp.file("cache"), site, ProxySettings()));
+    ASSERT_TRUE(second.Open(temp.file("cache") + "/", site, ProxySettings()));
+    ASSERT_TRUE(elsewhere.Open(temp.file("other"), site, ProxySettings()));
+    ASSERT_TRUE(QFile::link(temp.file("cache"), temp.file("link")));
+    TileServer linked;
+    ASSERT_TRUE(linked.Open(temp.file("link"), site, ProxySettings()));
+
+    ASSERT_TRUE(first.Start());
+    EXPECT_FALSE(second.Start());
+    EXPECT_FALSE(second.HasWorker());
+    EXPECT_FALSE(linked.Start());
+    EXPECT_TRUE(elsewhere.Start());
+    first.Stop();
+    EXPECT_TRUE(second.Start());
+    EXPECT_FALSE(first.Start());
+    second.Close();
+    EXPECT_TRUE(first.Start());
 }
