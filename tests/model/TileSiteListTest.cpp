@@ -160,3 +160,21 @@ TEST(TileSiteList, TheFileInTheWritableFolderFeedsEveryLoadAndAMissingOneTheBuil
     EXPECT_EQ(Paths(s.tileSites), std::vector<QString>({"/xyz/a", "/xyz/b", "/xyz/c"}));
     EXPECT_EQ(s.currentTileSite.path, QStringLiteral("/xyz/std"));  // the current site stays the stored one
 }
+
+// A hostile file: lines of nothing but braces open and close empty records by the thousand, and
+// more records than any dialog writes are cut at the bound.
+TEST(TileSiteList, LinesOfBracesAndCountlessRecordsAreReadWithinBounds)
+{
+    TempFolder temp;
+    const QString path = temp.file("TileSiteList.txt");
+    QByteArray text = "{" + QByteArray("}{").repeated(1 << 16) + "}\n";
+    for (int i = 0; i < 1200; ++i)
+        text += QStringLiteral("{\"T%1\",\"u\",\"/p%1\",\".png\",3,15,true}\n").arg(i).toUtf8();
+    WriteAll(path, text);
+    AppSettings s;
+    EXPECT_TRUE(s.MergeTileSiteList(path));
+    ASSERT_EQ(s.tileSites.size(), 1000u);
+    EXPECT_EQ(s.tileSites[0].path, QStringLiteral("/p0"));
+    EXPECT_EQ(s.tileSites[999].path, QStringLiteral("/p999"));
+    EXPECT_EQ(s.tileSites[999].zoomMax, 15);
+}
