@@ -8,7 +8,7 @@ RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-imag
   libssl-dev fonts-ipafont-gothic fonts-ipafont-mincho)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang xvfb xauth
   libimage-exiftool-perl poppler-utils python3-openpyxl python3-ezdxf python3-pyshp gdal-bin
-  tinyproxy libreoffice-calc locales python3-pil)
+  tinyproxy libreoffice-calc locales python3-pil python3-numpy python3-pyproj)
 
 wanted=("${RUN_PACKAGES[@]}")
 if [ "${1:-run}" = "test" ]; then

@@ -11,10 +11,13 @@ summary = {
     "codepage": doc.header.get("$DWGCODEPAGE", ""),
     "extmin": list(doc.header["$EXTMIN"])[:2],
     "extmax": list(doc.header["$EXTMAX"])[:2],
+    "limmin": list(doc.header.get("$LIMMIN", (0, 0)))[:2],
+    "limmax": list(doc.header.get("$LIMMAX", (0, 0)))[:2],
     "handseed": doc.header["$HANDSEED"],
     "errors": [f"{e.code}: {e.message}" for e in auditor.errors],
     "fixes": [f"{f.code}: {f.message}" for f in auditor.fixes],
     "layers": {layer.dxf.name: layer.dxf.color for layer in doc.layers},
+    "layerOrder": [layer.dxf.name for layer in doc.layers],
     "entities": [],
     "blocks": {b.name: [[e.dxftype(), e.dxf.layer] for e in b]
                for b in doc.blocks if not b.name.lower().startswith(("*model_space", "*paper_space"))},
