@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Draws the program's own pictures into src/res/pictures and data/Ref (run again after changing one).
+"""Draws the program's own pictures into src/res/pictures, data/Ref and data/Icon (run again after changing one).
 
 Help-button faces, arrow buttons and the explanation pictures of the help windows: simple flat drawings
 with a title, a mock window and short notes, at the sizes the windows are laid out for.
@@ -120,6 +120,39 @@ def mark_items():
     return image
 
 
+def file_page(draw, accent):
+    """A 48 x 48 document page with a folded corner and a coloured band at its foot."""
+    draw.polygon([(8, 2), (32, 2), (42, 12), (42, 45), (8, 45)], fill=(255, 255, 255), outline=(90, 90, 90))
+    draw.polygon([(32, 2), (32, 12), (42, 12)], fill=(215, 215, 215), outline=(90, 90, 90))
+    draw.rectangle((9, 34, 41, 44), fill=accent)
+
+
+def cad_file_icon():
+    """The DXF output's picture: a page with a small drawing (walls, a circle, a dimension) and "DXF"."""
+    image = Image.new("RGBA", (48, 48), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    file_page(draw, (30, 90, 180))
+    draw.rectangle((13, 8, 27, 26), outline=(30, 90, 180), width=2)
+    draw.line((13, 17, 27, 17), fill=(30, 90, 180), width=1)
+    draw.ellipse((29, 17, 37, 25), outline=(200, 40, 40), width=2)
+    draw.line((13, 30, 37, 30), fill=(120, 120, 120), width=1)
+    draw.text((25, 39), "DXF", font=font(10), fill=(255, 255, 255), anchor="mm")
+    return image
+
+
+def shape_file_icon():
+    """The shapefile output's picture: a page with an area, a route and photo points, and "SHP"."""
+    image = Image.new("RGBA", (48, 48), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    file_page(draw, (40, 140, 70))
+    draw.polygon([(12, 12), (24, 7), (30, 16), (26, 28), (13, 25)], fill=(200, 235, 200), outline=(40, 140, 70))
+    draw.line((12, 30, 20, 21, 30, 24, 38, 15), fill=(120, 80, 40), width=2)
+    for x, y in ((19, 14), (33, 22), (24, 26)):
+        draw.ellipse((x - 3, y - 3, x + 3, y + 3), fill=(220, 50, 40), outline=(255, 255, 255))
+    draw.text((25, 39), "SHP", font=font(10), fill=(255, 255, 255), anchor="mm")
+    return image
+
+
 def point_icon(size, fill):
     """A round photo-position icon with a white rim and a soft edge (drawn 8 times larger, then reduced)."""
     big = size * 8
@@ -134,11 +167,15 @@ def point_icon(size, fill):
 
 
 def save_icons():
-    """The overview and location-map mark icons, shipped as Icon/photoPointBlue.png and photoPointRed.png."""
+    """The pictures of the Icon folder: the overview and location-map mark icons (photoPointBlue.png,
+    photoPointRed.png) and the pictures of the photo-position output chooser (iconCadFile.png,
+    iconShapeFile.png)."""
     icon = os.path.join(HERE, "..", "..", "data", "Icon")
     os.makedirs(icon, exist_ok=True)
     point_icon(15, (0, 80, 176)).save(os.path.join(icon, "photoPointBlue.png"), optimize=True)
     point_icon(11, (204, 0, 0)).save(os.path.join(icon, "photoPointRed.png"), optimize=True)
+    cad_file_icon().save(os.path.join(icon, "iconCadFile.png"), optimize=True)
+    shape_file_icon().save(os.path.join(icon, "iconShapeFile.png"), optimize=True)
 
 
 def main():
