@@ -22,16 +22,6 @@ constexpr double kBarbLength = 7.2e-6;
 constexpr double kBarbTurn = 2.8797932657906435;
 constexpr int kCirclePoints = 50;
 
-void AddFields(fe::ShapeData& set)
-{
-    set.AddField({"ID", 3, 5, 0});
-    set.AddField({"LONGITUDE", 2, 12, 7});
-    set.AddField({"LATITUDE", 2, 12, 7});
-    set.AddField({"ANGLE", 2, 6, 1});
-    set.AddField({"DATE", 1, 8, 0});
-    set.AddField({"TIME", 0, 10, 0});
-}
-
 // The value as the attribute table stores it: code page 932 bytes, at most 253 of them.
 std::string Cell(const QString& text)
 {
@@ -101,8 +91,8 @@ bool WriteSets(const PhotoList& photos, const QString& folder, const QString& ba
 {
     fe::ShapeData pointSet;
     fe::ShapeData directionSet;
-    AddFields(pointSet);
-    AddFields(directionSet);
+    AddPhotoPositionFields(pointSet);
+    AddPhotoPositionFields(directionSet);
     for (size_t i = 0; i < photos.photos.size(); ++i) {
         const PhotoRecord& photo = photos.photos[i];
         const double lon = photo.position.longitude;
@@ -143,6 +133,16 @@ bool WriteSets(const PhotoList& photos, const QString& folder, const QString& ba
 }
 
 }  // namespace
+
+void AddPhotoPositionFields(fe::ShapeData& set)
+{
+    set.AddField({"ID", 3, 5, 0});
+    set.AddField({"LONGITUDE", 2, 12, 7});
+    set.AddField({"LATITUDE", 2, 12, 7});
+    set.AddField({"ANGLE", 2, 6, 1});
+    set.AddField({"DATE", 1, 8, 0});
+    set.AddField({"TIME", 0, 10, 0});
+}
 
 bool WritePhotoPositionShapefiles(const PhotoList& photos, const QString& folder, const QString& baseName)
 {

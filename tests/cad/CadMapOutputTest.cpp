@@ -19,19 +19,12 @@ const QString kMarks = QStringLiteral("写真位置");
 
 QJsonObject Check(const CadMapFixture& fixture, const QJsonObject& description, const QString& dxf)
 {
-    QString error;
-    const QJsonObject result =
-        RunPythonSummary("cad_map_check.py", {fixture.WriteDescription(description), dxf}, &error);
-    EXPECT_FALSE(result.isEmpty()) << error.toStdString();
-    return result;
+    return ReadWithScript("cad_map_check.py", {fixture.WriteDescription(description), dxf});
 }
 
 QJsonObject Summary(const QString& dxf)
 {
-    QString error;
-    const QJsonObject summary = RunPythonSummary("dxf_summary.py", {dxf}, &error);
-    EXPECT_FALSE(summary.isEmpty()) << error.toStdString();
-    return summary;
+    return ReadWithScript("dxf_summary.py", {dxf});
 }
 
 QJsonObject PhotoNote(const QString& number, const Point2& at, bool arrow, double direction = 0.0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -41,4 +43,13 @@ inline QJsonObject RunPythonSummary(const QString& script, const QStringList& ar
         return {};
     }
     return QJsonDocument::fromJson(result.out.toUtf8()).object();
+}
+
+// The same, failing the calling test when the script does not run.
+inline QJsonObject ReadWithScript(const QString& script, const QStringList& arguments)
+{
+    QString error;
+    const QJsonObject summary = RunPythonSummary(script, arguments, &error);
+    EXPECT_FALSE(summary.isEmpty()) << script.toStdString() << ": " << error.toStdString();
+    return summary;
 }

@@ -56,10 +56,7 @@ PhotoList MakePhotos()
 
 QJsonObject ReadSet(const QString& path)
 {
-    QString error;
-    const QJsonObject summary = RunPythonSummary("shp_summary.py", {path}, &error);
-    EXPECT_FALSE(summary.isEmpty()) << error.toStdString();
-    return summary;
+    return ReadWithScript("shp_summary.py", {path});
 }
 
 }  // namespace

@@ -2,18 +2,8 @@
 
 #include <cmath>
 
+#include "cad/PhotoPositionShapefiles.h"
 #include "cad/ShapeData.h"
-
-// The attribute columns the photo-position sets carry.
-inline void AddPhotoFields(fe::ShapeData& set)
-{
-    set.AddField({"ID", 3, 5, 0});
-    set.AddField({"LONGITUDE", 2, 12, 7});
-    set.AddField({"LATITUDE", 2, 12, 7});
-    set.AddField({"ANGLE", 2, 6, 1});
-    set.AddField({"DATE", 1, 8, 0});
-    set.AddField({"TIME", 0, 10, 0});
-}
 
 // A closed ring of n points around (x, y): a stand-in for a photo's direction mark.
 inline std::unique_ptr<fe::ShapePolyLine> Ring(double x, double y, int n)
@@ -32,7 +22,7 @@ inline std::unique_ptr<fe::ShapePolyLine> Ring(double x, double y, int n)
 // The point set holds points, the direction set rings of 56 and 51 points.
 inline void MakePhotoSet(fe::ShapeData& set, bool directions)
 {
-    AddPhotoFields(set);
+    AddPhotoPositionFields(set);
     const struct
     {
         bool placed;
