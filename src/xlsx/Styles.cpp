@@ -105,9 +105,11 @@ bool Styles::Load(pugi::xml_document& doc)
         if (ValidFormatId(f.attribute("numFmtId")))
             m_numFmts[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").value();
     }
-    for (pugi::xml_node xf : root.child("cellXfs").children("xf")) {
-        if (pugi::xml_attribute id = xf.attribute("numFmtId"); id && !ValidFormatId(id))
-            id = 0;
+    for (const char* group : {"cellStyleXfs", "cellXfs"}) {
+        for (pugi::xml_node xf : root.child(group).children("xf")) {
+            if (pugi::xml_attribute id = xf.attribute("numFmtId"); id && !ValidFormatId(id))
+                id = 0;
+        }
     }
     // Template entries keep their positions even when two are equal.
     const auto load = [&](Table& table, const char* group, const char* item) {

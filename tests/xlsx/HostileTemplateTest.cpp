@@ -133,7 +133,10 @@ TEST(HostileTemplate, NumberFormatIdsStayInRange)
                        "<numFmts count=\"3\"><numFmt numFmtId=\"2147483647\" formatCode=\"0.0\"/>"
                        "<numFmt numFmtId=\"-7\" formatCode=\"0.00000\"/>"
                        "<numFmt numFmtId=\"170\" formatCode=\"0.0%\"/></numFmts><fonts") &&
-               Replace(styles, "<xf numFmtId=\"0\" fontId=\"1\"", "<xf numFmtId=\"2147483647\" fontId=\"1\"");
+               Replace(styles, "<xf numFmtId=\"0\" fontId=\"1\"",
+                       "<xf numFmtId=\"2147483647\" fontId=\"1\"") &&
+               Replace(styles, "<cellStyleXfs count=\"2\"><xf numFmtId=\"0\"",
+                       "<cellStyleXfs count=\"2\"><xf numFmtId=\"99999\"");
     });
     ASSERT_FALSE(path.empty());
     const std::string out = WriteFrom(path, folder, kTemplateSheet);
@@ -146,9 +149,12 @@ TEST(HostileTemplate, NumberFormatIdsStayInRange)
         listed.insert(f.attribute("numFmtId").as_llong());
     // The template's own valid custom format stays; the new ones take the free ids above the built-in ones.
     EXPECT_EQ(listed, (std::set<long long>{164, 165, 170}));
-    for (pugi::xml_node xf : styles.child("styleSheet").child("cellXfs").children("xf")) {
-        const long long id = xf.attribute("numFmtId").as_llong();
-        EXPECT_TRUE(id < 164 || listed.count(id)) << "a cell format names the missing format " << id;
+    for (const char* group : {"cellStyleXfs", "cellXfs"}) {
+        for (pugi::xml_node xf : styles.child("styleSheet").child(group).children("xf")) {
+            const long long id = xf.attribute("numFmtId").as_llong();
+            EXPECT_TRUE((id >= 0 && id < 164) || listed.count(id))
+                << group << " names the missing format " << id;
+        }
     }
     const QJsonObject formats =
         CheckedDump(out)["sheet"][QString::fromUtf8(kTemplateSheet)]["formats"].toObject();
