@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "fe/AtomicSave.h"
 #include "fe/File.h"
 #include "fe/PathUtil.h"
 #include "model/Project.h"
@@ -19,6 +20,8 @@ int LoadProject(Project& project, const QString& path)
     if (!info.exists()) {
         return kProjectFileNotFound;
     }
+    // What a save of this project interrupted by a crash left beside it is of no use any more.
+    fe::RemoveSaveLeftovers(info.absoluteFilePath());
     const fe::PathParts absolute(info.absoluteFilePath());
     project.name = absolute.name;
     project.folder = absolute.drive + absolute.folder;
