@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "fe/AtomicSave.h"
 #include "fe/File.h"
 #include "fe/PathUtil.h"
 #include "fe/img/PictureFile.h"
@@ -28,23 +29,6 @@ int PictureKindOf(const QString& picturePath)
     }
     const int kind = ImageKindOfExtension(info.suffix());
     return kind >= 0 && kind <= 4 ? kind : -1;
-}
-
-// Copies the picture over the target through a temporary file, so that a failed copy leaves an existing
-// target whole.
-bool CopyReplacing(const QString& source, const QString& target)
-{
-    const QString temporary = target + QStringLiteral(".copying");
-    QFile::remove(temporary);
-    if (!QFile::copy(source, temporary)) {
-        return false;
-    }
-    QFile::remove(target);
-    if (!QFile::rename(temporary, target)) {
-        QFile::remove(temporary);
-        return false;
-    }
-    return true;
 }
 
 // Reads one line holding a finite number; false when the file ended or the line holds none.
@@ -125,7 +109,7 @@ bool LocationMap::LoadRegisteredPicture(const QString& mapFolder, const QString&
     }
     probe.kind = kRegisteredPicture;
     probe.pictureFormat = pictureKind;
-    if (!CopyReplacing(picturePath, QDir(mapFolder).filePath(probe.ImageFileName()))) {
+    if (!fe::CopyFileAtomically(picturePath, QDir(mapFolder).filePath(probe.ImageFileName()))) {
         return false;
     }
     Reset();

@@ -1,12 +1,14 @@
 #include "xlsx/ZipPackage.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
 
-#include <cstdio>
-#include <random>
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+
+#include "fe/AtomicSave.h"
 
 namespace xlsx {
 namespace {
@@ -27,23 +29,60 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string TemporarySibling(const std::string& path)
+// The written package goes through fe::AtomicSave: libzip writes the archive into this target as into a
+// file of its own (a new archive, so nothing is ever read back), and committing the write puts the new
+// file in place of the old one.
+struct PackageTarget
 {
-    std::random_device device;
-    std::mt19937_64 random((static_cast<std::uint64_t>(device()) << 32) ^ device() ^ getpid());
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
-    return path + suffix;
-}
+    fe::AtomicSave save;
+    zip_error_t error;
+    zip_uint64_t end = 0;  // the largest position written so far: the size of the archive
 
-bool SyncFile(const std::string& path)
+    zip_int64_t Fail(int zipError, int systemError = 0)
+    {
+        zip_error_set(&error, zipError, systemError);
+        return -1;
+    }
+};
+
+zip_int64_t WriteIntoTarget(void* user, void* data, zip_uint64_t length, zip_source_cmd_t command)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+    auto* target = static_cast<PackageTarget*>(user);
+    fe::AtomicSave& save = target->save;
+    switch (command) {
+        case ZIP_SOURCE_SUPPORTS:
+            return ZIP_SOURCE_SUPPORTS_WRITABLE;
+        case ZIP_SOURCE_STAT:
+            return target->Fail(ZIP_ER_READ, ENOENT);  // no archive yet: libzip starts a new one
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&target->error, data, length);
+        case ZIP_SOURCE_BEGIN_WRITE:
+            return save.isOpen() ? 0 : target->Fail(ZIP_ER_OPEN, EIO);
+        case ZIP_SOURCE_WRITE:
+            if (!save.write(static_cast<const char*>(data), static_cast<qint64>(length)))
+                return target->Fail(ZIP_ER_WRITE, EIO);
+            target->end = std::max(target->end, static_cast<zip_uint64_t>(save.pos()));
+            return static_cast<zip_int64_t>(length);
+        case ZIP_SOURCE_SEEK_WRITE: {
+            const zip_int64_t at = zip_source_seek_compute_offset(static_cast<zip_uint64_t>(save.pos()),
+                                                                  target->end, data, length, &target->error);
+            if (at < 0 || !save.seek(at))
+                return target->Fail(ZIP_ER_SEEK, EIO);
+            return 0;
+        }
+        case ZIP_SOURCE_TELL_WRITE:
+            return save.pos();
+        case ZIP_SOURCE_COMMIT_WRITE:
+            return save.commit() ? 0 : target->Fail(ZIP_ER_WRITE, EIO);
+        case ZIP_SOURCE_ROLLBACK_WRITE:
+        case ZIP_SOURCE_REMOVE:
+            save.cancel();
+            return 0;
+        case ZIP_SOURCE_FREE:
+            return 0;
+        default:
+            return target->Fail(ZIP_ER_OPNOTSUPP);
+    }
 }
 
 }  // namespace
@@ -132,38 +171,50 @@ bool WritePackage(const std::string& path, const std::vector<PackagePart>& parts
 {
     if (!CanReplaceFile(path, error))
         return false;
-    const std::string temporary = TemporarySibling(path);
-    int code = 0;
-    zip_t* archive = zip_open(temporary.c_str(), ZIP_CREATE | ZIP_EXCL, &code);
-    if (!archive) {
-        error = "cannot create " + temporary;
+    PackageTarget target;
+    zip_error_init(&target.error);
+    if (!target.save.open(QFile::decodeName(path.c_str()))) {
+        error = "cannot create the workbook " + path + ": " + target.save.errorText().toStdString();
+        zip_error_fini(&target.error);
         return false;
     }
+    zip_error_t openError;
+    zip_error_init(&openError);
+    zip_source_t* source = zip_source_function_create(WriteIntoTarget, &target, &openError);
+    zip_t* archive = source ? zip_open_from_source(source, ZIP_CREATE, &openError) : nullptr;
+    if (!archive) {
+        if (source)
+            zip_source_free(source);
+        error = std::string("cannot start the workbook: ") + zip_error_strerror(&openError);
+        zip_error_fini(&openError);
+        zip_error_fini(&target.error);
+        return false;
+    }
+    zip_error_fini(&openError);
+    bool written = true;
     for (const PackagePart& part : parts) {
-        zip_source_t* source = zip_source_buffer(archive, part.data->data(), part.data->size(), 0);
+        zip_source_t* data = zip_source_buffer(archive, part.data->data(), part.data->size(), 0);
         const zip_int64_t index =
-            source ? zip_file_add(archive, part.name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
+            data ? zip_file_add(archive, part.name.c_str(), data, ZIP_FL_ENC_UTF_8) : -1;
         if (index < 0) {
-            if (source)
-                zip_source_free(source);
-            zip_discard(archive);
+            if (data)
+                zip_source_free(data);
             error = "cannot add part " + part.name;
-            return false;
+            written = false;
+            break;
         }
         zip_set_file_compression(archive, index, part.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0);
     }
-    if (zip_close(archive) != 0) {
+    if (written && zip_close(archive) != 0) {
         error = std::string("cannot write the workbook: ") + zip_strerror(archive);
-        zip_discard(archive);
-        std::remove(temporary.c_str());
-        return false;
+        if (!target.save.errorText().isEmpty())
+            error += " (" + target.save.errorText().toStdString() + ")";
+        written = false;
     }
-    if (!SyncFile(temporary) || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path;
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    if (!written)
+        zip_discard(archive);  // the unfinished file goes with the AtomicSave
+    zip_error_fini(&target.error);
+    return written;
 }
 
 }  // namespace xlsx
