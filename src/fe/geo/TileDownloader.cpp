@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <QFile>
+#include <algorithm>
 #include <memory>
 
 #include "fe/geo/TilePicture.h"
@@ -96,10 +97,10 @@ DownloadResult TileDownloader::Download(const QString& file, const QString& url,
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, m_timeouts.connectMs);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
-    curl_easy_setopt(handle, CURLOPT_TIMEOUT, kTotalTimeoutSeconds);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, std::max(1L, (m_timeouts.stallMs + 999) / 1000));
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, m_timeouts.totalMs);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, Progress);

@@ -22,6 +22,15 @@ enum class DownloadResult
 inline constexpr long kConnectTimeoutSeconds = 10;
 inline constexpr long kStallSeconds = 10;
 inline constexpr long kTotalTimeoutSeconds = 30;
+
+// The limits a downloader applies, the program's values unless a test shortens them. The stall limit
+// counts whole seconds (rounded up); the others milliseconds.
+struct DownloadTimeouts
+{
+    long connectMs = kConnectTimeoutSeconds * 1000;
+    long stallMs = kStallSeconds * 1000;
+    long totalMs = kTotalTimeoutSeconds * 1000;
+};
 // A tile body larger than this is refused.
 inline constexpr qint64 kMaxTileBytes = 16 * 1024 * 1024;
 
@@ -33,6 +42,8 @@ class TileDownloader
 public:
     const ProxySettings& Proxy() const { return m_proxy; }
     void SetProxy(const ProxySettings& proxy) { m_proxy = proxy; }
+    const DownloadTimeouts& Timeouts() const { return m_timeouts; }
+    void SetTimeouts(const DownloadTimeouts& timeouts) { m_timeouts = timeouts; }
 
     // Downloads url into file (created or truncated). stop, when given, aborts the transfer as soon
     // as it is set.
@@ -40,6 +51,7 @@ public:
 
 private:
     ProxySettings m_proxy;
+    DownloadTimeouts m_timeouts;
 };
 
 // Whether the file holds a tile picture that decodes completely.

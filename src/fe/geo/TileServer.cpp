@@ -331,6 +331,12 @@ void TileServer::SetProxyCredentials(const QString& userName, const QString& pas
     m_downloader.SetProxy(proxy);
 }
 
+void TileServer::SetDownloadTimeouts(const DownloadTimeouts& timeouts)
+{
+    std::lock_guard lock(Lock());
+    m_downloader.SetTimeouts(timeouts);
+}
+
 ProxySettings TileServer::Proxy()
 {
     std::lock_guard lock(Lock());

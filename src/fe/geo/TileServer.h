@@ -113,6 +113,8 @@ public:
     // user and hands the answer to SetProxyCredentials, which later downloads use.
     bool TakeProxyCredentialRequest();
     void SetProxyCredentials(const QString& userName, const QString& password);
+    // Later downloads use these limits instead of the program's (tests shorten them).
+    void SetDownloadTimeouts(const DownloadTimeouts& timeouts);
 
     const TileSite& Site() const { return m_site; }
     const QString& CacheFolder() const { return m_cacheFolder; }

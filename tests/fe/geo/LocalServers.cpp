@@ -61,6 +61,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
         elif kind == 'missing':
             self.answer(404, 'text/html', page)
             self.wfile.write(page)
+        elif kind == 'missingpng':
+            self.answer(404, 'image/png', png)
+            self.wfile.write(png)
+        elif kind == 'errorpng':
+            self.answer(500, 'image/png', png)
+            self.wfile.write(png)
         elif kind == 'html':
             self.answer(200, 'text/html', page)
             self.wfile.write(page)

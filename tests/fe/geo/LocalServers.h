@@ -39,6 +39,8 @@ std::unique_ptr<Server> StartFileServer(const QString& folder);
 // A server of the tests' own whose answer depends on the first path segment:
 //   /ok/...          200 with the given PNG
 //   /missing/...     404 with an HTML page
+//   /missingpng/...  404 with the PNG, as servers that show a "no tile here" picture answer
+//   /errorpng/...    500 with the PNG
 //   /html/...        200 with an HTML page
 //   /trunc/...       200, Content-Length of the whole PNG, half of it sent, then closed
 //   /truncnolen/...  200 without Content-Length, half of the PNG, then closed
