@@ -163,6 +163,11 @@ TEST(Shapefile, DbfCells)
         std::string cell;  // empty: the value is refused
     };
     const std::string photo = ToCp932(QString::fromUtf8("写真ab")).toStdString();
+    // Lead bytes from 0xE0: a kanji of the second level, an extension kanji, a small roman numeral.
+    const std::string rare = ToCp932(QString::fromUtf8("騾髙ab")).toStdString();
+    const std::string numeral = ToCp932(QString::fromUtf8("aⅰ騾")).toStdString();
+    ASSERT_EQ(rare.size(), 6u);
+    ASSERT_EQ(numeral.size(), 5u);
     const Case cases[] = {
         {{"ID", 3, 5, 0}, "12", "   12"},
         {{"LON", 2, 12, 7}, "139.1234567", " 139.1234567"},
@@ -180,6 +185,8 @@ TEST(Shapefile, DbfCells)
         {{"NAME", 0, 5, 0}, photo, photo.substr(0, 5)},
         // A two-byte character that does not fit is left out whole.
         {{"NAME", 0, 3, 0}, photo, photo.substr(0, 2) + " "},
+        {{"NAME", 0, 3, 0}, rare, rare.substr(0, 2) + " "},
+        {{"NAME", 0, 4, 0}, numeral, numeral.substr(0, 3) + " "},
         {{"OK", 4, 0, 0}, "true", "t"},
         {{"OK", 4, 0, 0}, "N", "N"},
         {{"OK", 4, 0, 0}, "x", "?"},

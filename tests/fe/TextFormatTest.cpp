@@ -35,6 +35,12 @@ TEST(TextFormat, FormatsTable)
         {fe::FormatText("x", "%n"), ""},
         {fe::FormatText("x", "no conversion"), ""},
         {fe::IntToText(1, "%99999d"), ""},
+        // Widths and precisions up to 4095 are written, larger ones refused.
+        {fe::IntToText(1, "%4095d"), QString(4094, u' ') + u'1'},
+        {fe::IntToText(1, "%4096d"), ""},
+        {fe::DoubleToText(0.5, "%.4095f"), "0.5" + QString(4094, u'0')},
+        {fe::DoubleToText(0.5, "%.4096f"), ""},
+        {fe::FormatText("ab", "%-4095s"), "ab" + QString(4093, u' ')},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.got, c.expected);

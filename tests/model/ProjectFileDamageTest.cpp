@@ -67,6 +67,49 @@ TEST(ProjectFileDamage, HugeAndNegativeCountsFailWithoutAllocatingForThem)
     EXPECT_GT(failures, 0);
 }
 
+// A negative record count is damage, whatever follows it: read as no records, a count of 0 would let the
+// file load whole with its records silently missing. Each count of the hand-built files in turn.
+TEST(ProjectFileDamage, EachNegativeCountFailsTheFile)
+{
+    const std::map<std::string, int> expected = {
+        {"maps", kProjectFileException},
+        {"placed photos", kProjectFileException},
+        {"site map placed photos", kProjectFileException},
+        {"survey items", kProjectFileException},
+        {"survey photo rows", kProjectFileException},
+        {"comment lines", kProjectFileException},
+        {"photos", kProjectFileException},
+        {"tracks", kProjectLoadFailed},
+        {"track points", kProjectLoadFailed},
+        {"site maps", kProjectFileException},
+    };
+    const struct
+    {
+        const char* what;
+        Bytes file;
+    } files[] = {
+        {"empty project", EmptyProjectBytes()},
+        {"version 8 fixture", ProjectFixtureBytes(8)},
+        {"version 1 fixture", ProjectFixtureBytes(1)},
+    };
+    ProjectBytesReader reader;
+    std::set<std::string> tried;
+    for (const auto& file : files) {
+        for (const auto& [what, at] : file.file.counts) {
+            SCOPED_TRACE(std::string(file.what) + ", " + what);
+            ASSERT_TRUE(expected.count(what));
+            for (std::int32_t negative : {-1, std::numeric_limits<std::int32_t>::min()}) {
+                QByteArray damaged = file.file.data;
+                qToLittleEndian(negative, damaged.data() + at);
+                Project project;
+                EXPECT_EQ(reader.Read(damaged, project), expected.at(what)) << negative;
+            }
+            tried.insert(what);
+        }
+    }
+    EXPECT_EQ(tried.size(), expected.size());
+}
+
 TEST(ProjectFileDamage, RandomlyChangedBytesNeverCrashTheReader)
 {
     const QByteArray original = WrittenBytes(MakeFullProject());

@@ -9,15 +9,22 @@ void AppendMagicAndVersion(Bytes& out, std::int32_t version)
     out.text(QStringLiteral("TEKRO_SOFTWARE_LOCMAP_DOC")).i32(version);
 }
 
+// Two placed photos: the first numbered, the second without a number (0, and no number text).
 void AppendPlacedList(Bytes& out, std::int32_t version)
 {
-    out.i32(1);  // one placed photo
+    out.count(2, "placed photos");
     out.i32(1).f64(135.5).f64(34.5).f64(45.0);
     out.f64(0).f64(640).f64(0).f64(480);  // picture frame x0, x1, y0, y1
     out.f64(3).f64(4);                    // label offset
     out.i32(V::kPlacedNumber).text(QStringLiteral("写真の説明"));
     if (version >= 7)
         out.text(QString::fromUtf16(V::kNumberTextV7));
+    out.i32(2).f64(135.6).f64(34.6).f64(0.0);
+    out.f64(0).f64(480).f64(0).f64(640);
+    out.f64(0).f64(0);
+    out.i32(0).text(QString());
+    if (version >= 7)
+        out.text(QString());
     out.text(QStringLiteral("P")).text(QString()).i32(1);
 }
 
@@ -36,7 +43,7 @@ void AppendMap(Bytes& out, std::int32_t version, bool withPlacedPhoto)
     if (withPlacedPhoto) {
         AppendPlacedList(out, version);
     } else {
-        out.i32(0).text(QStringLiteral("No.")).text(QStringLiteral("番")).i32(3);
+        out.count(0, "site map placed photos").text(QStringLiteral("No.")).text(QStringLiteral("番")).i32(3);
     }
     for (const char* item : {"名1", "名2", "名3", "名4", "値1", "値2", "", "値4"})
         out.text(QString::fromUtf8(item));
@@ -45,14 +52,14 @@ void AppendMap(Bytes& out, std::int32_t version, bool withPlacedPhoto)
         return;
     out.f64(V::kFrameAngle).u8(0);  // frame angle, CAD output flag
     out.text(QStringLiteral("R1")).text(QStringLiteral("ため池")).text(QStringLiteral("2020/01/02"));
-    out.i32(1).i32(3).text(QStringLiteral("pic.jpg"));  // one survey item: index, text
+    out.count(1, "survey items").i32(3).text(QStringLiteral("pic.jpg"));  // index, text
     if (version >= 8)
         out.i32(V::kReservoirValue);
-    out.i32(1).i32(1).text(QStringLiteral("ひび割れ"));  // one photo row
+    out.count(1, "survey photo rows").i32(1).text(QStringLiteral("ひび割れ"));
     out.u8(0);
     out.u8(0).f64(34.6).f64(135.6);  // show callout, anchor latitude, longitude
     out.text(QStringLiteral("大阪府"));
-    out.i32(2).text(QStringLiteral("一行目")).text(QStringLiteral("二行目"));
+    out.count(2, "comment lines").text(QStringLiteral("一行目")).text(QStringLiteral("二行目"));
 }
 
 void AppendOptions(Bytes& out, std::int32_t version)
@@ -78,12 +85,12 @@ void AppendImportSettings(Bytes& out, std::int32_t version)
 
 }  // namespace
 
-QByteArray EmptyProjectFile()
+Bytes EmptyProjectBytes()
 {
     Bytes out;
     AppendMagicAndVersion(out, 8);
-    out.i32(1).i32(1).i32(0);  // maps
-    out.i32(1).i32(0);         // photos
+    out.i32(1).i32(1).count(0, "maps");
+    out.i32(1).count(0, "photos");
     for (const char* label : {"", "所属", "報告者", "発生日時", "報告日付"})
         out.text(QString::fromUtf8(label));
     out.text(QStringLiteral("報告書"));
@@ -92,24 +99,34 @@ QByteArray EmptyProjectFile()
     out.i32(1).u8(0).i32(0).u8(0).i32(0).i32(2).u8(1).text(QString()).u8(1).i32(10);
     out.i32(1).i32(1).u8(1).u8(1).u8(1).u8(1).u8(0).i32(0).u8(0);
     out.u8(1).u8(0).text(QString()).text(QString()).u8(1).u8(1);  // import settings
-    out.i32(0);                                                   // tracks
-    out.i32(1).i32(1).i32(0);                                     // site maps
-    out.i32(0);                                                   // site-map zone
-    return out.data;
+    out.count(0, "tracks");
+    out.i32(1).i32(1).count(0, "site maps");
+    out.i32(0);  // site-map zone
+    return out;
 }
 
-QByteArray ProjectFixtureFile(std::int32_t version)
+QByteArray EmptyProjectFile()
+{
+    return EmptyProjectBytes().data;
+}
+
+Bytes ProjectFixtureBytes(std::int32_t version)
 {
     Bytes out;
     AppendMagicAndVersion(out, version);
-    out.i32(3).i32(4).i32(1);
+    out.i32(3).i32(4).count(1, "maps");
     AppendMap(out, version, true);
-    out.i32(2).i32(1);                          // next photo id, one photo
+    out.i32(3).count(2, "photos");              // next photo id, two photos
     out.i32(1).f64(34.5).f64(135.5).f64(45.0);  // id, latitude, longitude, direction
     out.text(QStringLiteral("2020/04/01"))
         .text(QStringLiteral("12:30:00"))
         .text(QStringLiteral("IMG_0001.JPG"));
     out.i32(90);
+    out.i32(2).f64(34.6).f64(135.6).f64(0.0);
+    out.text(QStringLiteral("2020/04/01"))
+        .text(QStringLiteral("12:31:00"))
+        .text(QStringLiteral("IMG_0002.JPG"));
+    out.i32(0);
     for (const char* text :
          {"表題", "所属", "報告者", "発生日時", "報告日付", "報告書A", "土木課", "山田", "", "2020/04/02"})
         out.text(QString::fromUtf8(text));
@@ -117,13 +134,18 @@ QByteArray ProjectFixtureFile(std::int32_t version)
     if (version >= 2)
         AppendImportSettings(out, version);
     if (version >= 6) {
-        out.i32(1).text(QStringLiteral("T1")).i32(1);
+        out.count(1, "tracks").text(QStringLiteral("T1")).count(1, "track points");
         out.f64(34.5).f64(135.5).f64(12.5).i32(2020).i32(4).i32(1).i32(12).i32(30).i32(0);
     }
     if (version >= 7) {
-        out.i32(2).i32(2).i32(1);
+        out.i32(2).i32(2).count(1, "site maps");
         AppendMap(out, version, false);
         out.i32(V::kSiteMapZone);
     }
-    return out.data;
+    return out;
+}
+
+QByteArray ProjectFixtureFile(std::int32_t version)
+{
+    return ProjectFixtureBytes(version).data;
 }

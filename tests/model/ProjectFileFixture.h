@@ -12,11 +12,15 @@
 // The file a new, empty project is saved as.
 QByteArray EmptyProjectFile();
 
-// A small project file of the version (1 to 9): one web map with one placed photo, one photo, headers,
-// options and import settings with values other than the defaults, and, where the version holds them,
-// the map tail with a reservoir survey, one track and one site map. The values are those of
-// ProjectFixtureValues.
+// A small project file of the version (1 to 9): one web map with two placed photos (the second without a
+// number), two photos, headers, options and import settings with values other than the defaults, and,
+// where the version holds them, the map tail with a reservoir survey, one track and one site map. The
+// values are those of ProjectFixtureValues.
 QByteArray ProjectFixtureFile(std::int32_t version);
+
+// The same two files with the place of each record count in them.
+Bytes EmptyProjectBytes();
+Bytes ProjectFixtureBytes(std::int32_t version);
 
 // The stored values of ProjectFixtureFile that the gates decide on.
 namespace ProjectFixtureValues {

@@ -46,7 +46,7 @@ TEST(ProjectFile, HandBuiltCurrentFileReadsFieldByFieldAndIsWrittenBackUnchanged
     EXPECT_EQ(map.itemValues.texts[3], QStringLiteral("値4"));
     EXPECT_EQ(map.overlay, (MapOverlayLayout{1, 2, 0.5, 0, 3, 4, 1}));
     EXPECT_FALSE(map.outline.empty());
-    ASSERT_EQ(map.photos.Count(), 1);
+    ASSERT_EQ(map.photos.Count(), 2);
     EXPECT_EQ(map.photos.entries[0].labelOffset, Point2(3, 4));
     EXPECT_EQ(map.photos.entries[0].comment, QStringLiteral("写真の説明"));
     EXPECT_EQ(map.calloutAnchor.latitude, 34.6);
@@ -55,7 +55,7 @@ TEST(ProjectFile, HandBuiltCurrentFileReadsFieldByFieldAndIsWrittenBackUnchanged
     ASSERT_EQ(map.reservoir.items.size(), 1u);
     EXPECT_EQ(map.reservoir.items[0].photoRows[0].description, QStringLiteral("ひび割れ"));
 
-    ASSERT_EQ(project.photos.photos.size(), 1u);
+    ASSERT_EQ(project.photos.photos.size(), 2u);
     const PhotoRecord& photo = project.photos.photos[0];
     EXPECT_EQ(photo.position.latitude, 34.5);  // latitude is stored before longitude
     EXPECT_EQ(photo.position.longitude, 135.5);
@@ -92,6 +92,10 @@ TEST(ProjectFile, EachVersionReadsTheFieldsItHoldsAndKeepsDefaultsForTheRest)
         // Before version 7 the number text is made from prefix, number and suffix.
         EXPECT_EQ(entry.numberText,
                   version >= 7 ? QString::fromUtf16(V::kNumberTextV7) : QStringLiteral("P5"));
+        // A photo placed without a number has no number text in any version.
+        const PlacedPhoto& unnumbered = map.photos.entries.at(1);
+        EXPECT_EQ(unnumbered.number, 0);
+        EXPECT_EQ(unnumbered.numberText, QString());
 
         const bool tail = version >= 7;
         EXPECT_EQ(map.frame.angle, tail ? V::kFrameAngle : 0.0);

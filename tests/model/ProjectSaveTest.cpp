@@ -198,6 +198,7 @@ TEST(ProjectLoad, FirstVersionFileOpensAndIsDeletedOnlyOnRequest)
     ASSERT_EQ(LoadProject(project, oldFile), kProjectOk);
     EXPECT_EQ(project.fileVersion, 5);
     EXPECT_EQ(project.maps.maps[0].photos.entries[0].numberText, QStringLiteral("P5"));
+    EXPECT_EQ(project.maps.maps[0].photos.entries.at(1).numberText, QString());
     ASSERT_EQ(project.Save(), kProjectOk);
     EXPECT_TRUE(QFile::exists(oldFile));
     DeleteV1ProjectFile(project);
@@ -208,4 +209,5 @@ TEST(ProjectLoad, FirstVersionFileOpensAndIsDeletedOnlyOnRequest)
     ASSERT_EQ(LoadProject(reopened, project.ProjectFilePath()), kProjectOk);
     EXPECT_EQ(reopened.fileVersion, 8);
     EXPECT_EQ(reopened.maps.maps[0].photos.entries[0].numberText, QStringLiteral("P5"));
+    EXPECT_EQ(reopened.maps.maps[0].photos.entries.at(1).numberText, QString());
 }

@@ -5,6 +5,9 @@
 #include <QtEndian>
 #include <bit>
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "FileBytes.h"
 
@@ -13,6 +16,14 @@
 struct Bytes
 {
     QByteArray data;
+    // Where each record count written through count() lies, with what it counts.
+    std::vector<std::pair<std::string, qsizetype>> counts;
+
+    Bytes& count(std::int32_t v, const char* what)
+    {
+        counts.emplace_back(what, data.size());
+        return i32(v);
+    }
 
     Bytes& i32(std::int32_t v)
     {

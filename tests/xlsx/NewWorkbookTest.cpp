@@ -7,6 +7,7 @@
 #include "TempFolder.h"
 #include "WorkbookCheck.h"
 #include "xlsx/Book.h"
+#include "xlsx/ZipPackage.h"
 
 namespace xlsx {
 namespace {
@@ -85,6 +86,79 @@ TEST(NewWorkbook, PagesFormatsAndScaleReadBack)
     EXPECT_EQ(pdf.pages, 3);
     workbook_check::Keep(out);
     workbook_check::Keep(pdf.path);
+}
+
+// What a reader shows of cell formats that have no test through the page layout: colours (given as
+// 0x00BBGGRR), turned text, and texts that start or end with blanks.
+TEST(NewWorkbook, ColoursTurnedTextAndEdgeBlanksReadBack)
+{
+    TempFolder folder;
+    Book book;
+    ASSERT_EQ(book.StartCreate(2013), 1);
+    ASSERT_EQ(book.PageBegin("見た目", "1"), 1);
+    const auto put = [&book](const char* cell, const std::string& text) {
+        ASSERT_EQ(book.Cell(cell), 1);
+        ASSERT_EQ(book.PutValueString(text), 1);
+    };
+
+    // Text turned up is stored by its angle, text turned down by 90 plus its angle, 255 stacks it.
+    const struct
+    {
+        const char* cell;
+        int degrees;
+        int stored;
+    } turns[] = {{"A1", 45, 45},   {"A2", -45, 135}, {"A3", 90, 90},
+                 {"A4", -90, 180}, {"A5", -1, 91},   {"A6", 255, 255}};
+    for (const auto& t : turns) {
+        put(t.cell, "回転");
+        ASSERT_EQ(book.AttrPutPosTurn(t.degrees), 1);
+    }
+
+    put("C1", "赤い字");
+    ASSERT_EQ(book.AttrPutFontColor(0x0000FF), 1);
+    put("C2", "塗り");
+    ASSERT_EQ(book.AttrPutPattern(1), 1);
+    ASSERT_EQ(book.AttrPutForeColor(0x336699), 1);
+    ASSERT_EQ(book.AttrPutBackColor(0xFF0000), 1);
+    put("C3", "橙の枠");
+    ASSERT_EQ(book.AttrPutBox(0x1000000, 0, 0x0080FF), 1);
+    put("C4", "システム色");
+    ASSERT_EQ(book.AttrPutFontColor(0x80000008), 1);
+
+    const std::string blanks[] = {" 先頭に空白", "末尾に空白 ", "\t字下げ", "中 の 空白"};
+    const char* blankCells[] = {"D1", "D2", "D3", "D4"};
+    for (int k = 0; k < 4; ++k)
+        put(blankCells[k], blanks[k]);
+    ASSERT_EQ(book.PageEnd(), 1);
+    const QString out = folder.file("looks.xlsx");
+    ASSERT_EQ(book.OutFile(out.toStdString(), -1), 1) << book.ErrorMessage();
+
+    const QJsonObject dump = workbook_check::Dump(out);
+    ASSERT_FALSE(dump.isEmpty());
+    EXPECT_EQ(dump["problems"].toArray(), QJsonArray());
+    const QJsonObject sheet = dump["sheet"]["見た目"].toObject();
+    const QJsonObject looks = sheet["looks"].toObject();
+    for (const auto& t : turns)
+        EXPECT_EQ(looks[t.cell]["rotation"].toInt(), t.stored) << t.cell << " turned " << t.degrees;
+    EXPECT_EQ(looks["C1"]["font"].toString(), "FFFF0000");
+    EXPECT_EQ(looks["C2"]["fill"].toArray(), QJsonArray({"solid", "FF996633", "FF0000FF"}));
+    EXPECT_EQ(looks["C3"]["border"].toArray(), QJsonArray({"FFFF8000", "FFFF8000", "FFFF8000", "FFFF8000"}));
+    EXPECT_EQ(looks["C4"]["font"].toString(), "FF000000");
+
+    // Readers that keep blanks anyway hide a missing mark: the written part itself must carry it.
+    const QJsonObject cells = sheet["cells"].toObject();
+    ZipReader zip;
+    std::string error;
+    std::string strings;
+    ASSERT_TRUE(zip.Open(out.toStdString(), error)) << error;
+    ASSERT_TRUE(zip.Read("xl/sharedStrings.xml", strings, error)) << error;
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(blankCells[k]);
+        EXPECT_EQ(cells[blankCells[k]].toString().toStdString(), blanks[k]);
+        const bool edge = k < 3;
+        const std::string item = (edge ? "<t xml:space=\"preserve\">" : "<t>") + blanks[k] + "</t>";
+        EXPECT_NE(strings.find(item), std::string::npos) << strings;
+    }
 }
 
 }  // namespace

@@ -54,6 +54,11 @@ def package_problems(path):
     return problems
 
 
+def rgb(colour):
+    """The ARGB text of an explicit colour, None for none or a theme or indexed one."""
+    return colour.rgb if colour is not None and colour.type == "rgb" else None
+
+
 def dump(path):
     book = openpyxl.load_workbook(path)
     result = {"sheets": book.sheetnames, "problems": package_problems(path), "sheet": {}, "names": []}
@@ -65,6 +70,7 @@ def dump(path):
         cells = {}
         formats = {}
         styles = {}
+        looks = {}
         for row in ws.iter_rows():
             for c in row:
                 if c.has_style and c.style_id != 0:
@@ -72,6 +78,12 @@ def dump(path):
                     styles[c.coordinate] = [c.alignment.horizontal, c.alignment.vertical, bool(c.alignment.wrap_text),
                                             c.font.name, c.font.sz, bool(c.font.b), b.left.style, b.right.style,
                                             b.top.style, b.bottom.style]
+                    looks[c.coordinate] = {
+                        "font": rgb(c.font.color),
+                        "fill": [c.fill.fill_type, rgb(c.fill.fgColor), rgb(c.fill.bgColor)],
+                        "border": [rgb(e.color) for e in (b.left, b.right, b.top, b.bottom)],
+                        "rotation": c.alignment.textRotation,
+                    }
                 if c.value is not None:
                     cells[c.coordinate] = c.value
                 if c.number_format != "General":
@@ -80,6 +92,7 @@ def dump(path):
             "cells": cells,
             "formats": formats,
             "styles": styles,
+            "looks": looks,
             "print_area": ",".join(ws.print_area) if isinstance(ws.print_area, list) else ws.print_area,
             "breaks": [b.id for b in ws.row_breaks.brk],
             "widths": {k: v.width for k, v in ws.column_dimensions.items() if v.customWidth},
