@@ -146,15 +146,19 @@ TEST(TileServerWorker, BadAnswersNeverEnterTheCache)
         QFile requests(log);
         return requests.open(QIODevice::ReadOnly) && requests.readAll().contains(path.toUtf8());
     };
+    int row = 6;
     for (const Case& c : cases) {
         TileServer server;
         ASSERT_TRUE(server.Open(cache, LocalSite(http->BaseUrl(), c.path), ProxySettings()));
-        // The worker fetches one tile after the other: once the second is asked for, the first
-        // has been stored or refused.
+        // The worker fetches one tile after the other: once the second is asked for, the first has
+        // been stored or refused. The second is another tile each time, so that no earlier request
+        // (a redirect's to /ok) is taken for it.
+        ++row;
         server.RequestTile(TileIndex(4, 3, 5));
-        server.RequestTile(TileIndex(4, 3, 6));
+        server.RequestTile(TileIndex(4, 3, row));
         ASSERT_TRUE(server.Start());
-        ASSERT_TRUE(WaitFor([&] { return requested(QString(c.path) + "/4/3/6.png"); })) << c.path;
+        const QString second = QStringLiteral("%1/4/3/%2.png").arg(c.path).arg(row);
+        ASSERT_TRUE(WaitFor([&] { return requested(second); })) << c.path;
         server.Stop();
         const QString tile = cache + "/" + CacheFolderNameOf(c.path) + "/4/3/5.png";
         EXPECT_EQ(QFileInfo::exists(tile), c.stored) << c.path;
