@@ -124,6 +124,10 @@ public:
     bool HasPlaneZone() const { return zone >= 1 && zone <= 19; }
     // The map's north direction in radians (see the implementation for each kind).
     double NorthAngle() const;
+    // Drawing turns with the output frame (off-screen renders) or stands with the map again; both then point
+    // the north arrow: −NorthAngle for pictures (kinds 0, 1), NorthAngle for web maps; other kinds keep it.
+    void UseFrameOrientation();
+    void UseMapOrientation();
 
     // A kind-0 map of the picture, copied into the map folder (an existing copy is never overwritten).
     bool LoadPicture(const QString& mapFolder, const QString& picturePath);
@@ -165,6 +169,8 @@ private:
     std::array<fe::geo::GeoPoint, 4> BoxCorners() const;
     // The box corners as world pixels at the zoom, turned about their mean by minus the frame angle.
     std::array<Point2, 4> TurnedBoxPixels(int zoom) const;
+    // The north arrow's angle from NorthAngle by the kind.
+    void PointNorthArrow();
     // Sets the north arrow and the scale bar 40 pixels in from their corners.
     void PlaceOverlayAtMargin();
 };

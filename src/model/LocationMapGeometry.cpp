@@ -49,6 +49,26 @@ double LocationMap::NorthAngle() const
     return 0.0;
 }
 
+void LocationMap::UseFrameOrientation()
+{
+    runtime.frameOriented = 1;
+    PointNorthArrow();
+}
+
+void LocationMap::UseMapOrientation()
+{
+    runtime.frameOriented = 0;
+    PointNorthArrow();
+}
+
+void LocationMap::PointNorthArrow()
+{
+    if (IsPictureMap())
+        overlay.northArrowAngle = -NorthAngle();
+    else if (IsWebMap())
+        overlay.northArrowAngle = NorthAngle();
+}
+
 void LocationMap::UpdateOutline()
 {
     outline.clear();

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "fe/SegmentGeometry.h"
 #include "fe/geo/PlaneRectConverter.h"
 
 using fe::geo::GeoPoint;
@@ -76,6 +77,13 @@ Point2 LocusTrack::GetZoneXY(int pointIndex, int zone) const
 Rect2 LocusTrack::ZoneBox(int zone) const
 {
     return IsZone(zone) ? zoneBoxes_[zone - 1] : UnsetRect();
+}
+
+bool LocusTrack::ZoneBoxIntersects(int zone, double x0, double x1, double y0, double y1) const
+{
+    if (!IsZone(zone) || !HasZoneXY(zone) || zoneBoxes_[zone - 1].IsUnset())
+        return false;
+    return BoxesOverlap(OrderedBox(zoneBoxes_[zone - 1]), OrderedBox(Rect2(x0, y0, x1, y1)));
 }
 
 int LocusTrack::IndexAtTime(const fe::SimpleDate& date, const fe::SimpleTime& time) const

@@ -48,6 +48,10 @@ public:
     Point2 GetZoneXY(int pointIndex, int zone) const;
     // The box of a zone's cache (X range, then Y range); unset until the cache is built.
     Rect2 ZoneBox(int zone) const;
+    // The zone's box and the rectangle (both taken with ascending axes) overlap: an edge of one strictly
+    // crosses an edge of the other or one contains the other. False for a zone outside 1 to 19 or a zone
+    // whose cache is not built.
+    bool ZoneBoxIntersects(int zone, double x0, double x1, double y0, double y1) const;
 
     // The index of the first point not earlier than the moment; 0 for an empty track, -1 before the first
     // point or (for two points or more) after the last, the number of points for a later moment on a

@@ -5,28 +5,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fe/Failure.h"
 #include "fe/PumpMessages.h"
-#include "fe/img/Rotate.h"
 #include "report/ExcelReportWriter.h"
 #include "report/ReportGeometry.h"
+#include "view/ViewPhotoLink.h"
 
 namespace {
 
 bool IsQuarterTurn(int rotation)
 {
     return rotation == 90 || rotation == 180 || rotation == 270;
-}
-
-QImage Turned(const QImage& source, int rotation)
-{
-    QImage turned;
-    try {
-        PlgImage(turned, source, rotation);
-    } catch (const fe::Failure&) {
-        return {};
-    }
-    return turned;
 }
 
 QImage ReadPicture(const QString& path)
@@ -58,7 +46,7 @@ bool CExcelReportWriter::InsertPictureFile(const QString& path, int rotation, co
     QString file = path;
     QSize size;
     if (IsQuarterTurn(rotation)) {
-        const QImage turned = Turned(ReadPicture(path), rotation);
+        const QImage turned = locmap::ViewPhotoLink::TurnedPhoto(ReadPicture(path), rotation);
         if (turned.isNull() || !m_cache.SaveImage(turned, 0, file))
             return false;
         size = turned.size();
@@ -115,7 +103,7 @@ int CExcelReportWriter::RenderPhoto(QImage& target, int photoId, int boxWidth, i
     if (picture.isNull() || (photo.rotation != 0 && !IsQuarterTurn(photo.rotation)))
         return 2;
     if (photo.rotation != 0)
-        picture = Turned(picture, photo.rotation);
+        picture = locmap::ViewPhotoLink::TurnedPhoto(picture, photo.rotation);
     PumpMessages();
     if (picture.isNull() || boxWidth <= 0 || boxHeight <= 0)
         return 2;
@@ -162,7 +150,13 @@ int CExcelReportWriter::RenderPhoto(QImage& target, int photoId, int boxWidth, i
         return 2;
     target.fill(Qt::white);
     QPainter painter(&target);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(QPoint(0, 0), render), picture);
+    locmap::ViewPhotoLink drawer;
+    drawer.SetupResources();
+    drawer.mapping.X().Set(Span(0, picture.width()), Span(0, render.width()));
+    drawer.mapping.Y().Set(Span(0, picture.height()), Span(0, render.height()));
+    if (!drawer.Begin(&painter))
+        return 2;
+    drawer.DrawImage(picture);
+    drawer.End();
     return 0;
 }

@@ -8,6 +8,8 @@
 #include "fe/gdi/Pen.h"
 #include "fe/gdi/Shapes.h"
 #include "fe/gdi/TextAt.h"
+#include "fe/geo/GeoPoint.h"
+#include "fe/img/Image.h"
 
 namespace locmap {
 namespace {
@@ -40,6 +42,32 @@ void DrawLoc::Reset()
     overlayRes = fe::gdi::Resource();
     blueIcon = QImage();
     redIcon = QImage();
+}
+
+void DrawLoc::SetTurnedTarget(double angle, fe::img::Image* image)
+{
+    rotated = true;
+    target = image;
+    const double w = image != nullptr ? image->Width() : 0;
+    const double h = image != nullptr ? image->Height() : 0;
+    targetRect = Rect2(0, 0, w, h);
+    targetCentre = Point2(w * 0.5, h * 0.5);
+    targetAngle = angle;
+}
+
+void DrawLoc::ClearRotatedTarget()
+{
+    rotated = false;
+    target = nullptr;
+    targetAngle = 0.0;
+}
+
+QPoint DrawLoc::TurnedPoint(const QPoint& p) const
+{
+    if (!rotated)
+        return p;
+    const Point2 turned = (Point2(p.x(), p.y()) - targetCentre).Rotate(targetAngle) + targetCentre;
+    return QPoint(fe::geo::TruncToInt(turned.x), fe::geo::TruncToInt(turned.y));
 }
 
 bool DrawLoc::Begin(QPainter* dc)
@@ -153,40 +181,49 @@ bool DrawLoc::RedIconApplies() const
     return !redIcon.isNull() && palette.mapMark == 204 && style.markRadius == 5 && style.sizeFactor == 1.0;
 }
 
+namespace {
+
+// Selects entry `index` of one of a resource set's arrays into the painter; nothing for a missing entry.
+template <class T, class Setter>
+void Select(QPainter* dc, const std::vector<T>& entries, int index, Setter setter)
+{
+    if (dc != nullptr && index >= 0 && index < int(entries.size()))
+        (dc->*setter)(entries[size_t(index)]);
+}
+
+using SetPen = void (QPainter::*)(const QPen&);
+using SetBrush = void (QPainter::*)(const QBrush&);
+
+}  // namespace
+
 void DrawLoc::UseMarkPen(int index)
 {
-    if (m_dc != nullptr && index >= 0 && index < int(markRes.m_pens.size()))
-        m_dc->setPen(markRes.m_pens[size_t(index)]);
+    Select(m_dc, markRes.m_pens, index, SetPen(&QPainter::setPen));
 }
 
 void DrawLoc::UseMarkBrush(int index)
 {
-    if (m_dc != nullptr && index >= 0 && index < int(markRes.m_brushes.size()))
-        m_dc->setBrush(markRes.m_brushes[size_t(index)]);
+    Select(m_dc, markRes.m_brushes, index, SetBrush(&QPainter::setBrush));
 }
 
 void DrawLoc::UseMarkFont(int index)
 {
-    if (m_dc != nullptr && index >= 0 && index < int(markRes.m_fonts.size()))
-        m_dc->setFont(markRes.m_fonts[size_t(index)]);
+    Select(m_dc, markRes.m_fonts, index, &QPainter::setFont);
 }
 
 void DrawLoc::UseOverlayPen(int index)
 {
-    if (m_dc != nullptr && index >= 0 && index < int(overlayRes.m_pens.size()))
-        m_dc->setPen(overlayRes.m_pens[size_t(index)]);
+    Select(m_dc, overlayRes.m_pens, index, SetPen(&QPainter::setPen));
 }
 
 void DrawLoc::UseOverlayBrush(int index)
 {
-    if (m_dc != nullptr && index >= 0 && index < int(overlayRes.m_brushes.size()))
-        m_dc->setBrush(overlayRes.m_brushes[size_t(index)]);
+    Select(m_dc, overlayRes.m_brushes, index, SetBrush(&QPainter::setBrush));
 }
 
 void DrawLoc::UseOverlayFont(int index)
 {
-    if (m_dc != nullptr && index >= 0 && index < int(overlayRes.m_fonts.size()))
-        m_dc->setFont(overlayRes.m_fonts[size_t(index)]);
+    Select(m_dc, overlayRes.m_fonts, index, &QPainter::setFont);
 }
 
 void DrawLoc::SelectNullPen()
@@ -269,15 +306,21 @@ void DrawLoc::DrawPolyline(const std::vector<QPoint>& points)
     fe::gdi::DrawPolyline(*m_dc, QPolygon(QList<QPoint>(points.begin(), points.end())));
 }
 
+bool DrawLoc::SmallSpanCentre(const std::vector<QPoint>& points, QPoint& centre)
+{
+    const Rect2i box = Rect2i::BoundsOfPoints(points);
+    if (points.empty() || box.x1 - box.x0 >= 16 || box.y1 - box.y0 >= 16)
+        return false;
+    centre = QPoint((box.x0 + box.x1) / 2, (box.y0 + box.y1) / 2);
+    return true;
+}
+
 void DrawLoc::DrawOutline(const std::vector<QPoint>& points)
 {
     if (m_dc == nullptr || points.empty())
         return;
-    const Rect2i box = Rect2i::BoundsOfPoints(points);
-    if (box.x1 - box.x0 < 16 && box.y1 - box.y0 < 16) {
-        const int cx = (box.x0 + box.x1) / 2;
-        const int cy = (box.y0 + box.y1) / 2;
-        fe::gdi::DrawRectangle(*m_dc, cx - 8, cy - 8, cx + 9, cy + 9);
+    if (QPoint c; SmallSpanCentre(points, c)) {
+        fe::gdi::DrawRectangle(*m_dc, c.x() - 8, c.y() - 8, c.x() + 9, c.y() + 9);
         return;
     }
     std::vector<QPoint> closed = points;

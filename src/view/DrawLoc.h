@@ -9,12 +9,17 @@
 #include <vector>
 
 #include "fe/Point2.h"
+#include "fe/Rect2.h"
 #include "fe/Rect2i.h"
 #include "fe/gdi/Draw.h"
 #include "fe/gdi/Resource.h"
 #include "view/MarkDrawStyle.h"
 
 struct PlacedPhoto;
+
+namespace fe::img {
+class Image;
+}
 
 namespace locmap {
 
@@ -190,6 +195,27 @@ public:
     // circle when the points span under 16 px both ways.
     void DrawAreaEllipse(const std::vector<QPoint>& points);
 
+    // Tracks and the sort line, from screen points. A track's polyline skips points equal to the one before;
+    // its current point gets a dart whose tail lies 100 px back along the direction from `directions` (the
+    // same points in a plane where the angle is measured).
+    void DrawTrackPoints(const std::vector<QPoint>& screen, const std::vector<Point2>& directions,
+                         int current);
+    // The sort line with its band: segments of width 2 × half in RGB(0, 128, 255) blended at 20 % over the
+    // picture of the given size, then the line and its arrowhead.
+    void DrawSortLinePoints(int halfWidth, const std::vector<QPoint>& points, const QSize& pictureSize);
+
+    // Off-screen drawing into a target turned by the angle (radians): points are turned about the target's
+    // centre. The owner (the off-screen renderer) sets and clears it; Reset keeps it.
+    void SetTurnedTarget(double angle, fe::img::Image* image);
+    void ClearRotatedTarget();
+    QPoint TurnedPoint(const QPoint& p) const;
+
+    bool rotated = false;
+    fe::img::Image* target = nullptr;  // not owned
+    Rect2 targetRect;
+    Point2 targetCentre;
+    double targetAngle = 0.0;
+
     std::uint8_t showMarks = 1;
     std::uint8_t showTracks = 1;
     LocPalette palette;
@@ -208,6 +234,8 @@ public:
     QImage redIcon;
 
 protected:
+    // The centre of the points' span when it is under 16 px both ways (drawn as a 17 px square or circle).
+    static bool SmallSpanCentre(const std::vector<QPoint>& points, QPoint& centre);
     QColor TextColor() const;
     // Writes the text at the point with the given alignment in the text colour, over an opaque background
     // when one is set (unturned text only).

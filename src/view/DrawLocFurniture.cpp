@@ -191,11 +191,8 @@ void DrawLoc::DrawAreaEllipse(const std::vector<QPoint>& points)
 {
     if (m_dc == nullptr || points.empty())
         return;
-    const Rect2i box = Rect2i::BoundsOfPoints(points);
-    if (box.x1 - box.x0 < 16 && box.y1 - box.y0 < 16) {
-        const int cx = (box.x0 + box.x1) / 2;
-        const int cy = (box.y0 + box.y1) / 2;
-        fe::gdi::DrawEllipse(*m_dc, cx - 8, cy - 8, cx + 9, cy + 9);
+    if (QPoint c; SmallSpanCentre(points, c)) {
+        fe::gdi::DrawEllipse(*m_dc, c.x() - 8, c.y() - 8, c.x() + 9, c.y() + 9);
         return;
     }
     if (points.size() < 4)

@@ -33,24 +33,6 @@ bool ViewGsi::BeginAtZoom(QPainter* dc, int zoom)
     return Begin(dc);
 }
 
-void ViewGsi::SetRotatedTarget(double angle, fe::img::Image* image)
-{
-    rotated = true;
-    target = image;
-    const double w = image != nullptr ? image->Width() : 0;
-    const double h = image != nullptr ? image->Height() : 0;
-    targetRect = Rect2(0, 0, w, h);
-    targetCentre = Point2(w * 0.5, h * 0.5);
-    targetAngle = angle;
-}
-
-void ViewGsi::ClearRotatedTarget()
-{
-    rotated = false;
-    target = nullptr;
-    targetAngle = 0.0;
-}
-
 QPoint ViewGsi::ScreenPoint(const fe::geo::GeoPoint& point) const
 {
     return viewport.ToScreen(point, 1, 1.0);
@@ -58,11 +40,7 @@ QPoint ViewGsi::ScreenPoint(const fe::geo::GeoPoint& point) const
 
 QPoint ViewGsi::RenderedPoint(const fe::geo::GeoPoint& point, double scale) const
 {
-    const QPoint p = viewport.ToScreen(point, 2, scale);
-    if (!rotated)
-        return p;
-    const Point2 turned = (Point2(p.x(), p.y()) - targetCentre).Rotate(targetAngle) + targetCentre;
-    return QPoint(fe::geo::TruncToInt(turned.x), fe::geo::TruncToInt(turned.y));
+    return TurnedPoint(viewport.ToScreen(point, 2, scale));
 }
 
 int ViewGsi::ArrowLevelOfZoom(int zoom)

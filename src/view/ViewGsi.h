@@ -10,6 +10,7 @@
 #include "view/DrawLoc.h"
 
 class LocationMap;
+class LocusTrack;
 struct LocationMapList;
 struct PhotoList;
 
@@ -33,8 +34,7 @@ public:
     // Stores the tile zoom, then begins as DrawLoc::Begin.
     bool BeginAtZoom(QPainter* dc, int zoom);
     // Off-screen drawing into a target turned by the angle: marks are turned about the target's centre.
-    void SetRotatedTarget(double angle, fe::img::Image* target);
-    void ClearRotatedTarget();
+    void SetRotatedTarget(double angle, fe::img::Image* image) { SetTurnedTarget(angle, image); }
 
     // The screen point of a longitude/latitude on screen, and off screen at the render scale (turned about
     // the target's centre while the drawer is turned).
@@ -61,11 +61,34 @@ public:
     // A grey dot at every positioned photo.
     void DrawShotPositions(const PhotoList& photos);
 
-    bool rotated = false;
-    fe::img::Image* target = nullptr;  // not owned
-    Rect2 targetRect;
-    Point2 targetCentre;
-    double targetAngle = 0.0;
+    // Furniture on screen. The output frame and the site-map box are drawn when one of their corners' x
+    // values lies in the view's x span or one of their y values in its y span (view = screen pixels).
+    void DrawOutputFrame(const LocationMap& map, const Rect2& view, int zoom);
+    void DrawSiteMapBox(const LocationMap& siteMap, const Rect2& view, int zoom);
+    void DrawScreenNorthArrow(const LocationMap& map);
+    // The bar over the view from the west to the east longitude; needs the map's plane zone.
+    void DrawScreenScaleBar(const LocationMap& map, int zoom, double west, double east);
+    // Furniture off screen, placed from the map's box at the render scale; the drawing zoom is the zoom the
+    // picture was drawn at.
+    void DrawNorthArrow(double scale, LocationMap& map);
+    void DrawScaleBar(double scale, const LocationMap& map, int drawingZoom);
+
+    // The site location map: areas with their halos and the overview marks, then the callouts.
+    void DrawSiteMapAreas(const PhotoList& photos, const LocationMapList& siteMaps, int highlighted, int zoom,
+                          bool showPhotos, bool showAreas);
+    // The ellipse of a site area with the current pen (the halo or the line), when the map shows its callout.
+    void DrawSiteArea(const LocationMap& map);
+    void DrawSiteMapCallout(const LocationMap& map, bool highlighted);
+    // The callout of a map: its name in a box beside the anchor, with an arrow to it. k scales the sizes,
+    // scale the positions (as TileViewport::ToScreen).
+    void DrawMapCallout(const LocationMap& map, int k, bool highlighted, double scale);
+
+    // Tracks overlapping the view box {west, east, south, north}; those with a current point on top.
+    void DrawTracks(const std::vector<LocusTrack>& tracks, const Rect2& viewBox);
+    void DrawTrack(const LocusTrack& track);
+    // The line drawn for the linear sort with its translucent band of the contact width.
+    void DrawSortLine(const LocationMap& map);
+
     int zoomLevel = 10;
     fe::geo::TileViewport viewport;
 

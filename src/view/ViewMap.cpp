@@ -28,29 +28,8 @@ void ViewMap::Reset()
 
 void ViewMap::SetRotatedTarget(double angle, fe::img::Image* image, int kind)
 {
-    rotated = true;
-    target = image;
-    const double w = image != nullptr ? image->Width() : 0;
-    const double h = image != nullptr ? image->Height() : 0;
-    targetRect = Rect2(0, 0, w, h);
-    targetCentre = Point2(w * 0.5, h * 0.5);
-    targetAngle = angle;
+    SetTurnedTarget(angle, image);
     mapKind = kind;
-}
-
-void ViewMap::ClearRotatedTarget()
-{
-    rotated = false;
-    target = nullptr;
-    targetAngle = 0.0;
-}
-
-QPoint ViewMap::TurnedPoint(const QPoint& p) const
-{
-    if (!rotated)
-        return p;
-    const Point2 turned = (Point2(p.x(), p.y()) - targetCentre).Rotate(targetAngle) + targetCentre;
-    return QPoint(fe::geo::TruncToInt(turned.x), fe::geo::TruncToInt(turned.y));
 }
 
 QPoint ViewMap::ScreenPoint(double x, double y) const

@@ -211,6 +211,37 @@ TEST(LocationMapMaking, NorthAngleOfATurnedRegistrationAndTheFrameOrientation)
     EXPECT_EQ(picture.NorthAngle(), 0.0);
 }
 
+TEST(LocationMapMaking, FrameOrientationPointsTheNorthArrow)
+{
+    // A registered picture whose up points east, a web map and a plain picture, each turned by 0.25.
+    LocationMap registered(1, 1);
+    registered.kind = 1;
+    registered.zone = 9;
+    registered.reference = {{0, 0}, {100, 100}, {0, 0}, {-100, -100}};
+    LocationMap web(2, 2);
+    ASSERT_TRUE(web.SetWebMap(3, Rect2(135, 34, 136, 35), 14));
+    LocationMap picture(3, 3);
+    const struct
+    {
+        LocationMap* map;
+        double framed;
+        double upright;
+    } cases[] = {
+        {&registered, -(std::numbers::pi / 2 - 0.25), -std::numbers::pi / 2},
+        {&web, -0.25, 0.0},
+        {&picture, 0.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        c.map->frame.angle = 0.25;
+        c.map->UseFrameOrientation();
+        EXPECT_EQ(c.map->runtime.frameOriented, 1);
+        EXPECT_NEAR(c.map->overlay.northArrowAngle, c.framed, 1e-9) << c.map->kind;
+        c.map->UseMapOrientation();
+        EXPECT_EQ(c.map->runtime.frameOriented, 0);
+        EXPECT_NEAR(c.map->overlay.northArrowAngle, c.upright, 1e-9) << c.map->kind;
+    }
+}
+
 TEST(LocationMapMaking, WebMapAndItsOutline)
 {
     LocationMap map(6, 6);

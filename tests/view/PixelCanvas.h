@@ -30,6 +30,11 @@ struct PixelCanvas
     // Pixels of the colour (each channel within the tolerance) inside the rectangle.
     int Count(const QRect& area, const QColor& color, int tolerance = 0) const
     {
+        return CountIn(image, area, color, tolerance);
+    }
+
+    static int CountIn(const QImage& image, const QRect& area, const QColor& color, int tolerance = 0)
+    {
         int count = 0;
         const QRect r = area.intersected(image.rect());
         for (int y = r.top(); y <= r.bottom(); ++y) {
