@@ -11,6 +11,7 @@
 #include "fe/Point2.h"
 #include "fe/Rect2.h"
 #include "fe/Rect2i.h"
+#include "fe/Unset.h"
 #include "fe/gdi/Draw.h"
 #include "fe/gdi/Resource.h"
 #include "view/MarkDrawStyle.h"

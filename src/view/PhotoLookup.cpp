@@ -37,4 +37,17 @@ QString MarkDigits(const PlacedPhotoList& list, int index, int numberKind, const
     return list.NumberDigits(index);
 }
 
+MarkItem PlacedMark(PlacedPhotoList& list, int index, bool hasRecord, int numberKind,
+                    const PhotoLookup& photos)
+{
+    PlacedPhoto& entry = list.entries[size_t(index)];
+    MarkItem item;
+    item.hasRecord = hasRecord;
+    item.number = hasRecord ? MarkNumber(list, index, numberKind, photos) : QStringLiteral("-");
+    item.digits = hasRecord ? MarkDigits(list, index, numberKind, photos) : QStringLiteral("-");
+    item.labelOffset = entry.labelOffset;
+    item.entry = &entry;
+    return item;
+}
+
 }  // namespace locmap

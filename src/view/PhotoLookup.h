@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "model/PhotoRecord.h"
+#include "view/DrawLoc.h"
 
 struct PlacedPhotoList;
 
@@ -41,5 +42,10 @@ inline int SelectionOf(const PhotoRecord& photo)
 // (framed labels) or its digits (numbered discs).
 QString MarkNumber(const PlacedPhotoList& list, int index, int numberKind, const PhotoLookup& photos);
 QString MarkDigits(const PlacedPhotoList& list, int index, int numberKind, const PhotoLookup& photos);
+
+// The mark of placed photo `index` with its numbers ("-" without a photo record), label offset and entry;
+// the caller adds the place, the directions and which layers draw it.
+MarkItem PlacedMark(PlacedPhotoList& list, int index, bool hasRecord, int numberKind,
+                    const PhotoLookup& photos);
 
 }  // namespace locmap

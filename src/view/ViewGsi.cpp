@@ -190,18 +190,13 @@ std::vector<MarkItem> ViewGsi::CollectMarks(LocationMap& map, const PhotoList& p
         PlacedPhoto& entry = list.entries[size_t(k)];
         const PhotoRecord* photo = lookup.Find(entry.photoId);
         const fe::geo::GeoPoint position(entry.x, entry.y);
-        MarkItem item;
+        MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, lookup);
         item.at = rendered ? RenderedPoint(position, scale) : ScreenPoint(position);
-        item.hasRecord = photo != nullptr;
         item.inMarks = item.hasRecord;
         item.selected = item.hasRecord ? SelectionOf(*photo) : 0;
         item.inLeaders = position.HasPosition() && (!item.hasRecord || IsDisplayed(*photo));
         // On web maps the photo's own direction counts; a placed photo without its record keeps its own.
         item.arrowDirection = item.labelDirection = item.hasRecord ? photo->direction : entry.direction;
-        item.number = item.hasRecord ? MarkNumber(list, k, style.numberKind, lookup) : QStringLiteral("-");
-        item.digits = item.hasRecord ? MarkDigits(list, k, style.numberKind, lookup) : QStringLiteral("-");
-        item.labelOffset = entry.labelOffset;
-        item.entry = &entry;
         items.push_back(item);
     }
     return items;

@@ -51,9 +51,8 @@ void ViewMap::DrawMapPhotos(LocationMap& map, const PhotoList& photos)
     for (int k = 0; k < list.Count(); ++k) {
         PlacedPhoto& entry = list.entries[size_t(k)];
         const PhotoRecord* photo = lookup.Find(entry.photoId);
-        MarkItem item;
+        MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, lookup);
         item.at = ScreenPoint(entry.x, entry.y);
-        item.hasRecord = photo != nullptr;
         item.inMarks = !IsUnset(entry.x) && (!item.hasRecord || IsDisplayed(*photo));
         item.inLeaders = item.inMarks;
         item.selected = item.hasRecord ? SelectionOf(*photo) : 0;
@@ -62,10 +61,6 @@ void ViewMap::DrawMapPhotos(LocationMap& map, const PhotoList& photos)
         item.arrowDirection = turnedKind0 && !IsUnset(entry.direction)
                                   ? entry.direction + targetAngle * 180 / std::numbers::pi
                                   : entry.direction;
-        item.number = item.hasRecord ? MarkNumber(list, k, style.numberKind, lookup) : QStringLiteral("-");
-        item.digits = item.hasRecord ? MarkDigits(list, k, style.numberKind, lookup) : QStringLiteral("-");
-        item.labelOffset = entry.labelOffset;
-        item.entry = &entry;
         items.push_back(item);
     }
     MarkPass pass;
