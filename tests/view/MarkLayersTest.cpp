@@ -9,6 +9,7 @@
 #include "fe/Unset.h"
 #include "fe/gdi/Color.h"
 #include "fe/img/Image.h"
+#include "model/PhotoRecord.h"
 #include "view/ViewGsi.h"
 
 using locmap::DrawLoc;
@@ -209,6 +210,45 @@ TEST(MarkLayers, TurnedPictureKeepsEachLabelOppositeItsArrow)
     // The centre (100, 100) of the 200 × 200 target stays where it is; the arrow points right.
     EXPECT_GE(canvas.Count(QRect(111, 99, 12, 3), kGreenQ), 8);
     EXPECT_LT(entry.labelBox.x1, 100);
+}
+
+TEST(MarkLayers, RenderedWebMarksTurnWithTheTarget)
+{
+    // Off screen, a web map drawn into a target turned a quarter: a north-facing photo at the viewport
+    // centre keeps its place in the middle of the target, its arrow turns to the right and its label stays
+    // opposite, to the left.
+    const fe::geo::GeoPoint centre(139.75, 35.68);
+    PhotoList photos;
+    PhotoRecord photo(1);
+    photo.position = centre;
+    photo.direction = 0;
+    photo.flags = 1u | PhotoRecord::kFlagSelected;
+    photos.photos.push_back(photo);
+    LocationMap map(1);
+    map.kind = LocationMap::kWebStandard;
+    PlacedPhoto entry;
+    entry.photoId = 1;
+    entry.x = centre.longitude;
+    entry.y = centre.latitude;
+    map.photos.entries.push_back(entry);
+
+    locmap::ViewGsi drawer;
+    MarkScene::Prepare(drawer, kGreen);
+    drawer.palette.selectedMark = 0x0000FF;  // selected discs take the selected colour off screen
+    drawer.SetupResources();
+    fe::img::Image target;
+    ASSERT_TRUE(target.Create(200, 200));
+    drawer.viewport.Set(16, centre, 100, 100);  // half the target: its centre lands in the middle
+    drawer.SetRotatedTarget(std::numbers::pi / 2, &target);
+    PixelCanvas canvas(200, 200);
+    canvas.Paint([&](QPainter& p) {
+        ASSERT_TRUE(drawer.BeginAtZoom(&p, 16));
+        drawer.DrawRenderedMarks(1.0, map, photos);
+        drawer.End();
+    });
+    EXPECT_EQ(canvas.At(100, 100), QColor(255, 0, 0));
+    EXPECT_GE(canvas.Count(QRect(111, 99, 12, 3), kGreenQ), 8);
+    EXPECT_LT(map.photos.entries[0].labelBox.x1, 100);
 }
 
 }  // namespace

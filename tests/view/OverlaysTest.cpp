@@ -184,6 +184,26 @@ TEST(Overlays, TrackWhollyInsideANorthUpPictureIsDrawn)
     EXPECT_GT(picture.canvas.Count(QRect(110, 160, 30, 30), kTrackBlue), 5);
 }
 
+TEST(Overlays, SortLineBandOnAPictureIsTheContactWidthWide)
+{
+    PictureTracks picture;
+    // 50 × 0.2 = 10 map units either side, one pixel each: a 20 px band under a west–east line.
+    picture.map.runtime.sortLine = {Point2(100, 150), Point2(220, 150)};
+    picture.map.runtime.sortScale = 0.2;
+    picture.canvas.Paint([&](QPainter& p) {
+        ASSERT_TRUE(picture.drawer.Begin(&p));
+        picture.drawer.DrawSortLine(picture.map);
+        picture.drawer.End();
+    });
+    const QColor band = picture.canvas.At(150, 143);
+    EXPECT_NEAR(band.red(), 109, 2);
+    EXPECT_NEAR(band.green(), 134, 2);
+    EXPECT_NEAR(band.blue(), 160, 2);
+    EXPECT_EQ(picture.canvas.At(150, 138), QColor(0x88, 0x88, 0x88));           // beyond the half width
+    EXPECT_EQ(picture.canvas.At(150, 150), kCurrentRed);                        // the line itself
+    EXPECT_GT(picture.canvas.Count(QRect(200, 140, 21, 21), kCurrentRed), 40);  // the arrowhead at the end
+}
+
 TEST(Overlays, NoTrackOnAPictureOutsideTheZones)
 {
     for (const int zone : {0, 20}) {
