@@ -1,5 +1,7 @@
 // Reading and writing the EXIF tags of a 12-megapixel camera-style JPEG. Reading must not decode the
-// picture; writing puts the tags in place and replaces the file atomically.
+// picture; writing puts the tags in place and replaces the file atomically, after checking that the file
+// is a whole JPEG. Yardstick in the same run: the EXIF library rewriting the same tags of the same file in
+// place (neither atomic nor checked); the program's write should take at most 1.1 times as long.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -7,9 +9,11 @@
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <exiv2/exiv2.hpp>
 #include <random>
 
 #include "fe/img/ExifInfo.h"
+#include "fe/img/ExifSupport.h"
 
 namespace {
 
@@ -77,7 +81,30 @@ void ExifWrite(benchmark::State& state)
             state.SkipWithError("write failed");
     }
 }
-BENCHMARK(ExifWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExifWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The yardstick: the EXIF library opens the file, sets the same tags and writes it back in place.
+void ExifWriteLibraryInPlace(benchmark::State& state)
+{
+    const Photo& photo = CameraPhoto();
+    fe::img::InitExifLibrary();
+    int i = 0;
+    for (auto _ : state) {
+        auto image = Exiv2::ImageFactory::open(fe::img::ExifPath(photo.path));
+        image->readMetadata();
+        Exiv2::ExifData& exif = image->exifData();
+        exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
+        exif["Exif.GPSInfo.GPSLatitude"] = "35/1 0/1 0/1000";
+        exif["Exif.GPSInfo.GPSLongitudeRef"] = "E";
+        exif["Exif.GPSInfo.GPSLongitude"] = "139/1 0/1 0/1000";
+        exif["Exif.GPSInfo.GPSImgDirectionRef"] = "T";
+        exif["Exif.GPSInfo.GPSImgDirection"] = Exiv2::Rational(100 * (i++ % 360), 100);
+        exif["Exif.Photo.DateTimeOriginal"] = "2024:05:06 07:08:09";
+        exif["Exif.Image.Orientation"] = uint16_t(1);
+        image->writeMetadata();
+    }
+}
+BENCHMARK(ExifWriteLibraryInPlace)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // For comparison: what a full decode of the same photo costs.
 void FullDecode(benchmark::State& state)

@@ -1,9 +1,13 @@
 // Importing photographs into the project and removing them again.
 #include "model/PhotoImport.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <cstdio>
 
 #include "fe/AtomicSave.h"
 #include "fe/PathUtil.h"
@@ -31,6 +35,29 @@ bool PassesDateFilter(const QString& photoDate, const QString& fromDate, const Q
     if (to.Parse(toDate) && to.year != 0 && date.IsLaterThan(to))
         return false;
     return true;
+}
+
+// Writes the bytes to a new hidden file of the folder and flushes them to disk; its path, or empty when
+// it could not. The file is made like any new file (not private to the user), as the renamed copy keeps it.
+QString WriteStagedFile(const QString& folder, const QByteArray& bytes)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString path =
+            folder + QStringLiteral(".import-%1.tmp")
+                         .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(path))
+                continue;
+            return {};
+        }
+        if (file.write(bytes) == bytes.size() && file.flush() && ::fdatasync(file.handle()) == 0)
+            return path;
+        file.close();
+        QFile::remove(path);
+        return {};
+    }
+    return {};
 }
 
 QString TwoDigits(int value)
@@ -93,82 +120,150 @@ bool PhotoRecord::ReadExif(const QString& path)
     return true;
 }
 
+PreparedPhoto PreparePhoto(const QString& sourcePath, const QString* fromDate, const QString* toDate)
+{
+    PreparedPhoto photo;
+    if (!QFileInfo(sourcePath).isFile())
+        return photo;
+    const fe::PathParts parts(sourcePath);
+    if (ImageKindOfExtension(fe::TrimLeftChar(parts.extension, u'.')) != 0)
+        return photo;
+    PhotoRecord& record = photo.record;
+    record.ReadExif(sourcePath);
+    if (fromDate && toDate && !PassesDateFilter(record.date, *fromDate, *toDate))
+        return photo;
+
+    // The photo is read once: the same bytes are checked, decoded for the thumbnails and later copied.
+    // A picture that cannot be decoded is refused before anything is written, so no copy is left behind
+    // for a photo that no record names.
+    QImage reduced;
+    QSize originalSize;
+    if (!fe::img::ReadPhotoBytes(sourcePath, photo.bytes) ||
+        !DecodeForThumbnails(photo.bytes, reduced, originalSize)) {
+        photo.bytes.clear();
+        return photo;
+    }
+    for (int k = 0; k < 3; ++k)
+        photo.thumbnails[k] = ThumbnailJpeg(reduced, originalSize, record.rotation, kThumbnailBoxes[k][0],
+                                            kThumbnailBoxes[k][1]);
+    record.sourceName = parts.FileName();
+    photo.accepted = true;
+    return photo;
+}
+
+void StagePreparedPhoto(PreparedPhoto& photo, const QString& photoFolder, const QString& thumbFolderS,
+                        const QString& thumbFolderM, const QString& thumbFolderL)
+{
+    if (!photo.accepted)
+        return;
+    const QString folders[4] = {photoFolder, thumbFolderS, thumbFolderM, thumbFolderL};
+    QByteArray* parts[4] = {&photo.bytes, &photo.thumbnails[0], &photo.thumbnails[1], &photo.thumbnails[2]};
+    for (int k = 0; k < 4; ++k) {
+        if (!parts[k]->isEmpty() && IsFolder(folders[k])) {
+            photo.staged[k] = WriteStagedFile(folders[k], *parts[k]);
+            if (!photo.staged[k].isEmpty())
+                *parts[k] = QByteArray();
+        }
+    }
+}
+
+void DropStagedFiles(PreparedPhoto& photo)
+{
+    for (QString& staged : photo.staged) {
+        if (!staged.isEmpty())
+            QFile::remove(staged);
+        staged.clear();
+    }
+}
+
+bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const QString& photoFolder,
+                        const QString& thumbFolderS, const QString& thumbFolderM, const QString& thumbFolderL)
+{
+    if (!photo.accepted || (!IsFolder(photoFolder) && !QDir().mkpath(photoFolder))) {
+        DropStagedFiles(photo);
+        return false;
+    }
+    const std::int32_t id = record.id;
+    record = photo.record;
+    record.id = id;
+    record.flags = PhotoRecord::kFlagImported;
+    const QString folders[4] = {photoFolder, thumbFolderS, thumbFolderM, thumbFolderL};
+    const QByteArray* parts[4] = {&photo.bytes, &photo.thumbnails[0], &photo.thumbnails[1],
+                                  &photo.thumbnails[2]};
+    for (int k = 0; k < 4; ++k) {
+        const QString target = folders[k] + record.FileName();
+        bool stored = false;
+        if (!photo.staged[k].isEmpty()) {
+            stored = std::rename(QFile::encodeName(photo.staged[k]).constData(),
+                                 QFile::encodeName(target).constData()) == 0;
+            if (!stored)
+                QFile::remove(photo.staged[k]);
+            photo.staged[k].clear();
+        } else if (!parts[k]->isEmpty() && IsFolder(folders[k])) {
+            stored = fe::SaveBytesAtomically(target, *parts[k]);
+        }
+        // A missing thumbnail folder, or a thumbnail that cannot be written, does not fail the import;
+        // without its copy the photo is refused.
+        if (k == 0 && !stored) {
+            DropStagedFiles(photo);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool ImportPhotoFile(PhotoRecord& record, const QString& photoFolder, const QString& thumbFolderS,
                      const QString& thumbFolderM, const QString& thumbFolderL, const QString& sourcePath,
                      const QString* fromDate, const QString* toDate)
 {
-    record.ClearShotInfo();
-    record.sourceName.clear();
-    record.flags = PhotoRecord::kFlagImported;
-    record.rotation = 0;
+    PreparedPhoto photo = PreparePhoto(sourcePath, fromDate, toDate);
+    return StorePreparedPhoto(record, photo, photoFolder, thumbFolderS, thumbFolderM, thumbFolderL);
+}
 
-    const QFileInfo source(sourcePath);
-    if (!source.isFile())
+bool Project::IsDuplicatePhoto(const QString& sourcePath, const PhotoRecord* shot) const
+{
+    const PhotoImportSettings& settings = importSettings;
+    if (!settings.skipSameName)
         return false;
-    if (!IsFolder(photoFolder) && !QDir().mkpath(photoFolder))
+    const QString name = fe::PathParts(sourcePath).FileName();
+    const auto sameName = [&](const PhotoRecord& photo) { return photo.sourceName == name; };
+    if (std::none_of(photos.photos.begin(), photos.photos.end(), sameName))
         return false;
-    const fe::PathParts parts(sourcePath);
-    if (ImageKindOfExtension(fe::TrimLeftChar(parts.extension, u'.')) != 0)
-        return false;
-
-    record.ReadExif(sourcePath);
-    if (fromDate && toDate && !PassesDateFilter(record.date, *fromDate, *toDate))
-        return false;
-
-    // The photo is read once: the same bytes are checked, copied and decoded for the thumbnails. A
-    // picture that cannot be decoded is refused before anything is written, so no copy is left behind
-    // for a photo that no record names.
-    QByteArray bytes;
-    if (!fe::img::ReadPhotoBytes(sourcePath, bytes))
-        return false;
-    QImage reduced;
-    QSize originalSize;
-    if (!DecodeForThumbnails(bytes, reduced, originalSize))
-        return false;
-
-    const QString target = photoFolder + record.FileName();
-    if (!fe::SaveBytesAtomically(target, bytes))
-        return false;
-    record.sourceName = parts.FileName();
-
-    const QString thumbFolders[3] = {thumbFolderS, thumbFolderM, thumbFolderL};
-    for (int k = 0; k < 3; ++k) {
-        // A missing thumbnail folder, or a thumbnail that cannot be written, does not fail the import.
-        if (IsFolder(thumbFolders[k]))
-            record.MakeThumbnail(thumbFolders[k] + record.FileName(), reduced, originalSize,
-                                 kThumbnailBoxes[k][0], kThumbnailBoxes[k][1]);
+    if (!settings.alsoSameShotTime || !QFileInfo(sourcePath).isFile())
+        return true;
+    PhotoRecord scratch;
+    if (shot == nullptr) {
+        scratch.ReadExif(sourcePath);
+        shot = &scratch;
     }
+    for (const PhotoRecord& photo : photos.photos) {
+        if (sameName(photo) && photo.date == shot->date && photo.time == shot->time)
+            return true;
+    }
+    return false;
+}
+
+bool Project::AppendPreparedPhoto(PreparedPhoto& photo)
+{
+    PhotoRecord record(photos.nextId);
+    if (!StorePreparedPhoto(record, photo, PhotoFolder(), ThumbFolderS(), ThumbFolderM(), ThumbFolderL()))
+        return false;
+    if (!importSettings.takeDirection)
+        record.direction = kUnset;
+    photos.photos.push_back(record);
+    ++photos.nextId;
     return true;
 }
 
 bool Project::ImportPhoto(const QString& sourcePath)
 {
-    const PhotoImportSettings& settings = importSettings;
-    if (settings.skipSameName) {
-        const QString name = fe::PathParts(sourcePath).FileName();
-        const auto sameName = [&](const PhotoRecord& photo) { return photo.sourceName == name; };
-        if (std::any_of(photos.photos.begin(), photos.photos.end(), sameName)) {
-            if (!settings.alsoSameShotTime || !QFileInfo(sourcePath).isFile())
-                return false;
-            PhotoRecord scratch;
-            scratch.ReadExif(sourcePath);
-            for (const PhotoRecord& photo : photos.photos) {
-                if (sameName(photo) && photo.date == scratch.date && photo.time == scratch.time)
-                    return false;
-            }
-        }
-    }
-
-    const bool filter = settings.dateFilter != 0;
-    PhotoRecord record(photos.nextId);
-    if (!ImportPhotoFile(record, PhotoFolder(), ThumbFolderS(), ThumbFolderM(), ThumbFolderL(), sourcePath,
-                         filter ? &settings.fromDate : nullptr, filter ? &settings.toDate : nullptr))
+    if (IsDuplicatePhoto(sourcePath, nullptr))
         return false;
-    if (!settings.takeDirection)
-        record.direction = kUnset;
-    photos.photos.push_back(record);
-    ++photos.nextId;
-    return true;
+    const PhotoImportSettings& settings = importSettings;
+    const bool filter = settings.dateFilter != 0;
+    PreparedPhoto photo =
+        PreparePhoto(sourcePath, filter ? &settings.fromDate : nullptr, filter ? &settings.toDate : nullptr);
+    return AppendPreparedPhoto(photo);
 }
 
 bool PhotoList::RemovePhoto(std::int32_t photoId, const QString& photoFolder, const QString& thumbFolderS,

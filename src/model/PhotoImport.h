@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QString>
 
-struct PhotoRecord;
+#include "model/PhotoRecord.h"
 
 // The three thumbnail boxes of every photo, small to large: photomini, photominiM, photominiL.
 inline constexpr int kThumbnailBoxes[3][2] = {{65, 48}, {160, 120}, {320, 240}};
@@ -15,9 +15,47 @@ inline constexpr int kThumbnailBoxes[3][2] = {{65, 48}, {160, 120}, {320, 240}};
 QSize ThumbnailSize(QSize picture, int boxWidth, int boxHeight);
 
 // Decodes a JPEG once, already reduced to the largest thumbnail's size (the decoder scales while it
-// decodes), and gives the picture's own size. False when the bytes are not a whole JPEG picture:
-// a truncated or damaged photo is never taken for a good one.
+// decodes), and gives the picture's own size. False when the bytes are not a whole JPEG picture, when the
+// decoder meets a premature end or other damage, or when the picture has more pixels than any camera
+// makes (fe::img::kMaxPicturePixels): a damaged photo is never taken for a good one.
 bool DecodeForThumbnails(const QByteArray& jpeg, QImage& reduced, QSize& originalSize);
+
+// The JPEG of a thumbnail: the picture (possibly already reduced) of a photo of originalSize fitted
+// into the box (ThumbnailSize), then turned by the rotation. Empty when it cannot be made.
+QByteArray ThumbnailJpeg(const QImage& picture, QSize originalSize, int rotation, int boxWidth,
+                         int boxHeight);
+
+// One photo file read, checked and reduced to its thumbnails, ready to be stored under an id. Made
+// without touching any project, so that several can be made at once on worker threads.
+struct PreparedPhoto
+{
+    bool accepted = false;     // false: refused (missing, not a JPEG, outside the date filter, damaged)
+    PhotoRecord record;        // the source name and what the EXIF fields give; id 0
+    QByteArray bytes;          // the file as read, stored byte for byte
+    QByteArray thumbnails[3];  // the JPEG of each thumbnail box; empty when it could not be made
+    // After StagePreparedPhoto: the copy and the thumbnails already written and flushed to hidden
+    // temporary files of the photo and thumbnail folders (empty: not staged), which the store renames.
+    QString staged[4];
+};
+
+// Reads, checks and reduces one JPEG as ImportPhotoFile does, writing nothing.
+PreparedPhoto PreparePhoto(const QString& sourcePath, const QString* fromDate, const QString* toDate);
+
+// Writes the copy and thumbnails of an accepted photo to temporary files of their folders and flushes
+// them, so that the costly part of storing can run on worker threads before the id is known; the bytes
+// are then released. A part that cannot be staged is left to StorePreparedPhoto to write.
+void StagePreparedPhoto(PreparedPhoto& photo, const QString& photoFolder, const QString& thumbFolderS,
+                        const QString& thumbFolderM, const QString& thumbFolderL);
+// Removes the staged files of a photo that will not be stored.
+void DropStagedFiles(PreparedPhoto& photo);
+
+// Stores an accepted photo under the record's id, which keeps its id and takes everything else from the
+// prepared record: the copy to <photoFolder>p%06d.jpg, each thumbnail into its folder when that folder
+// exists (a thumbnail that cannot be written does not fail the import); staged files are renamed into
+// place. False when the photo was refused or its copy cannot be stored; nothing is then left behind.
+bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const QString& photoFolder,
+                        const QString& thumbFolderS, const QString& thumbFolderM,
+                        const QString& thumbFolderL);
 
 // Imports one JPEG into the record: checks the file and its extension, reads its EXIF fields, applies
 // the date filter when both limits are given (non-null), copies the file byte for byte to

@@ -1,10 +1,10 @@
 // Thumbnails of imported photos: one reduced decode per photo, three fitted and turned pictures.
 #include <QBuffer>
-#include <QImageReader>
+#include <QImageWriter>
 
+#include "fe/AtomicSave.h"
 #include "fe/img/ExifSupport.h"
-#include "fe/img/Image.h"
-#include "fe/img/PictureFile.h"
+#include "fe/img/JpegDecode.h"
 #include "fe/img/Rotate.h"
 #include "model/PhotoImport.h"
 #include "model/PhotoRecord.h"
@@ -24,30 +24,21 @@ bool DecodeForThumbnails(const QByteArray& jpeg, QImage& reduced, QSize& origina
 {
     reduced = QImage();
     originalSize = QSize();
-    if (!fe::img::IsWholeJpeg(jpeg))
+    QSize size;
+    if (!fe::img::IsWholeJpeg(jpeg) || !fe::img::ReadJpegSize(jpeg, size))
         return false;
-    QBuffer buffer;
-    buffer.setData(jpeg);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "jpeg");
-    reader.setAutoTransform(false);  // photos are turned by their stored rotation, not by the reader
-    const QSize size = reader.size();
     const QSize largest = ThumbnailSize(size, kThumbnailBoxes[2][0], kThumbnailBoxes[2][1]);
-    if (largest.isEmpty())
-        return false;
-    reader.setScaledSize(largest);
-    if (!reader.read(&reduced) || reduced.isNull())
+    if (largest.isEmpty() || !fe::img::DecodeJpeg(jpeg, largest, reduced, fe::img::JpegDamage::kRefuse))
         return false;
     originalSize = size;
     return true;
 }
 
-bool PhotoRecord::MakeThumbnail(const QString& path, const QImage& picture, QSize originalSize, int boxWidth,
-                                int boxHeight) const
+QByteArray ThumbnailJpeg(const QImage& picture, QSize originalSize, int rotation, int boxWidth, int boxHeight)
 {
     const QSize size = ThumbnailSize(originalSize, boxWidth, boxHeight);
     if (size.isEmpty() || picture.isNull())
-        return false;
+        return {};
     QImage thumbnail = picture.size() == size
                            ? picture
                            : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -57,9 +48,20 @@ bool PhotoRecord::MakeThumbnail(const QString& path, const QImage& picture, QSiz
         PlgImage(turned, thumbnail, rotation);
         thumbnail = turned;
     }
-    fe::img::Image image;
-    image.Picture() = thumbnail.convertToFormat(QImage::Format_RGB32);
-    return fe::img::FileIO().SaveImage(path, image);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    if (!writer.write(thumbnail.convertToFormat(QImage::Format_RGB32)))
+        return {};
+    return jpeg;
+}
+
+bool PhotoRecord::MakeThumbnail(const QString& path, const QImage& picture, QSize originalSize, int boxWidth,
+                                int boxHeight) const
+{
+    const QByteArray jpeg = ThumbnailJpeg(picture, originalSize, rotation, boxWidth, boxHeight);
+    return !jpeg.isEmpty() && fe::SaveBytesAtomically(path, jpeg);
 }
 
 bool Project::RemakeThumbnails(int photoIndex)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -16,6 +17,8 @@ struct SimpleDate;
 namespace fe::img {
 class Image;
 }
+
+struct PreparedPhoto;
 
 // One project, held by value by the document. It lives in a folder <parent>/<name>/ that holds the project
 // file <name>.kvr2 and the sub-folders of photos, thumbnails, maps and outputs. None of the operations saves
@@ -69,11 +72,12 @@ struct Project
     // temp/PhotoBounds.txt for the background-map import tool: north, south, east and west of the
     // positioned photos, one a line. False (and no file) when no photo has a position.
     bool WritePhotoBounds() const;
-    // The stored photo or map picture; a picture file that has gone missing gives the 6000 × 4000
-    // placeholder naming it. False for an index outside the list, for web maps, or a file that cannot be
-    // read.
-    bool LoadPhotoImage(fe::img::Image& picture, int photoIndex) const;
-    bool LoadMapImage(fe::img::Image& picture, int mapIndex) const;
+    // The stored photo or map picture, decoded at the size it is shown at: fitted into the box, never
+    // enlarged (the whole picture for an empty box; fe::img::ReadPictureFile). A picture file that has
+    // gone missing gives the 6000 × 4000 placeholder naming it. False for an index outside the list, for
+    // web maps, or a file that cannot be read (a picture of more than fe::img::kMaxPicturePixels included).
+    bool LoadPhotoImage(fe::img::Image& picture, int photoIndex, QSize box = QSize()) const;
+    bool LoadMapImage(fe::img::Image& picture, int mapIndex, QSize box = QSize()) const;
 
     // Location maps. Each returns false and leaves the lists unchanged when it cannot make the map.
     bool AddImageMap(const QString& picturePath);
@@ -88,6 +92,12 @@ struct Project
     // thumbnails of a photo again from its stored copy; true when all three were written. DeletePhoto
     // takes the photo off every location map and survey and deletes its files; false for an unknown id.
     bool ImportPhoto(const QString& sourcePath);
+    // The two halves of ImportPhoto around the reading and reducing of the file (PreparePhoto), for
+    // imports that prepare files ahead on other threads. IsDuplicatePhoto: whether the duplicate settings
+    // refuse the file, given the shot information already read from it (or null to read it).
+    // AppendPreparedPhoto stores an accepted photo under the next id and appends it.
+    bool IsDuplicatePhoto(const QString& sourcePath, const PhotoRecord* shot) const;
+    bool AppendPreparedPhoto(PreparedPhoto& photo);
     bool RemakeThumbnails(int photoIndex);
     bool DeletePhoto(std::int32_t photoId);
 

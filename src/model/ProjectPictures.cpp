@@ -1,7 +1,6 @@
 // Loading the stored photos and map pictures, with a placeholder for a file that has gone missing.
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 #include "fe/gdi/Checkered.h"
@@ -9,6 +8,7 @@
 #include "fe/gdi/Shapes.h"
 #include "fe/gdi/TextAt.h"
 #include "fe/img/Image.h"
+#include "fe/img/PictureRead.h"
 #include "model/Project.h"
 
 namespace {
@@ -16,28 +16,20 @@ namespace {
 constexpr int kPlaceholderWidth = 6000;
 constexpr int kPlaceholderHeight = 4000;
 constexpr int kCheckerCell = 200;
-constexpr int kLargePictureLimitMb = 1024;
-
 // Loads the picture file as it is stored (no turning by its EXIF orientation: the program turns photos by
-// their own rotation). Large photos need more than the reader's default allocation limit.
-bool LoadPictureFile(fe::img::Image& picture, const QString& path)
+// their own rotation), decoded at the size it is shown at.
+bool LoadPictureFile(fe::img::Image& picture, const QString& path, QSize box)
 {
-    if (QImageReader::allocationLimit() < kLargePictureLimitMb) {
-        QImageReader::setAllocationLimit(kLargePictureLimitMb);
-    }
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    QImage image = reader.read();
-    if (image.isNull()) {
+    QImage image;
+    if (!fe::img::ReadPictureFile(path, box, image))
         return false;
-    }
-    picture.Picture() = image.convertToFormat(QImage::Format_RGB32);
+    picture.Picture() = std::move(image);
     return true;
 }
 
 // A missing file is replaced by the placeholder; any other file is loaded. Without a project folder there
 // is nothing to load (a bare file name would be looked for in the working folder).
-bool LoadOrPlaceholder(fe::img::Image& picture, const QString& folder, const QString& fileName)
+bool LoadOrPlaceholder(fe::img::Image& picture, const QString& folder, const QString& fileName, QSize box)
 {
     picture.Release();
     if (folder.isEmpty()) {
@@ -47,7 +39,7 @@ bool LoadOrPlaceholder(fe::img::Image& picture, const QString& folder, const QSt
     if (!QFileInfo::exists(path)) {
         return MakeMissingPicturePlaceholder(picture, fileName);
     }
-    return LoadPictureFile(picture, path);
+    return LoadPictureFile(picture, path, box);
 }
 
 }  // namespace
@@ -88,16 +80,16 @@ bool MakeMissingPicturePlaceholder(fe::img::Image& picture, const QString& fileN
     return true;
 }
 
-bool Project::LoadPhotoImage(fe::img::Image& picture, int photoIndex) const
+bool Project::LoadPhotoImage(fe::img::Image& picture, int photoIndex, QSize box) const
 {
     if (photoIndex < 0 || photoIndex >= static_cast<int>(photos.photos.size())) {
         return false;
     }
     return LoadOrPlaceholder(picture, PhotoFolder(),
-                             photos.photos[static_cast<size_t>(photoIndex)].FileName());
+                             photos.photos[static_cast<size_t>(photoIndex)].FileName(), box);
 }
 
-bool Project::LoadMapImage(fe::img::Image& picture, int mapIndex) const
+bool Project::LoadMapImage(fe::img::Image& picture, int mapIndex, QSize box) const
 {
     if (!maps.IsValidIndex(mapIndex)) {
         return false;
@@ -107,5 +99,5 @@ bool Project::LoadMapImage(fe::img::Image& picture, int mapIndex) const
         picture.Release();
         return false;
     }
-    return LoadOrPlaceholder(picture, MapFolder(), map.ImageFileName());
+    return LoadOrPlaceholder(picture, MapFolder(), map.ImageFileName(), box);
 }

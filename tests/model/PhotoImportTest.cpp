@@ -6,6 +6,7 @@
 
 #include "BinaryBytes.h"
 #include "CameraPhotos.h"
+#include "DamagedJpeg.h"
 #include "TempFolder.h"
 #include "model/PhotoImport.h"
 #include "model/Project.h"
@@ -291,4 +292,34 @@ TEST(PhotoImport, RemakeThumbnailsWritesAllThreeFromTheStoredCopy)
     // Without its thumbnail folder, not every thumbnail can be written.
     ASSERT_TRUE(QDir(p.ThumbFolderM()).removeRecursively());
     EXPECT_FALSE(p.RemakeThumbnails(0));
+}
+
+TEST(PhotoImport, APhotoWhoseDataEndsEarlyOrThatClaimsTooManyPixelsIsRefused)
+{
+    ProjectFixture f;
+    Project& p = f.project;
+    p.importSettings.skipSameName = 0;
+    ASSERT_TRUE(MakeCameraPhoto(f.Source("good.jpg"), 640, 480, Shot("2020:04:01 09:05:07")));
+    const QByteArray good = ReadAll(f.Source("good.jpg"));
+    const QByteArray small = damagedjpeg::Plain(32, 32);
+    struct Case
+    {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"1 KB claiming 16000 x 16000", damagedjpeg::ClaimingSize(small, 16000, 16000)},
+        {"1 KB claiming 12000 x 12000", damagedjpeg::ClaimingSize(small, 12000, 12000)},
+        {"truncated, end marker appended", damagedjpeg::TruncatedWithEnd(good)},
+        {"stray bytes", damagedjpeg::WithStrayBytes(good)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_LT(c.bytes.size(), 100 * 1024);
+        WriteAll(f.Source("bad.jpg"), c.bytes);
+        EXPECT_FALSE(p.ImportPhoto(f.Source("bad.jpg")));
+    }
+    EXPECT_TRUE(f.PhotoFiles().isEmpty());
+    ASSERT_TRUE(p.ImportPhoto(f.Source("good.jpg")));
+    EXPECT_EQ(p.photos.photos.back().id, 1);
 }

@@ -4,6 +4,7 @@
 #include "fe/PathUtil.h"
 #include "fe/PumpMessages.h"
 #include "model/AppSettings.h"
+#include "model/PhotoImportBatch.h"
 #include "model/Project.h"
 
 PhotoImportOutcome ImportPhotoFiles(Project& project, const QStringList& files, AppSettings& settings,
@@ -13,22 +14,26 @@ PhotoImportOutcome ImportPhotoFiles(Project& project, const QStringList& files, 
     CSubProgressDlg progress(parent);
     progress.SetSteps(static_cast<int>(files.size()));
     progress.setWindowTitle(QStringLiteral("撮影写真取込み中"));
-    for (const QString& file : files) {
-        if (progress.m_bCancel) {
-            outcome.cancelled = true;
-            break;
-        }
-        if (!file.isEmpty()) {
-            if (outcome.imported == 0)
+    {
+        // Workers read, reduce and stage the next photos while this thread stores them in file order;
+        // leaving the loop (on Cancel) stops them and removes what they staged.
+        PhotoImportBatch batch(project, files);
+        while (!batch.AtEnd()) {
+            if (progress.m_bCancel) {
+                outcome.cancelled = true;
+                break;
+            }
+            const QString file = batch.NextFile();
+            if (!file.isEmpty() && outcome.imported == 0)
                 settings.lastPhotoFolder = fe::GetPathFolder(file);
-            if (project.ImportPhoto(file)) {
+            if (batch.ImportNext()) {
                 project.SyncPlacedPhotos();
                 ++outcome.imported;
             }
+            // Every file tried is one step, so the bar ends full even when some photos were refused.
+            progress.Advance();
+            PumpMessages();
         }
-        // Every file tried is one step, so the bar ends full even when some photos were refused.
-        progress.Advance();
-        PumpMessages();
     }
     outcome.saveResult = project.Save();
     return outcome;

@@ -35,36 +35,55 @@ bool ReadPhotoBytes(const QString& fileName, QByteArray& bytes)
     return true;
 }
 
-qsizetype JpegScanDataOffset(const QByteArray& bytes)
+bool ReadJpegSegments(const QByteArray& bytes, JpegSegments& segments)
 {
+    segments = JpegSegments();
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype size = bytes.size();
     if (size < 4 || data[0] != 0xFF || data[1] != 0xD8)
-        return -1;
+        return false;
     qsizetype pos = 2;
+    bool first = true;
     while (pos + 1 < size) {
         if (data[pos] != 0xFF)
-            return -1;
+            return false;
+        const qsizetype markerAt = pos;
         while (pos + 1 < size && data[pos + 1] == 0xFF)  // fill bytes before a marker
             ++pos;
         if (pos + 1 >= size)
-            return -1;
+            return false;
         const unsigned char marker = data[pos + 1];
         pos += 2;
         if (marker == 0xD8 || marker == 0xD9)
-            return -1;  // a second start, or an end before any scan
+            return false;  // a second start, or an end before any scan
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
             continue;  // markers without a length
         if (pos + 2 > size)
-            return -1;
+            return false;
         const qsizetype length = (qsizetype(data[pos]) << 8) | data[pos + 1];
         if (length < 2 || pos + length > size)
-            return -1;
+            return false;
+        const QByteArrayView payload(bytes.constData() + pos + 2, length - 2);
+        if (marker == 0xE1 && segments.exifBegin < 0 && payload.startsWith(QByteArrayView("Exif\0\0", 6))) {
+            segments.exifBegin = markerAt;
+            segments.exifEnd = pos + length;
+        }
+        if (first && marker == 0xE0 && payload.startsWith(QByteArrayView("JFIF\0", 5)))
+            segments.exifSlot = pos + length;
+        first = false;
         pos += length;
-        if (marker == 0xDA)
-            return pos;
+        if (marker == 0xDA) {
+            segments.scanData = pos;
+            return true;
+        }
     }
-    return -1;
+    return false;
+}
+
+qsizetype JpegScanDataOffset(const QByteArray& bytes)
+{
+    JpegSegments segments;
+    return ReadJpegSegments(bytes, segments) ? segments.scanData : -1;
 }
 
 bool IsWholeJpeg(const QByteArray& bytes)

@@ -23,4 +23,18 @@ bool ReadPhotoBytes(const QString& fileName, QByteArray& bytes);
 // The offset of the first scan's data (after the start-of-scan header), or −1.
 qsizetype JpegScanDataOffset(const QByteArray& bytes);
 
+// Where the parts of a JPEG lie, found by walking its segments from the start-of-image marker to the
+// first scan.
+struct JpegSegments
+{
+    qsizetype scanData = -1;   // the first scan's data, after its header
+    qsizetype exifBegin = -1;  // the first APP1 segment holding EXIF ("Exif\0\0"), marker included
+    qsizetype exifEnd = -1;    // just past it
+    qsizetype exifSlot = 2;    // where an EXIF segment goes when there is none: after SOI and a JFIF APP0
+};
+
+// Walks the segments; false when they do not hold together up to the first scan (the JpegScanDataOffset
+// rule).
+bool ReadJpegSegments(const QByteArray& bytes, JpegSegments& segments);
+
 }  // namespace fe::img

@@ -1,12 +1,13 @@
-#include <QBuffer>
-#include <QImageReader>
+// Writing the program's EXIF fields into a photo: the EXIF segment is encoded anew, every other byte copied.
 #include <cmath>
 #include <exiv2/exiv2.hpp>
+#include <vector>
 
 #include "fe/AtomicSave.h"
 #include "fe/Cp932.h"
 #include "fe/img/ExifInfo.h"
 #include "fe/img/ExifSupport.h"
+#include "fe/img/JpegDecode.h"
 
 namespace {
 
@@ -57,27 +58,34 @@ bool ExifInfo::WriteFile(const QString& fileName) const
         (hasDirection && !std::isfinite(m_direction)))
         return false;
 
+    // The photo is read once. Its segments are walked up to the scan and its frame header is read, so
+    // that a truncated or foreign file is refused before its tags are trusted; the scan data is then
+    // copied as it is, behind the new EXIF segment.
     QByteArray original;
-    if (!fe::img::ReadPhotoBytes(fileName, original) || !fe::img::IsWholeJpeg(original))
+    fe::img::JpegSegments segments;
+    QSize size;
+    if (!fe::img::ReadPhotoBytes(fileName, original) || !fe::img::IsWholeJpeg(original) ||
+        !fe::img::ReadJpegSegments(original, segments) || !fe::img::ReadJpegSize(original, size))
         return false;
-    {
-        QBuffer buffer;
-        buffer.setData(original);
-        QImageReader reader(&buffer, "jpeg");
-        if (!reader.canRead() || !reader.size().isValid())
-            return false;
-    }
 
-    QByteArray written;
+    constexpr qsizetype kExifHeader = 4 + 6;  // marker, length, "Exif\0\0"
+    const bool hadExif = segments.exifBegin >= 0;
+    std::vector<Exiv2::byte> tiff;
+    if (hadExif) {
+        const auto* begin = reinterpret_cast<const Exiv2::byte*>(original.constData()) + segments.exifBegin;
+        tiff.assign(begin + kExifHeader, begin + (segments.exifEnd - segments.exifBegin));
+    }
+    Exiv2::Blob blob;
+    const Exiv2::byte* newTiff = nullptr;
+    std::size_t newTiffSize = 0;
     try {
-        const auto* bytes = reinterpret_cast<const Exiv2::byte*>(original.constData());
-        if (Exiv2::ImageFactory::getType(bytes, long(original.size())) != Exiv2::ImageType::jpeg)
-            return false;
-        auto image = Exiv2::ImageFactory::open(bytes, long(original.size()));
-        if (image.get() == nullptr)
-            return false;
-        image->readMetadata();
-        Exiv2::ExifData& exif = image->exifData();
+        Exiv2::ExifData exif;
+        Exiv2::ByteOrder order = Exiv2::littleEndian;
+        if (!tiff.empty()) {
+            order = Exiv2::ExifParser::decode(exif, tiff.data(), std::uint32_t(tiff.size()));
+            if (order == Exiv2::invalidByteOrder)
+                order = Exiv2::littleEndian;
+        }
 
         for (const char* key : {"Exif.GPSInfo.GPSLatitudeRef", "Exif.GPSInfo.GPSLatitude",
                                 "Exif.GPSInfo.GPSLongitudeRef", "Exif.GPSInfo.GPSLongitude"})
@@ -117,21 +125,30 @@ bool ExifInfo::WriteFile(const QString& fileName) const
             exif.add(Exiv2::ExifKey("Exif.Image.Orientation"), &value);
         }
 
-        image->writeMetadata();
-        Exiv2::BasicIo& io = image->io();
-        if (io.open() != 0)
-            return false;
-        const long size = long(io.size());
-        written.resize(size);
-        io.seek(0, Exiv2::BasicIo::beg);
-        const long got = io.read(reinterpret_cast<Exiv2::byte*>(written.data()), size);
-        io.close();
-        if (got != size)
-            return false;
+        if (!exif.empty()) {
+            // The tags are updated inside the old EXIF block when they fit, else written anew.
+            const Exiv2::WriteMethod method = Exiv2::ExifParser::encode(
+                blob, tiff.empty() ? nullptr : tiff.data(), std::uint32_t(tiff.size()), order, exif);
+            newTiff = method == Exiv2::wmNonIntrusive ? tiff.data() : blob.data();
+            newTiffSize = method == Exiv2::wmNonIntrusive ? tiff.size() : blob.size();
+        }
     } catch (const std::exception&) {
         return false;
     }
-    if (!fe::img::IsWholeJpeg(written))
-        return false;
-    return fe::SaveBytesAtomically(fileName, written);
+    if (newTiffSize + kExifHeader - 2 > 0xFFFF)
+        return false;  // more than one segment can hold
+
+    const qsizetype cutBegin = hadExif ? segments.exifBegin : segments.exifSlot;
+    const qsizetype cutEnd = hadExif ? segments.exifEnd : segments.exifSlot;
+    fe::AtomicSave file(fileName);
+    file.write(original.constData(), cutBegin);
+    if (newTiffSize > 0) {
+        const std::size_t length = newTiffSize + kExifHeader - 2;
+        const char header[kExifHeader] = {
+            '\xFF', '\xE1', char(length >> 8), char(length & 0xFF), 'E', 'x', 'i', 'f', '\0', '\0'};
+        file.write(header, kExifHeader);
+        file.write(reinterpret_cast<const char*>(newTiff), qint64(newTiffSize));
+    }
+    file.write(original.constData() + cutEnd, original.size() - cutEnd);
+    return file.commit();
 }

@@ -1,0 +1,100 @@
+// Photo import of many files: reading and reducing on worker threads, storing in file order.
+#include "model/PhotoImportBatch.h"
+
+#include <algorithm>
+
+#include "fe/img/ExifSupport.h"
+#include "model/Project.h"
+
+PhotoImportBatch::PhotoImportBatch(Project& project, QStringList files, int threads)
+    : m_project(project),
+      m_files(std::move(files)),
+      m_dateFilter(project.importSettings.dateFilter != 0),
+      m_fromDate(project.importSettings.fromDate),
+      m_toDate(project.importSettings.toDate),
+      m_folders{project.PhotoFolder(), project.ThumbFolderS(), project.ThumbFolderM(),
+                project.ThumbFolderL()},
+      m_slots(static_cast<size_t>(m_files.size()))
+{
+    if (threads <= 0)
+        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (threads == 1 || m_files.size() <= 1)
+        return;
+    // The EXIF library's one-time set-up is not safe to race.
+    fe::img::InitExifLibrary();
+    threads = static_cast<int>(std::min<qsizetype>(threads, m_files.size()));
+    // Two files a worker keep every worker busy while the caller stores; each prepared photo holds
+    // its file's bytes until stored.
+    m_ahead = 2 * qsizetype(threads);
+    m_workers.reserve(static_cast<size_t>(threads));
+    for (int i = 0; i < threads; ++i)
+        m_workers.emplace_back([this] { Work(); });
+}
+
+PhotoImportBatch::~PhotoImportBatch()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+    for (std::thread& worker : m_workers)
+        worker.join();
+    for (Slot& slot : m_slots)
+        DropStagedFiles(slot.photo);
+}
+
+PreparedPhoto PhotoImportBatch::Prepare(qsizetype index) const
+{
+    return PreparePhoto(m_files[index], m_dateFilter ? &m_fromDate : nullptr,
+                        m_dateFilter ? &m_toDate : nullptr);
+}
+
+void PhotoImportBatch::Work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] {
+            return m_stopping || m_nextToPrepare >= m_files.size() || m_nextToPrepare < m_taken + m_ahead;
+        });
+        if (m_stopping || m_nextToPrepare >= m_files.size())
+            return;
+        const qsizetype index = m_nextToPrepare++;
+        lock.unlock();
+        PreparedPhoto photo = Prepare(index);
+        StagePreparedPhoto(photo, m_folders[0], m_folders[1], m_folders[2], m_folders[3]);
+        lock.lock();
+        Slot& slot = m_slots[static_cast<size_t>(index)];
+        slot.photo = std::move(photo);
+        slot.ready = true;
+        m_changed.notify_all();
+    }
+}
+
+PreparedPhoto PhotoImportBatch::Take(qsizetype index)
+{
+    if (m_workers.empty())
+        return Prepare(index);
+    std::unique_lock lock(m_mutex);
+    Slot& slot = m_slots[static_cast<size_t>(index)];
+    m_changed.wait(lock, [&] { return slot.ready; });
+    PreparedPhoto photo = std::move(slot.photo);
+    slot = Slot();
+    m_taken = index + 1;
+    m_changed.notify_all();
+    return photo;
+}
+
+bool PhotoImportBatch::ImportNext()
+{
+    if (AtEnd())
+        return false;
+    const qsizetype index = m_next++;
+    PreparedPhoto photo = Take(index);
+    // The duplicate check sees every photo imported before this file, as a one-by-one import does.
+    if (!photo.accepted || m_project.IsDuplicatePhoto(m_files[index], &photo.record)) {
+        DropStagedFiles(photo);
+        return false;
+    }
+    return m_project.AppendPreparedPhoto(photo);
+}
