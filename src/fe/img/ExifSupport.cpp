@@ -25,11 +25,16 @@ bool ReadPhotoBytes(const QString& fileName, QByteArray& bytes)
     constexpr qint64 kMaxPhotoBytes = qint64(1) << 30;
     bytes.clear();
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPhotoBytes)
+    if (!file.open(QIODevice::ReadOnly))
         return false;
-    bytes = file.read(kMaxPhotoBytes + 1);
-    if (bytes.size() != file.size() || bytes.size() > kMaxPhotoBytes) {
-        bytes.clear();
+    const qint64 size = file.size();
+    if (size < 0 || size > kMaxPhotoBytes)
+        return false;
+    // Sized by the file, not by the limit: a buffer of the limit's size costs its mapping on every read.
+    bytes.resize(qsizetype(size));
+    char extra = 0;
+    if (file.read(bytes.data(), size) != size || file.read(&extra, 1) != 0) {
+        bytes.clear();  // the file changed while it was read
         return false;
     }
     return true;
