@@ -67,6 +67,7 @@ protected:
         site.SetBuiltIn(QStringLiteral("/t"), QStringLiteral(".png"), 2, 18, false, QStringLiteral("test"));
         site.baseUrl = server->BaseUrl();
         ASSERT_TRUE(map.Server().Open(cache.file(QStringLiteral("cache")), site, fe::geo::ProxySettings()));
+        map.Server().SetMissingTiles(fe::geo::MissingTiles::FetchedNow);
         map.SetCenter(kCentre);
         map.SetZoom(kZoom);
         ASSERT_TRUE(picture.Create(kWidth, kHeight));
