@@ -32,21 +32,26 @@ void ReadSite(fe::FileRB& file, fe::geo::TileSite& site)
 
 }  // namespace
 
-void AppSettings::SetDefaults()
+AppSettings::AppSettings()
 {
-    planeZone = 1;
-    tileCacheFolder = fe::GetWritableFolder() + QStringLiteral("geocache");
-    fe::geo::TileSiteVector catalogue;
-    fe::geo::BuildBuiltInTileSites(catalogue);
-    currentTileSite = catalogue.front();
-    lastMapFolder.clear();
-    lastPhotoFolder.clear();
-    lastProjectPath.clear();
+    tileSites = BuiltInBaseMaps();
+    currentTileSite = tileSites.front();
     fileNameTokens = {QStringLiteral("{ファイル名}"), QStringLiteral("{元ファイル名}")};
     fixedItemNames.SetDefaults();
     ichimillParams.SetDefaults();
-    lastTrackFolder.clear();
-    lastSurveyPictureFolder.clear();
+}
+
+AppSettings AppSettings::Defaults()
+{
+    AppSettings settings;
+    settings.SetDefaults();
+    return settings;
+}
+
+void AppSettings::SetDefaults()
+{
+    *this = AppSettings();
+    tileCacheFolder = fe::GetWritableFolder() + QStringLiteral("geocache");
     MergeTileSiteList();
 }
 

@@ -34,9 +34,15 @@ public:
     QString lastTrackFolder;
     QString lastSurveyPictureFolder;  // the reservoir survey's picture import
 
-    AppSettings() { SetDefaults(); }
+    // The built-in defaults, without touching a file or a folder: no tile cache folder yet, and the
+    // three built-in base maps as the tile sites.
+    AppSettings();
+    // The defaults a run starts from: the tile cache folder in the writable folder and the tile sites of
+    // TileSiteList.txt there.
+    static AppSettings Defaults();
 
-    // Every default, the tile site list read from TileSiteList.txt.
+    // Every default, the tile cache folder in the writable folder and the tile site list read from
+    // TileSiteList.txt.
     void SetDefaults();
 
     // Writes setting.bin (version 4). The file is replaced atomically: on false the old one is whole.
@@ -56,6 +62,8 @@ public:
 
     // The path of TileSiteList.txt in the writable folder.
     static QString TileSiteListPath();
+    // The standard, pale and aerial-photo base maps of the built-in catalogue.
+    static fe::geo::TileSiteVector BuiltInBaseMaps();
 
     friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };

@@ -112,6 +112,8 @@ public:
     void Reset();
 
     bool IsWebMap() const { return kind >= kWebStandard && kind <= kWebPhoto; }
+    // A registered picture or a web map: its points have plane or latitude/longitude coordinates.
+    bool HasCoordinates() const { return kind == kRegisteredPicture || IsWebMap(); }
     bool IsPictureMap() const { return kind == kPicture || kind == kRegisteredPicture; }
     bool IsCurrent() const { return (flags & kFlagCurrent) != 0; }
 
@@ -131,9 +133,10 @@ public:
 
     // A kind-0 map of the picture, copied into the map folder (an existing copy is never overwritten).
     bool LoadPicture(const QString& mapFolder, const QString& picturePath);
-    // A kind-1 map of the picture and its registration <temp folder><picture name>.mhc; the zone must be
-    // 1 to 19 and replaces the registration's own. An existing copy is replaced.
-    bool LoadRegisteredPicture(const QString& mapFolder, const QString& picturePath, std::int32_t newZone);
+    // A kind-1 map of the picture and its registration file; the zone must be 1 to 19 and replaces the
+    // registration's own. An existing copy is replaced. The registration file is only read.
+    bool LoadRegisteredPicture(const QString& mapFolder, const QString& picturePath,
+                               const QString& registrationPath, std::int32_t newZone);
     // A web map (kind 2 to 4) of the box {west, east, south, north} at the tile zoom.
     bool SetWebMap(std::int32_t newKind, const Rect2& newBox, std::int32_t zoom);
     // Reads a registration file and makes the map a kind-1 map.
@@ -153,8 +156,8 @@ public:
     // Fills the entry from the photo for this map; on kinds 1 to 4 a photo without a position gets the
     // map's centre as its position.
     void InitPlacedPhoto(PlacedPhoto& entry, PhotoRecord& photo, const QString& photoFilePath);
-    // Brings the entries in step with the photo list: drops entries of missing photos (and, on maps with
-    // coordinates, of photos without a position), re-positions the others and refreshes their references.
+    // Brings the entries in step with the photo list: drops entries of missing photos (and, on maps other
+    // than plain pictures, of photos without a position) and re-positions the others.
     void SyncPlacedPhotos(PhotoList& photoList, const QString& photoFolder);
     // Places every positioned photo inside the map's area that is not on the map yet.
     void PlacePhotosInside(PhotoList& photoList, const QString& photoFolder);

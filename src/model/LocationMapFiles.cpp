@@ -92,7 +92,7 @@ bool LocationMap::LoadPicture(const QString& mapFolder, const QString& picturePa
 }
 
 bool LocationMap::LoadRegisteredPicture(const QString& mapFolder, const QString& picturePath,
-                                        std::int32_t newZone)
+                                        const QString& registrationPath, std::int32_t newZone)
 {
     if (newZone < 1 || newZone > 19) {
         return false;
@@ -102,9 +102,7 @@ bool LocationMap::LoadRegisteredPicture(const QString& mapFolder, const QString&
         return false;
     }
     LocationMap probe(id);
-    const QString mhcPath =
-        fe::GetTempFolderPath() + QFileInfo(picturePath).completeBaseName() + QStringLiteral(".mhc");
-    if (!probe.ReadRegistration(mhcPath) || !probe.ReadPictureSize(picturePath)) {
+    if (!probe.ReadRegistration(registrationPath) || !probe.ReadPictureSize(picturePath)) {
         return false;
     }
     probe.kind = kRegisteredPicture;

@@ -3,24 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdint>
-
-#include "model/PhotoRecord.h"
-
-namespace {
-
-bool PointsInto(const PhotoList& photoList, const PhotoRecord* photo)
-{
-    if (photo == nullptr || photoList.photos.empty()) {
-        return false;
-    }
-    const auto address = reinterpret_cast<std::uintptr_t>(photo);
-    const auto first = reinterpret_cast<std::uintptr_t>(photoList.photos.data());
-    const auto end = reinterpret_cast<std::uintptr_t>(photoList.photos.data() + photoList.photos.size());
-    return address >= first && address < end && (address - first) % sizeof(PhotoRecord) == 0;
-}
-
-}  // namespace
 
 void LocationMapList::Clear()
 {
@@ -66,31 +48,6 @@ void LocationMapList::DeleteMap(int index, const QString& mapFolder)
     const QDir folder(mapFolder);
     QFile::remove(folder.filePath(pictureName));
     QFile::remove(folder.filePath(QFileInfo(pictureName).completeBaseName() + QStringLiteral("CAD.mhc")));
-}
-
-void LocationMapList::RelinkPhotos(PhotoList& photoList)
-{
-    for (LocationMap& map : maps) {
-        std::vector<PlacedPhoto>& entries = map.photos.entries;
-        for (size_t k = 0; k < entries.size();) {
-            PlacedPhoto& entry = entries[k];
-            // A reference is only read when it still points into the current photo vector: after the vector
-            // was reallocated an old reference must not be followed.
-            if (PointsInto(photoList, entry.photo) && entry.photo->id == entry.photoId) {
-                ++k;
-                continue;
-            }
-            const int index = photoList.IndexOfId(entry.photoId);
-            if (index < 0) {
-                // A photo that is gone takes its entry with it rather than leaving a dangling reference.
-                entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(k));
-                continue;
-            }
-            entry.photo = &photoList.photos[static_cast<size_t>(index)];
-            entry.photoId = entry.photo->id;
-            ++k;
-        }
-    }
 }
 
 void LocationMapList::RemovePhotoFromMaps(std::int32_t photoId)

@@ -6,8 +6,6 @@
 
 #include "model/LocationMap.h"
 
-struct PhotoList;
-
 // The location maps of a project (or its site location maps). Every new map takes the next id and the next
 // number, and both counters then grow; ids are never reused.
 struct LocationMapList
@@ -32,9 +30,6 @@ struct LocationMapList
     // Removes the map and its stored picture and CAD registration from the map folder; nothing for an
     // index outside the list.
     void DeleteMap(int index, const QString& mapFolder);
-    // Re-caches the photo reference of every placed photo whose reference is missing or stale. An entry
-    // whose photo is no longer in the list is dropped.
-    void RelinkPhotos(PhotoList& photoList);
     // Takes the photo off every map: its placed entries and every reservoir-survey row that refers to it.
     void RemovePhotoFromMaps(std::int32_t photoId);
 };

@@ -42,7 +42,6 @@ QString PhotoPath(const QString& photoFolder, const PhotoRecord& photo)
 
 void LocationMap::InitPlacedPhoto(PlacedPhoto& entry, PhotoRecord& photo, const QString& photoFilePath)
 {
-    entry.photo = &photo;
     entry.photoId = photo.id;
     entry.direction = photo.direction;
 
@@ -105,11 +104,8 @@ void LocationMap::SyncPlacedPhotos(PhotoList& photoList, const QString& photoFol
             entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(k));
             continue;
         }
-        PhotoRecord& photo = photoList.photos[static_cast<size_t>(index)];
-        if (kind == kPicture) {
-            entry.photo = &photo;
-            entry.photoId = photo.id;
-        } else {
+        if (kind != kPicture) {
+            PhotoRecord& photo = photoList.photos[static_cast<size_t>(index)];
             InitPlacedPhoto(entry, photo, PhotoPath(photoFolder, photo));
         }
         ++k;

@@ -266,15 +266,14 @@ bool Project::ImportPhoto(const QString& sourcePath)
     return AppendPreparedPhoto(photo);
 }
 
-bool PhotoList::RemovePhoto(std::int32_t photoId, const QString& photoFolder, const QString& thumbFolderS,
-                            const QString& thumbFolderM, const QString& thumbFolderL)
+bool PhotoList::RemovePhoto(std::int32_t photoId, const ProjectFolders& folders)
 {
     const int index = IndexOfId(photoId);
     if (index < 0)
         return false;
     photos.erase(photos.begin() + index);
     const QString fileName = PhotoFileName(photoId);
-    for (const QString& folder : {photoFolder, thumbFolderS, thumbFolderM, thumbFolderL}) {
+    for (const QString& folder : {folders.photo, folders.thumbS, folders.thumbM, folders.thumbL}) {
         if (!folder.isEmpty())
             QFile::remove(folder + fileName);  // a file that cannot be deleted stays
     }
@@ -288,5 +287,5 @@ bool Project::DeletePhoto(std::int32_t photoId)
     // Every reference goes: a placed photo or a survey reference left behind would name a photo that
     // no longer exists.
     maps.RemovePhotoFromMaps(photoId);
-    return photos.RemovePhoto(photoId, PhotoFolder(), ThumbFolderS(), ThumbFolderM(), ThumbFolderL());
+    return photos.RemovePhoto(photoId, Folders());
 }

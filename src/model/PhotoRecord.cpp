@@ -47,14 +47,53 @@ void PhotoList::Reset()
     photos.clear();
 }
 
-int PhotoList::IndexOfId(std::int32_t photoId) const
+int PhotoIdIndex::Find(const std::vector<PhotoRecord>& photos, std::int32_t photoId) const
 {
+    const auto firstOf = [&]() {
+        for (size_t k = 0; k < photos.size(); ++k) {
+            if (photos[k].id == photoId) {
+                return static_cast<int>(k);
+            }
+        }
+        return -1;
+    };
+    const auto isAt = [&](int place) {
+        return place >= 0 && static_cast<size_t>(place) < photos.size() &&
+               photos[static_cast<size_t>(place)].id == photoId;
+    };
+    auto known = m_places.find(photoId);
+    if (known != m_places.end() && known->second == kShared) {
+        return firstOf();
+    }
+    if (known != m_places.end() && isAt(known->second)) {
+        return known->second;
+    }
+    // Stale or unknown: every place is taken again from the vector.
+    m_places.clear();
+    m_places.reserve(photos.size());
     for (size_t k = 0; k < photos.size(); ++k) {
-        if (photos[k].id == photoId) {
-            return static_cast<int>(k);
+        const auto [place, added] = m_places.try_emplace(photos[k].id, static_cast<int>(k));
+        if (!added) {
+            place->second = kShared;
         }
     }
-    return -1;
+    known = m_places.find(photoId);
+    if (known == m_places.end()) {
+        return -1;
+    }
+    return known->second == kShared ? firstOf() : known->second;
+}
+
+PhotoRecord* PhotoList::Find(std::int32_t photoId)
+{
+    const int index = IndexOfId(photoId);
+    return index < 0 ? nullptr : &photos[static_cast<size_t>(index)];
+}
+
+const PhotoRecord* PhotoList::Find(std::int32_t photoId) const
+{
+    const int index = IndexOfId(photoId);
+    return index < 0 ? nullptr : &photos[static_cast<size_t>(index)];
 }
 
 void PhotoList::SortByShotTime(bool ascending)

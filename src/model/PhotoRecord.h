@@ -4,9 +4,12 @@
 #include <QSize>
 #include <QString>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "fe/geo/GeoPoint.h"
+
+struct ProjectFolders;
 
 // One imported photograph. Its stored copy is <photo folder>p%06d.jpg with the id.
 struct PhotoRecord
@@ -49,7 +52,31 @@ struct PhotoRecord
 // The photo file name "p%06d.jpg" of a photo id.
 QString PhotoFileName(std::int32_t photoId);
 
+// Where each photo id sits in a photo vector. The vector is changed freely by its owners (appended,
+// sorted, erased, read), so a remembered place is checked before it is trusted, and an id that is not
+// where it was, or not known, makes the index be built again from the vector. It holds nothing of its
+// own: copies start empty and any two compare equal. For the user-interface thread only.
+class PhotoIdIndex
+{
+public:
+    PhotoIdIndex() = default;
+    PhotoIdIndex(const PhotoIdIndex&) {}
+    PhotoIdIndex& operator=(const PhotoIdIndex&) { return *this; }
+
+    // The index of the first photo with the id, or -1.
+    int Find(const std::vector<PhotoRecord>& photos, std::int32_t photoId) const;
+
+    friend bool operator==(const PhotoIdIndex&, const PhotoIdIndex&) { return true; }
+
+private:
+    // The place of an id that several photos share (only a damaged file holds such ids): the first of
+    // them is looked for each time.
+    static constexpr int kShared = -2;
+    mutable std::unordered_map<std::int32_t, int> m_places;
+};
+
 // The photos of a project in list order. Ids come from nextId, which only grows: ids are never reused.
+// Placed photos and survey rows name their photos by id; Find gives the record.
 struct PhotoList
 {
     std::int32_t nextId = 1;
@@ -57,7 +84,10 @@ struct PhotoList
 
     void Reset();
     // Index of the first photo with the id, or -1.
-    int IndexOfId(std::int32_t photoId) const;
+    int IndexOfId(std::int32_t photoId) const { return m_index.Find(photos, photoId); }
+    // The photo with the id, or null. Valid until the photo vector next changes.
+    PhotoRecord* Find(std::int32_t photoId);
+    const PhotoRecord* Find(std::int32_t photoId) const;
     // Sorts by ShotTimeKey. Photos with equal keys keep their order, so repeated sorts are stable.
     void SortByShotTime(bool ascending);
     // Sorts by the stored file name compared as text (id order up to id 999999); equal names keep their
@@ -65,10 +95,12 @@ struct PhotoList
     void SortByFileName(bool ascending);
     // One position per photo in list order, for the photo-box helpers.
     std::vector<fe::geo::GeoPoint> Positions() const;
-    // Erases the photo and deletes p%06d.jpg of its id from the four folders (failures are not
-    // checked). False when no photo has the id.
-    bool RemovePhoto(std::int32_t photoId, const QString& photoFolder, const QString& thumbFolderS,
-                     const QString& thumbFolderM, const QString& thumbFolderL);
+    // Erases the photo and deletes p%06d.jpg of its id from the photo and thumbnail folders (failures
+    // are not checked). False when no photo has the id.
+    bool RemovePhoto(std::int32_t photoId, const ProjectFolders& folders);
 
     friend bool operator==(const PhotoList&, const PhotoList&) = default;
+
+private:
+    PhotoIdIndex m_index;
 };

@@ -72,14 +72,15 @@ bool Project::RemakeThumbnails(int photoIndex)
     QByteArray bytes;
     QImage reduced;
     QSize originalSize;
-    if (!fe::img::ReadPhotoBytes(PhotoFolder() + photo.FileName(), bytes) ||
+    const ProjectFolders folders = Folders();
+    if (!fe::img::ReadPhotoBytes(folders.photo + photo.FileName(), bytes) ||
         !DecodeForThumbnails(bytes, reduced, originalSize))
         return false;
-    const QString folders[3] = {ThumbFolderS(), ThumbFolderM(), ThumbFolderL()};
+    const std::array<QString, 3> thumbFolders = folders.Thumbs();
     bool all = true;
     for (int k = 0; k < 3; ++k) {
-        if (!photo.MakeThumbnail(folders[k] + photo.FileName(), reduced, originalSize, kThumbnailBoxes[k][0],
-                                 kThumbnailBoxes[k][1]))
+        if (!photo.MakeThumbnail(thumbFolders[k] + photo.FileName(), reduced, originalSize,
+                                 kThumbnailBoxes[k][0], kThumbnailBoxes[k][1]))
             all = false;
     }
     return all;

@@ -93,9 +93,12 @@ void PlacedPhotoList::SortByNumberText(bool ascending)
     });
 }
 
-void PlacedPhotoList::SortByShotTime(bool ascending)
+void PlacedPhotoList::SortByShotTime(const PhotoList& photoList, bool ascending)
 {
-    auto key = [](const PlacedPhoto& entry) { return entry.photo ? entry.photo->ShotTimeKey() : 0u; };
+    auto key = [&photoList](const PlacedPhoto& entry) {
+        const PhotoRecord* photo = photoList.Find(entry.photoId);
+        return photo ? photo->ShotTimeKey() : std::uint64_t{0};
+    };
     std::stable_sort(entries.begin(), entries.end(),
                      [ascending, &key](const PlacedPhoto& a, const PlacedPhoto& b) {
                          return ascending ? key(a) < key(b) : key(a) > key(b);

@@ -9,16 +9,13 @@
 #include "fe/Rect2i.h"
 #include "fe/Unset.h"
 
-struct PhotoRecord;
+struct PhotoList;
 
-// One photograph placed on one location map. x, y are picture pixels on picture maps (kinds 0 and 1) and
-// longitude, latitude on web maps (kinds 2 to 4).
+// One photograph placed on one location map, naming its photo by id (PhotoList::Find gives the record). x, y
+// are picture pixels on picture maps (kinds 0 and 1) and longitude, latitude on web maps (kinds 2 to 4).
 struct PlacedPhoto
 {
     std::int32_t photoId = -1;
-    // Cached reference into the project's photo vector; valid until that vector changes, re-established by
-    // Project::SyncPlacedPhotos or LocationMapList::RelinkPhotos. Not owned.
-    PhotoRecord* photo = nullptr;
     double x = kUnset;
     double y = kUnset;
     double direction = kUnset;
@@ -71,8 +68,9 @@ struct PlacedPhotoList
 
     // The sorts keep the order of entries with equal keys.
     void SortByNumberText(bool ascending);
-    // By the cached photo's shot-time key; entries without a cached photo count as key 0.
-    void SortByShotTime(bool ascending);
+    // By the shot-time key of each entry's photo in the list; an entry whose photo is not there counts as
+    // key 0.
+    void SortByShotTime(const PhotoList& photoList, bool ascending);
     // Largest x first.
     void SortByX();
 };

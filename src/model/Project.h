@@ -8,6 +8,7 @@
 #include "model/LocationMapList.h"
 #include "model/LocusTrack.h"
 #include "model/PhotoRecord.h"
+#include "model/ProjectFolders.h"
 #include "model/ReportRecords.h"
 
 namespace fe {
@@ -48,14 +49,16 @@ struct Project
     bool HasPath() const { return !folder.isEmpty() && !name.isEmpty(); }
     QString DataFolder() const { return HasPath() ? folder : QString(); }
     QString ProjectFilePath() const;
-    QString MapFolder() const { return SubFolder(QStringLiteral("map")); }
-    QString PhotoFolder() const { return SubFolder(QStringLiteral("photo")); }
-    QString ThumbFolderS() const { return SubFolder(QStringLiteral("photomini")); }
-    QString ThumbFolderM() const { return SubFolder(QStringLiteral("photominiM")); }
-    QString ThumbFolderL() const { return SubFolder(QStringLiteral("photominiL")); }
-    QString ExcelFolder() const { return SubFolder(QStringLiteral("excel")); }
-    QString CadFolder() const { return SubFolder(QStringLiteral("cad")); }
-    QString ShapefileFolder() const { return SubFolder(QStringLiteral("shapefile")); }
+    // Every folder of the project as one value, to hand on to what works in them.
+    ProjectFolders Folders() const;
+    QString MapFolder() const { return Folders().map; }
+    QString PhotoFolder() const { return Folders().photo; }
+    QString ThumbFolderS() const { return Folders().thumbS; }
+    QString ThumbFolderM() const { return Folders().thumbM; }
+    QString ThumbFolderL() const { return Folders().thumbL; }
+    QString ExcelFolder() const { return Folders().excel; }
+    QString CadFolder() const { return Folders().cad; }
+    QString ShapefileFolder() const { return Folders().shapefile; }
     // excel/YYYYMMDD/ of today, or of the given day.
     QString DatedExcelFolder() const;
     QString DatedExcelFolder(const fe::SimpleDate& day) const;
@@ -81,7 +84,8 @@ struct Project
 
     // Location maps. Each returns false and leaves the lists unchanged when it cannot make the map.
     bool AddImageMap(const QString& picturePath);
-    bool AddRegisteredImageMap(const QString& picturePath, std::int32_t zone);
+    bool AddRegisteredImageMap(const QString& picturePath, const QString& registrationPath,
+                               std::int32_t zone);
     bool CopyMap(int index);
     bool AddSiteMap(std::int32_t kind, const Rect2& box, std::int32_t zoom);
     // Zone 0 to 19 for the site maps and every site map; other values are ignored.
@@ -104,9 +108,6 @@ struct Project
     // Brings the placed photos of every map and site map in step with the photo list, after the list was
     // read, sorted or changed.
     void SyncPlacedPhotos();
-
-private:
-    QString SubFolder(const QString& sub) const;
 };
 
 // Draws the 6000 × 4000 stand-in for a picture file that cannot be found: a grey checkerboard with

@@ -234,7 +234,7 @@ bool ReadMap(fe::FileRB& in, std::int32_t version, LocationMap& map)
     if (version >= fmt::kCurrentFormatSince && !ReadMapTail(in, version, map)) {
         return false;
     }
-    if (map.kind >= LocationMap::kRegisteredPicture && map.kind <= LocationMap::kWebPhoto) {
+    if (map.HasCoordinates()) {
         map.UpdateOutline();
     }
     return true;

@@ -27,9 +27,19 @@ QString WithSeparator(const QString& folder)
 
 }  // namespace
 
-QString Project::SubFolder(const QString& sub) const
+ProjectFolders ProjectFolders::Of(const QString& projectFolder)
 {
-    return HasPath() ? folder + sub + QLatin1Char('/') : QString();
+    if (projectFolder.isEmpty()) {
+        return ProjectFolders();
+    }
+    const auto sub = [&](const char* name) { return projectFolder + QLatin1String(name) + QLatin1Char('/'); };
+    return {projectFolder, sub("photo"), sub("photomini"), sub("photominiM"), sub("photominiL"),
+            sub("map"),    sub("excel"), sub("cad"),       sub("shapefile")};
+}
+
+ProjectFolders Project::Folders() const
+{
+    return ProjectFolders::Of(DataFolder());
 }
 
 QString Project::ProjectFilePath() const
@@ -86,9 +96,10 @@ int Project::CreateNew(const QString& projectName, const QString& parentFolder)
         Reset();
         return kProjectFolderCreateFailed;
     }
-    for (const char* sub :
-         {"map", "photo", "photomini", "photominiM", "photominiL", "excel", "cad", "shapefile"}) {
-        if (!QDir().mkdir(folder + QLatin1String(sub))) {
+    const ProjectFolders folders = Folders();
+    for (const QString& sub : {folders.map, folders.photo, folders.thumbS, folders.thumbM, folders.thumbL,
+                               folders.excel, folders.cad, folders.shapefile}) {
+        if (!QDir().mkdir(sub)) {
             return kProjectFolderCreateFailed;
         }
     }

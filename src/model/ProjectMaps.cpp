@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include "fe/PathUtil.h"
 #include "model/Project.h"
@@ -19,10 +20,11 @@ bool Project::AddImageMap(const QString& picturePath)
     return true;
 }
 
-bool Project::AddRegisteredImageMap(const QString& picturePath, std::int32_t zone)
+bool Project::AddRegisteredImageMap(const QString& picturePath, const QString& registrationPath,
+                                    std::int32_t zone)
 {
     LocationMap map = maps.MakeNewMap();
-    if (!map.LoadRegisteredPicture(MapFolder(), picturePath, zone)) {
+    if (!map.LoadRegisteredPicture(MapFolder(), picturePath, registrationPath, zone)) {
         return false;
     }
     if (maps.nextNumber > 0) {
@@ -58,13 +60,22 @@ bool Project::CopyMap(int index)
             takeFrame(maps.maps.back());
             return true;
         case LocationMap::kRegisteredPicture: {
+            // The source's registration goes through a file of this copy's own in the temp folder, which
+            // other files share (PhotoBounds.txt, the import tool's hand-over): only that file is removed.
             const QString tempFolder = fe::MakeTempFolder();
-            const QString baseName = QFileInfo(storedPicture).completeBaseName();
-            if (tempFolder.isEmpty() ||
-                !source.WriteRegistration(tempFolder + baseName + QStringLiteral(".mhc"))) {
+            if (tempFolder.isEmpty()) {
                 return false;
             }
-            const bool added = AddRegisteredImageMap(storedPicture, source.zone);
+            QTemporaryFile registration(tempFolder + QStringLiteral("mapcopy-XXXXXX.mhc"));
+            if (!registration.open()) {
+                return false;
+            }
+            registration.close();
+            if (!source.WriteRegistration(registration.fileName())) {
+                return false;
+            }
+            const QString baseName = QFileInfo(storedPicture).completeBaseName();
+            const bool added = AddRegisteredImageMap(storedPicture, registration.fileName(), source.zone);
             if (added) {
                 LocationMap& copy = maps.maps.back();
                 takeFrame(copy);
@@ -77,7 +88,6 @@ bool Project::CopyMap(int index)
                     QFile::copy(sourceCad, copyCad);
                 }
             }
-            fe::DeleteFolderTree(tempFolder);
             return added;
         }
         case LocationMap::kWebStandard:
@@ -99,8 +109,7 @@ bool Project::AddSiteMap(std::int32_t kind, const Rect2& box, std::int32_t zoom)
         return false;
     }
     for (LocationMap& map : maps.maps) {
-        if (map.kind >= LocationMap::kRegisteredPicture && map.kind <= LocationMap::kWebPhoto &&
-            !map.calloutAnchor.HasPosition()) {
+        if (map.HasCoordinates() && !map.calloutAnchor.HasPosition()) {
             map.SetCalloutAnchorFromOutline();
         }
     }

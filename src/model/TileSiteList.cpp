@@ -130,6 +130,16 @@ QString AppSettings::TileSiteListPath()
     return fe::GetWritableFolder() + QStringLiteral("TileSiteList.txt");
 }
 
+fe::geo::TileSiteVector AppSettings::BuiltInBaseMaps()
+{
+    fe::geo::TileSiteVector catalogue;
+    fe::geo::BuildBuiltInTileSites(catalogue);
+    fe::geo::TileSiteVector baseMaps;
+    for (int entry : fe::geo::kDefaultBaseMapEntries)
+        baseMaps.push_back(catalogue[static_cast<size_t>(entry)]);
+    return baseMaps;
+}
+
 bool AppSettings::MergeTileSiteList()
 {
     return MergeTileSiteList(TileSiteListPath());
@@ -138,13 +148,7 @@ bool AppSettings::MergeTileSiteList()
 bool AppSettings::MergeTileSiteList(const QString& path)
 {
     tileSites.clear();
-    fe::geo::TileSiteVector catalogue;
-    fe::geo::BuildBuiltInTileSites(catalogue);
-    const auto useBuiltIns = [&] {
-        tileSites.clear();
-        for (int entry : fe::geo::kDefaultBaseMapEntries)
-            tileSites.push_back(catalogue[static_cast<size_t>(entry)]);
-    };
+    const auto useBuiltIns = [&] { tileSites = BuiltInBaseMaps(); };
 
     fe::FileR file;
     if (!file.open(path, 1)) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <cmath>
 #include <functional>
 #include <limits>
 
 #include "BinaryBytes.h"
+#include "FileBytes.h"
 #include "TempFolder.h"
 #include "fe/AppFolders.h"
 #include "model/AppSettings.h"
@@ -69,7 +71,7 @@ QByteArray SettingBin(int version, std::int32_t fixedCount = 4, std::int32_t sto
 // The settings SettingBin(4) holds; fixed presets from `fixedCount` on keep their defaults.
 AppSettings Expected(int version = 4, int fixedCount = 4)
 {
-    AppSettings s;
+    AppSettings s = AppSettings::Defaults();
     s.planeZone = 7;
     s.currentTileSite = {
         QStringLiteral("https://tiles.example"), "/xyz/ort", ".jpg", 3, 17, true, "写真", "_xyz_ort"};
@@ -101,7 +103,7 @@ AppSettings Expected(int version = 4, int fixedCount = 4)
 
 TEST(AppSettings, DefaultsHoldTheDocumentedValues)
 {
-    const AppSettings s;
+    const AppSettings s = AppSettings::Defaults();
     EXPECT_EQ(s.planeZone, 1);
     EXPECT_EQ(s.tileCacheFolder, fe::GetWritableFolder() + "geocache");
     EXPECT_EQ(s.currentTileSite.path, QStringLiteral("/xyz/std"));
@@ -122,6 +124,30 @@ TEST(AppSettings, DefaultsHoldTheDocumentedValues)
     EXPECT_EQ(s.tileSites[2].path, QStringLiteral("/xyz/seamlessphoto"));
 }
 
+// Building settings reads no file and probes no folder: only SetDefaults and Load do.
+TEST(AppSettings, ConstructionTouchesNoFile)
+{
+    TempFolder temp;
+    QString list;
+    for (const char* path : {"/xyz/a", "/xyz/b", "/xyz/c"})
+        list += QStringLiteral(
+                    "{\n\t\"地図\",\n\t\"https://tiles.example\",\n\t\"%1\",\n\t\".png\",\n\t2,\n\t18,\n"
+                    "\tfalse\n}\n")
+                    .arg(QString::fromLatin1(path));
+    WriteAll(AppSettings::TileSiteListPath(), list.toUtf8());
+    const AppSettings built;
+    EXPECT_TRUE(built.tileCacheFolder.isEmpty());
+    ASSERT_EQ(built.tileSites.size(), 3u);
+    EXPECT_EQ(built.tileSites[2].path, QStringLiteral("/xyz/seamlessphoto"));
+    EXPECT_EQ(built.currentTileSite.path, QStringLiteral("/xyz/std"));
+
+    const AppSettings defaults = AppSettings::Defaults();
+    EXPECT_EQ(defaults.tileCacheFolder, fe::GetWritableFolder() + "geocache");
+    ASSERT_EQ(defaults.tileSites.size(), 3u);
+    EXPECT_EQ(defaults.tileSites[2].path, QStringLiteral("/xyz/c"));
+    QFile::remove(AppSettings::TileSiteListPath());
+}
+
 TEST(AppSettings, SaveWritesVersionFourFieldByFieldAndLoadReadsItBack)
 {
     TempFolder temp;
@@ -137,7 +163,7 @@ TEST(AppSettings, SaveWritesVersionFourFieldByFieldAndLoadReadsItBack)
     ASSERT_TRUE(AppSettings().Save(path));
     loaded.planeZone = 5;
     ASSERT_TRUE(loaded.Load(path));
-    EXPECT_TRUE(loaded == AppSettings());
+    EXPECT_TRUE(loaded == AppSettings::Defaults());
 }
 
 TEST(AppSettings, StoredFilesLoadByVersionAndDamageGivesTheDefaults)
@@ -155,13 +181,13 @@ TEST(AppSettings, StoredFilesLoadByVersionAndDamageGivesTheDefaults)
         {"version 3: no survey folder", SettingBin(3), true, Expected(3)},
         {"two fixed presets: the rest keep the defaults", SettingBin(4, 2), true, Expected(4, 2)},
         {"six fixed presets: the first four are kept", SettingBin(4, 6), true, Expected(4, 6)},
-        {"version 5", SettingBin(5), false, AppSettings()},
-        {"truncated", SettingBin(4).chopped(1), false, AppSettings()},
-        {"absurd token count", SettingBin(4, 4, 0x7FFFFFFF), false, AppSettings()},
-        {"negative token count", SettingBin(4, 4, -1), false, AppSettings()},
-        {"absurd fixed preset count", SettingBin(4, 4, 3, 0x40000000), false, AppSettings()},
-        {"negative fixed preset count", SettingBin(4, 4, 3, -1), false, AppSettings()},
-        {"empty file", QByteArray(), false, AppSettings()},
+        {"version 5", SettingBin(5), false, AppSettings::Defaults()},
+        {"truncated", SettingBin(4).chopped(1), false, AppSettings::Defaults()},
+        {"absurd token count", SettingBin(4, 4, 0x7FFFFFFF), false, AppSettings::Defaults()},
+        {"negative token count", SettingBin(4, 4, -1), false, AppSettings::Defaults()},
+        {"absurd fixed preset count", SettingBin(4, 4, 3, 0x40000000), false, AppSettings::Defaults()},
+        {"negative fixed preset count", SettingBin(4, 4, 3, -1), false, AppSettings::Defaults()},
+        {"empty file", QByteArray(), false, AppSettings::Defaults()},
     };
     TempFolder temp;
     for (const Case& c : cases) {
@@ -178,7 +204,7 @@ TEST(AppSettings, StoredFilesLoadByVersionAndDamageGivesTheDefaults)
     AppSettings s;
     s.planeZone = 12;
     EXPECT_FALSE(s.Load(temp.file("missing.bin")));
-    EXPECT_TRUE(s == AppSettings());
+    EXPECT_TRUE(s == AppSettings::Defaults());
 }
 
 // A stored value that the program cannot use takes its default; the rest of the file is read.

@@ -150,9 +150,9 @@ TEST(LocationMapMaking, RegisteredPictureNorthUp)
     ASSERT_TRUE(WriteBytes(tempFolder + "plan.mhc", NorthUpRegistration(6)));
 
     LocationMap map(5, 5);
-    EXPECT_FALSE(map.LoadRegisteredPicture(mapFolder, temp.file("plan.png"), 0));
-    EXPECT_FALSE(map.LoadRegisteredPicture(mapFolder, temp.file("plan.png"), 20));
-    ASSERT_TRUE(map.LoadRegisteredPicture(mapFolder, temp.file("plan.png"), 9));
+    EXPECT_FALSE(map.LoadRegisteredPicture(mapFolder, temp.file("plan.png"), tempFolder + "plan.mhc", 0));
+    EXPECT_FALSE(map.LoadRegisteredPicture(mapFolder, temp.file("plan.png"), tempFolder + "plan.mhc", 20));
+    ASSERT_TRUE(map.LoadRegisteredPicture(mapFolder, temp.file("plan.png"), tempFolder + "plan.mhc", 9));
     EXPECT_EQ(map.kind, 1);
     EXPECT_EQ(map.zone, 9);  // the given zone replaces the file's
     EXPECT_EQ(map.transform.kind, 1);
@@ -178,7 +178,7 @@ TEST(LocationMapMaking, RegisteredPictureNorthUp)
 
     // Reloading replaces the stored copy.
     ASSERT_TRUE(WritePicture(temp.file("plan.png"), 200, 100, Qt::red));
-    ASSERT_TRUE(map.LoadRegisteredPicture(mapFolder, temp.file("plan.png"), 9));
+    ASSERT_TRUE(map.LoadRegisteredPicture(mapFolder, temp.file("plan.png"), tempFolder + "plan.mhc", 9));
     EXPECT_EQ(QImage(mapFolder + "m000005.png").pixelColor(0, 0), QColor(Qt::red));
 }
 

@@ -118,6 +118,57 @@ TEST(PhotoListIndex, FirstMatchOrMinusOne)
     EXPECT_EQ(PhotoList().IndexOfId(1), -1);
 }
 
+// The index is built on a first look-up and must never give a stale place, whatever the owners did to
+// the photo vector in between.
+TEST(PhotoListIndex, FollowsEveryChangeOfThePhotoVector)
+{
+    struct Case
+    {
+        const char* change;
+        void (*apply)(PhotoList&);
+        std::vector<std::pair<int, int>> idAndIndex;  // -1: no such photo
+    };
+    const Case cases[] = {
+        {"nothing", [](PhotoList&) {}, {{1, 0}, {2, 1}, {3, 2}, {9, -1}}},
+        {"sorted", [](PhotoList& l) { l.SortByFileName(false); }, {{3, 0}, {2, 1}, {1, 2}}},
+        {"appended", [](PhotoList& l) { l.photos.emplace_back(9); }, {{9, 3}, {1, 0}}},
+        {"first erased", [](PhotoList& l) { l.photos.erase(l.photos.begin()); }, {{1, -1}, {2, 0}, {3, 1}}},
+        {"replaced in place", [](PhotoList& l) { l.photos[1] = PhotoRecord(8); }, {{2, -1}, {8, 1}, {3, 2}}},
+        {"erased and appended",
+         [](PhotoList& l) {
+             l.photos.erase(l.photos.begin() + 1);
+             l.photos.emplace_back(5);
+         },
+         {{2, -1}, {5, 2}, {3, 1}}},
+        {"an id twice",
+         [](PhotoList& l) { l.photos.insert(l.photos.begin(), PhotoRecord(3)); },
+         {{3, 0}, {1, 1}}},
+        {"emptied", [](PhotoList& l) { l.Reset(); }, {{1, -1}, {2, -1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        PhotoList list;
+        list.photos = {PhotoRecord(1), PhotoRecord(2), PhotoRecord(3)};
+        for (int id : {1, 2, 3, 4}) {
+            (void)list.IndexOfId(id);  // build the index before the change
+        }
+        c.apply(list);
+        for (const auto& [id, index] : c.idAndIndex) {
+            EXPECT_EQ(list.IndexOfId(id), index) << "id " << id;
+            const PhotoRecord* found = list.Find(id);
+            EXPECT_EQ(found == nullptr, index < 0);
+            if (found != nullptr) {
+                EXPECT_EQ(found->id, id);
+            }
+        }
+        // A copy finds the same photos in its own vector.
+        const PhotoList copy = list;
+        for (const auto& [id, index] : c.idAndIndex) {
+            EXPECT_EQ(copy.IndexOfId(id), index);
+        }
+    }
+}
+
 TEST(PhotoRecordShotInfo, ClearKeepsIdSourceNameAndFlags)
 {
     PhotoRecord photo(5);

@@ -30,7 +30,6 @@ TEST(PlacedPhotoList, NewEntryDefaults)
 {
     const PlacedPhoto entry;
     EXPECT_EQ(entry.photoId, -1);
-    EXPECT_EQ(entry.photo, nullptr);
     EXPECT_TRUE(IsUnset(entry.x) && IsUnset(entry.y) && IsUnset(entry.direction));
     EXPECT_EQ(entry.frame, Rect2());
     EXPECT_EQ(entry.workIndex, -1);
@@ -120,20 +119,24 @@ TEST(PlacedPhotoList, SortsKeepTheOrderOfEqualKeys)
     EXPECT_EQ(Ids(list), (std::vector<int>{4, 2, 5, 1, 3}));
 }
 
-TEST(PlacedPhotoList, ShotTimeSortReadsTheCachedPhotos)
+TEST(PlacedPhotoList, ShotTimeSortReadsThePhotosById)
 {
-    std::vector<PhotoRecord> photos = {PhotoRecord(1), PhotoRecord(2), PhotoRecord(3)};
-    photos[0].date = "2022/01/02";
-    photos[1].date = "2022/01/01";
-    photos[2].date = "2022/01/02";
+    PhotoList photos;
+    photos.photos = {PhotoRecord(1), PhotoRecord(2), PhotoRecord(3)};
+    photos.photos[0].date = "2022/01/02";
+    photos.photos[1].date = "2022/01/01";
+    photos.photos[2].date = "2022/01/02";
     PlacedPhotoList list;
-    for (PhotoRecord& photo : photos) {
-        PlacedPhoto entry = Entry(photo.id);
-        entry.photo = &photo;
-        list.Add(entry);
+    for (const PhotoRecord& photo : photos.photos) {
+        list.Add(Entry(photo.id));
     }
-    list.SortByShotTime(true);
+    list.SortByShotTime(photos, true);
     EXPECT_EQ(Ids(list), (std::vector<int>{2, 1, 3}));
-    list.SortByShotTime(false);
+    list.SortByShotTime(photos, false);
     EXPECT_EQ(Ids(list), (std::vector<int>{1, 3, 2}));
+    // The photo list's own order does not matter, and an entry whose photo is gone counts as key 0.
+    photos.SortByFileName(false);
+    photos.photos.erase(photos.photos.begin());  // photo 3
+    list.SortByShotTime(photos, true);
+    EXPECT_EQ(Ids(list), (std::vector<int>{3, 2, 1}));
 }

@@ -25,8 +25,11 @@ protected:
         ASSERT_TRUE(project.HasPath());
         ASSERT_TRUE(WritePicture(parent.file("picture.jpg"), 300, 200));
         ASSERT_TRUE(WritePicture(parent.file("plan.png"), 200, 100));
-        ASSERT_TRUE(WriteBytes(fe::MakeTempFolder() + "plan.mhc", NorthUpRegistration(9)));
+        ASSERT_TRUE(WriteBytes(PlanRegistration(), NorthUpRegistration(9)));
     }
+
+    // The registration the background-map import leaves in the temp folder for plan.png.
+    static QString PlanRegistration() { return fe::MakeTempFolder() + "plan.mhc"; }
 
     PhotoRecord& AddPhoto(double lon, double lat)
     {
@@ -45,7 +48,7 @@ protected:
     void AddMapsOfEveryKind()
     {
         ASSERT_TRUE(project.AddImageMap(parent.file("picture.jpg")));
-        ASSERT_TRUE(project.AddRegisteredImageMap(parent.file("plan.png"), 9));
+        ASSERT_TRUE(project.AddRegisteredImageMap(parent.file("plan.png"), PlanRegistration(), 9));
         ASSERT_TRUE(project.maps.AddWebMap(2, Rect2(139.8, 35.98, 139.9, 36.02), 16, false));
         project.SetSiteMapZone(9);
         ASSERT_TRUE(project.AddSiteMap(3, Rect2(139.7, 35.9, 140.0, 36.1), 13));
@@ -128,8 +131,8 @@ TEST_F(ProjectMaps, AddSiteMapGivesEveryMapWithCoordinatesAnAnchor)
 TEST_F(ProjectMaps, FailedAddsChangeNothing)
 {
     EXPECT_FALSE(project.AddImageMap(parent.file("missing.jpg")));
-    EXPECT_FALSE(project.AddRegisteredImageMap(parent.file("picture.jpg"), 9));  // no registration
-    EXPECT_FALSE(project.AddRegisteredImageMap(parent.file("plan.png"), 0));
+    EXPECT_FALSE(project.AddRegisteredImageMap(parent.file("picture.jpg"), parent.file("picture.mhc"), 9));
+    EXPECT_FALSE(project.AddRegisteredImageMap(parent.file("plan.png"), PlanRegistration(), 0));
     EXPECT_FALSE(project.maps.AddWebMap(1, Rect2(0, 0, 1, 1), 3, false));
     EXPECT_EQ(project.maps.Count(), 0);
     EXPECT_EQ(project.maps.nextId, 1);
@@ -154,6 +157,9 @@ TEST_F(ProjectMaps, CopiesTakePictureRegistrationBoxZoomZoneAndFrameOnly)
     Map(1).frame.rectA = Rect2(0, 0, 100, 50);
     Map(2).zone = 7;
     ASSERT_TRUE(WriteBytes(project.MapFolder() + "m000002CAD.mhc", "cad registration"));
+    // The temp folder holds files of others, which copying a map must leave alone.
+    ASSERT_TRUE(WriteBytes(fe::MakeTempFolder() + "PhotoBounds.txt", "36\n35\n140\n139\n"));
+    const QStringList othersFiles = QDir(fe::GetTempFolderPath()).entryList(QDir::Files);
 
     ASSERT_TRUE(project.CopyMap(0));
     ASSERT_TRUE(project.CopyMap(1));
@@ -179,7 +185,9 @@ TEST_F(ProjectMaps, CopiesTakePictureRegistrationBoxZoomZoneAndFrameOnly)
     EXPECT_NEAR(registered.outline[2].longitude, 139.8344426,
                 1e-6);  // 100 m east: the frame, not the picture
     EXPECT_EQ(ReadBytes(project.MapFolder() + "m000005CAD.mhc"), QByteArray("cad registration"));
-    EXPECT_FALSE(QFileInfo::exists(fe::GetTempFolderPath()));  // the hand-over folder is removed
+    // The copy's own registration file is gone; nothing else in the temp folder was touched.
+    EXPECT_EQ(QDir(fe::GetTempFolderPath()).entryList(QDir::Files), othersFiles);
+    EXPECT_EQ(ReadBytes(fe::GetTempFolderPath() + "PhotoBounds.txt"), QByteArray("36\n35\n140\n139\n"));
 
     const LocationMap& web = Map(5);
     EXPECT_EQ(web.kind, 2);
@@ -244,7 +252,7 @@ TEST_F(ProjectMaps, PlacingPhotosByKind)
     const PlacedPhoto& onWeb = Map(2).photos.entries[0];
     EXPECT_EQ(onWeb.x, 139.85);
     EXPECT_EQ(onWeb.y, 36.0);
-    EXPECT_EQ(onWeb.photo, &project.photos.photos[1]);
+    EXPECT_EQ(onWeb.photoId, project.photos.photos[1].id);
 
     // Placing again adds nothing twice.
     Map(2).PlacePhotosInside(project.photos, project.PhotoFolder());
@@ -308,14 +316,16 @@ TEST_F(ProjectMaps, SyncFollowsSortsLostPositionsAndDeletions)
             map.photos.Add(entry);
         }
     }
-    // Sorting the photos moves the records; every reference follows its photo.
+    // Sorting the photos moves the records; every entry still finds its own photo by id.
     project.photos.photos[4].date = "2020/01/01";
     project.photos.SortByShotTime(true);
     project.SyncPlacedPhotos();
     for (const LocationMap& map : project.maps.maps) {
+        EXPECT_EQ(map.photos.Count(), 5);
         for (const PlacedPhoto& entry : map.photos.entries) {
-            ASSERT_NE(entry.photo, nullptr);
-            EXPECT_EQ(entry.photo->id, entry.photoId);
+            const PhotoRecord* photo = project.photos.Find(entry.photoId);
+            ASSERT_NE(photo, nullptr);
+            EXPECT_EQ(photo->id, entry.photoId);
         }
     }
 
@@ -335,18 +345,20 @@ TEST_F(ProjectMaps, SyncFollowsSortsLostPositionsAndDeletions)
     EXPECT_EQ(Map(2).photos.entries[1].x, 139.86);
 }
 
-TEST_F(ProjectMaps, RelinkDropsEntriesOfPhotosThatAreGone)
+TEST_F(ProjectMaps, SyncDropsEntriesOfPhotosThatAreGoneAfterTheRecordsMoved)
 {
     AddMapsOfEveryKind();
     AddPhoto(139.85, 36.0);
     AddPhoto(139.86, 36.0);
     Map(2).PlacePhotosInside(project.photos, project.PhotoFolder());
     ASSERT_EQ(PlacedIds(Map(2)), (std::vector<int>{1, 2}));
+    ASSERT_NE(project.photos.Find(1), nullptr);  // the id index knows the old places
     project.photos.photos.erase(project.photos.photos.begin());
-    project.photos.photos.shrink_to_fit();  // the records move: every old reference is stale
-    project.maps.RelinkPhotos(project.photos);
+    project.photos.photos.shrink_to_fit();  // the records move
+    project.SyncPlacedPhotos();
     ASSERT_EQ(PlacedIds(Map(2)), (std::vector<int>{2}));
-    EXPECT_EQ(Map(2).photos.entries[0].photo, &project.photos.photos[0]);
+    EXPECT_EQ(project.photos.Find(2), &project.photos.photos[0]);
+    EXPECT_EQ(project.photos.Find(1), nullptr);
 }
 
 TEST_F(ProjectMaps, RemovingAPhotoFromTheMapsTakesEveryReservoirRow)

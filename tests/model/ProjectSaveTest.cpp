@@ -168,7 +168,7 @@ TEST(ProjectLoad, PathsThatNameNoReadableFileGiveTheirCodes)
     }
 }
 
-TEST(ProjectLoad, OpensTheProjectFromItsFolderAndLinksThePlacedPhotos)
+TEST(ProjectLoad, OpensTheProjectFromItsFolderAndFindsThePlacedPhotos)
 {
     SavedProject saved;
     Project loaded;
@@ -176,8 +176,9 @@ TEST(ProjectLoad, OpensTheProjectFromItsFolderAndLinksThePlacedPhotos)
     EXPECT_EQ(loaded.name, QStringLiteral("工事1"));
     EXPECT_EQ(loaded.folder, saved.project.folder);
     const PlacedPhoto& entry = loaded.maps.maps[2].photos.entries[1];
-    ASSERT_NE(entry.photo, nullptr);
-    EXPECT_EQ(entry.photo->id, entry.photoId);
+    const PhotoRecord* photo = loaded.photos.Find(entry.photoId);
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->id, entry.photoId);
     // Entries on web maps sat at their photos' positions, so loading changed nothing that is stored.
     Project copy = saved.project;
     copy.maps.maps.erase(copy.maps.maps.begin() + 1);  // the plane map's entries are recomputed on load
