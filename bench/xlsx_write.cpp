@@ -63,9 +63,11 @@ std::string Reference(char column, int row)
 bool WriteBook(const Fixture& f, const std::string& path)
 {
     xlsx::Book book;
-    book.StartCreate(2013);
+    if (!book.StartCreate(2013))
+        return false;
     for (int s = 0; s < 20; ++s) {
-        book.PageBegin("写真" + std::to_string(s + 1), "1");
+        if (!book.PageBegin("写真" + std::to_string(s + 1), "1"))
+            return false;
         for (int r = 1; r <= 200; ++r) {
             book.Cell(Reference('B', r));
             book.PutValueString("写真番号 " + std::to_string(s * 200 + r) + " 工種・種別・細別");

@@ -9,14 +9,28 @@ function(kelvor_library name)
   target_link_libraries(${name} PUBLIC ${ARG_LINK})
 endfunction()
 
-# The foundation and the model must never depend on Qt Widgets.
+# The libraries below the widget layers (fe, model, report, xlsx) never depend on Qt Widgets: a Widgets
+# link is refused here, and a Widgets header included by any of their files stops the compilation (the
+# guard folder, ahead of Qt's on their include path, answers QtWidgets/qtwidgetsglobal.h, which every
+# Widgets header includes, with an error). Each library also gets a probe that includes a Widgets header
+# with its settings; the layering tests build the probes and expect the guard's error.
+set(KELVOR_WIDGETS_GUARD ${CMAKE_CURRENT_LIST_DIR}/widgets-guard)
 function(kelvor_forbid_widgets name)
   get_target_property(libs ${name} LINK_LIBRARIES)
   foreach(lib IN LISTS libs)
-    if(lib MATCHES "Widgets" OR lib MATCHES "^(view|app|photo|report|cad|reservoir)$")
+    # The report engine may use the view's off-screen drawing; the lower libraries may not.
+    if(lib MATCHES "Widgets" OR lib MATCHES "^(app|photo|cad|reservoir)$" OR
+       (NOT name STREQUAL "report" AND lib MATCHES "^(view|report)$"))
       message(FATAL_ERROR "${name} must not link ${lib}: it stays below the widget layers")
     endif()
   endforeach()
+  target_include_directories(${name} BEFORE PRIVATE ${KELVOR_WIDGETS_GUARD})
+  add_library(${name}_widgets_probe OBJECT EXCLUDE_FROM_ALL ${KELVOR_WIDGETS_GUARD}/probe.cpp)
+  set_target_properties(${name}_widgets_probe PROPERTIES AUTOMOC OFF)
+  target_include_directories(${name}_widgets_probe BEFORE PRIVATE ${KELVOR_WIDGETS_GUARD})
+  target_include_directories(${name}_widgets_probe PRIVATE $<TARGET_PROPERTY:${name},INCLUDE_DIRECTORIES>)
+  target_compile_options(${name}_widgets_probe PRIVATE $<TARGET_PROPERTY:${name},COMPILE_OPTIONS>)
+  set_property(GLOBAL APPEND PROPERTY KELVOR_WIDGETS_FREE ${name})
 endfunction()
 
 # One test program per source folder, each GoogleTest case registered with CTest.

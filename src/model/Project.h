@@ -9,6 +9,7 @@
 #include "model/LocusTrack.h"
 #include "model/PhotoRecord.h"
 #include "model/ProjectFolders.h"
+#include "model/ProjectResult.h"
 #include "model/ReportRecords.h"
 
 namespace fe {
@@ -68,9 +69,9 @@ struct Project
     // with a blank, 9 for a name that is not one plain folder name or when a folder cannot be made, 8 when
     // the folder exists, else the result of Save. On 8, 9 for the project folder and 14 the project is
     // reset; after a sub-folder failure it keeps its path.
-    int CreateNew(const QString& projectName, const QString& parentFolder);
+    [[nodiscard]] ProjectResult CreateNew(const QString& projectName, const QString& parentFolder);
     // Writes the whole project file. 4 without a path, 5 when the folder is missing, else the writer's code.
-    int Save() const;
+    [[nodiscard]] ProjectResult Save() const;
 
     // temp/PhotoBounds.txt for the background-map import tool: north, south, east and west of the
     // positioned photos, one a line. False (and no file) when no photo has a position.

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "model/ProjectResult.h"
+
 struct Project;
 
 // Opens a project file (.kvr2, or a first-version .kvr) into the project. The project is reset first;
@@ -9,7 +11,7 @@ struct Project;
 // ProjectResult: 7 for a path without a file name or extension, 13 when the file does not exist, 6 when
 // it exists but cannot be opened, else the reader's code (see ReadProjectFile). After 0 the placed
 // photos are brought in step with the photo list. On failure the caller resets the project.
-int LoadProject(Project& project, const QString& path);
+[[nodiscard]] ProjectResult LoadProject(Project& project, const QString& path);
 
 // Deletes the first-version file <folder><name>.kvr beside the project file, when there is one; called
 // once the converted project has been saved.

@@ -389,7 +389,7 @@ QStringList SplitIntoLines(const QStringList& texts)
     return lines;
 }
 
-int ReadProjectFile(Project& project, fe::FileRB& in)
+ProjectResult ReadProjectFile(Project& project, fe::FileRB& in)
 {
     try {
         if (ReadText(in) != fmt::MagicText()) {

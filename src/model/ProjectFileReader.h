@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "model/ProjectResult.h"
+
 namespace fe {
 class FileRB;
 }
@@ -15,7 +17,7 @@ struct Project;
 // photo, its item texts or a reservoir photo row); 10 for any other field that could not be read. Counts
 // are never trusted for allocation: records are read one by one and a negative count fails. On failure
 // the project holds what was read so far; callers reset it.
-int ReadProjectFile(Project& project, fe::FileRB& file);
+[[nodiscard]] ProjectResult ReadProjectFile(Project& project, fe::FileRB& file);
 
 // Splits every text at its line feeds, a carriage return before a line feed dropped, so that a stored
 // comment holding line breaks becomes one entry per line.

@@ -198,7 +198,7 @@ void WriteTracks(fe::FileWB& out, const std::vector<LocusTrack>& tracks)
 
 }  // namespace
 
-int WriteProjectFile(const Project& project, fe::FileWB& out)
+ProjectResult WriteProjectFile(const Project& project, fe::FileWB& out)
 {
     try {
         out << ProjectFileFormat::MagicText();
@@ -220,13 +220,13 @@ int WriteProjectFile(const Project& project, fe::FileWB& out)
     return kProjectOk;
 }
 
-int WriteProjectFile(const Project& project, const QString& path)
+ProjectResult WriteProjectFile(const Project& project, const QString& path)
 {
     fe::FileWB file;
     if (!file.open(path)) {
         return kProjectFileCannotOpen;
     }
-    const int result = WriteProjectFile(project, file);
+    const ProjectResult result = WriteProjectFile(project, file);
     if (result != kProjectOk) {
         return result;  // the writer's destructor drops the unfinished file
     }

@@ -70,7 +70,7 @@ QString Project::DatedExcelFolder(const fe::SimpleDate& day) const
                                .arg(day.day, 2, 10, QLatin1Char('0'));
 }
 
-int Project::CreateNew(const QString& projectName, const QString& parentFolder)
+ProjectResult Project::CreateNew(const QString& projectName, const QString& parentFolder)
 {
     if (HasPath()) {
         return kProjectAlreadySaved;

@@ -9,7 +9,7 @@
 #include "model/ProjectFileReader.h"
 #include "model/ProjectResult.h"
 
-int LoadProject(Project& project, const QString& path)
+ProjectResult LoadProject(Project& project, const QString& path)
 {
     project.Reset();
     const fe::PathParts parts(path);
@@ -30,7 +30,7 @@ int LoadProject(Project& project, const QString& path)
     if (!file.open(info.absoluteFilePath())) {
         return kProjectFileCannotOpen;
     }
-    const int result = ReadProjectFile(project, file);
+    const ProjectResult result = ReadProjectFile(project, file);
     if (result == kProjectOk) {
         project.SyncPlacedPhotos();
     }

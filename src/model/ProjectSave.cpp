@@ -4,7 +4,7 @@
 #include "model/ProjectFileWriter.h"
 #include "model/ProjectResult.h"
 
-int Project::Save() const
+ProjectResult Project::Save() const
 {
     if (!HasPath()) {
         return kProjectUnsavedCannotOverwrite;

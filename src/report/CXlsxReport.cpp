@@ -7,11 +7,11 @@ CXlsxReport::~CXlsxReport()
     Release();
 }
 
-int CXlsxReport::Create(QWidget* owner)
+int CXlsxReport::Create()
 {
     Release();
     XlsxHandle handle = nullptr;
-    const int result = XlsxReportCreate(owner, &handle);
+    const int result = XlsxReportCreate(&handle);
     m_handle = result ? handle : nullptr;
     cell.Bind(m_handle);
     out.Bind(m_handle);

@@ -5,8 +5,6 @@
 
 #include "report/XlsxMembers.h"
 
-class QWidget;
-
 // The program's handle on one workbook: created, used for the sheets of that workbook, released and
 // deleted. Its members bind the workbook operations so that a writer can write
 // report->Cell("C3").PutValueStringW(text) or report->option.ExcelMode = 1 without passing the handle.
@@ -23,8 +21,8 @@ public:
     virtual void OnProgress(int, int, int, int) {}
 
     // Releases a held handle, makes a new one and binds every member to it (also when the library
-    // refused, with a null handle). Nonzero when the handle was made. The owner window has no use here.
-    int Create(QWidget* owner);
+    // refused, with a null handle). Nonzero when the handle was made.
+    [[nodiscard]] int Create();
     // Chooses a cell by reference or placeholder text; the cell member then acts on it.
     CXlsxCell& Cell(const QString& reference);
     // Releases the handle; the report can be created again.

@@ -78,35 +78,36 @@ bool CExcelReportWriter::InsertPhotoPicture(int photoId, const QString& cell, do
         return false;
     QImage image;
     int outX = 0, outY = 0, outW = 0, outH = 0;
-    const int result = RenderPhoto(image, photoId, static_cast<int>(MmToPixels(width)),
-                                   static_cast<int>(MmToPixels(height)), outX, outY, outW, outH);
+    const RenderResult result = RenderPhoto(image, photoId, static_cast<int>(MmToPixels(width)),
+                                            static_cast<int>(MmToPixels(height)), outX, outY, outW, outH);
     QString file;
-    if (result == 2)
+    if (result == kRenderFailed)
         return false;
-    if (result == 1 && QFileInfo(photo.storedFile).isFile())
+    if (result == kUseStoredPhoto && QFileInfo(photo.storedFile).isFile())
         file = photo.storedFile;
     else if (!m_cache.SaveImage(image, 0, file))
         return false;
     return PlacePicture(file, cell, outX, outY, outW, outH, x, y);
 }
 
-int CExcelReportWriter::RenderPhoto(QImage& target, int photoId, int boxWidth, int boxHeight, int& outX,
-                                    int& outY, int& outWidth, int& outHeight)
+CExcelReportWriter::RenderResult CExcelReportWriter::RenderPhoto(QImage& target, int photoId, int boxWidth,
+                                                                 int boxHeight, int& outX, int& outY,
+                                                                 int& outWidth, int& outHeight)
 {
     ReportPhotoSource::Photo photo;
     if (!m_document || !m_document->FindPhoto(photoId, photo))
-        return 2;
+        return kRenderFailed;
     outX = outY = 0;
     outWidth = boxWidth;
     outHeight = boxHeight;
     QImage picture = m_document->LoadPhotoImage(photoId);
     if (picture.isNull() || (photo.rotation != 0 && !IsQuarterTurn(photo.rotation)))
-        return 2;
+        return kRenderFailed;
     if (photo.rotation != 0)
         picture = locmap::ViewPhotoLink::TurnedPhoto(picture, photo.rotation);
     PumpMessages();
     if (picture.isNull() || boxWidth <= 0 || boxHeight <= 0)
-        return 2;
+        return kRenderFailed;
 
     const double pw = picture.width(), ph = picture.height();
     double fitW = 0, fitH = 0;
@@ -118,7 +119,7 @@ int CExcelReportWriter::RenderPhoto(QImage& target, int photoId, int boxWidth, i
         fitH = std::trunc(boxWidth * ph / pw);
     }
     if (fitW <= 0 || fitH <= 0)
-        return 2;
+        return kRenderFailed;
     // A square picture in a tall box stays at the top of the box.
     if (static_cast<double>(boxWidth) / boxHeight >= fitW / fitH)
         outX = static_cast<int>(std::fabs(boxWidth - boxHeight * fitW / fitH) * 0.5);
@@ -136,7 +137,7 @@ int CExcelReportWriter::RenderPhoto(QImage& target, int photoId, int boxWidth, i
         render = FitSizeInBox(outWidth, outHeight, static_cast<int>(highSize), static_cast<int>(highSize));
     } else {
         if ((boxWidth >= 150 || boxHeight >= 150) && photo.rotation == 0)
-            return 1;
+            return kUseStoredPhoto;
         const bool larger = picture.width() > boxWidth || picture.height() > boxHeight;
         const QSize limit = larger ? picture.size() : QSize(boxWidth, boxHeight);
         render = FitSizeInBox(outWidth, outHeight, limit.width(), limit.height());
@@ -144,10 +145,10 @@ int CExcelReportWriter::RenderPhoto(QImage& target, int photoId, int boxWidth, i
     if (boxWidth < 100 && boxHeight < 100)
         render = FitSizeInBox(outWidth, outHeight, 240, 180);
     if (render.width() < 10 || render.height() < 10)
-        return 2;
+        return kRenderFailed;
     target = QImage(render, QImage::Format_RGB32);
     if (target.isNull())
-        return 2;
+        return kRenderFailed;
     target.fill(Qt::white);
     QPainter painter(&target);
     locmap::ViewPhotoLink drawer;
@@ -155,8 +156,8 @@ int CExcelReportWriter::RenderPhoto(QImage& target, int photoId, int boxWidth, i
     drawer.mapping.X().Set(Span(0, picture.width()), Span(0, render.width()));
     drawer.mapping.Y().Set(Span(0, picture.height()), Span(0, render.height()));
     if (!drawer.Begin(&painter))
-        return 2;
+        return kRenderFailed;
     drawer.DrawImage(picture);
     drawer.End();
-    return 0;
+    return kPhotoDrawn;
 }

@@ -46,12 +46,10 @@ bool CanWriteAt(const QString& path)
 
 }  // namespace
 
-CExcelReportWriter::CExcelReportWriter(QWidget* owner, ReportPhotoSource* document, QWidget* view)
+CExcelReportWriter::CExcelReportWriter(ReportPhotoSource* document)
 {
     Reset();
-    m_owner = owner;
     m_document = document;
-    m_view = view;
     m_cache.Create();
 }
 
@@ -65,9 +63,7 @@ void CExcelReportWriter::Reset()
 {
     m_report.reset();
     m_progress.reset();
-    m_owner = nullptr;
     m_document = nullptr;
-    m_view = nullptr;
     fileName.clear();
     folder.clear();
     errorText.clear();
@@ -88,7 +84,7 @@ int CExcelReportWriter::StartReport(const QString* templatePath)
 {
     Release();
     m_report = std::make_unique<CXlsxReport>();
-    if (!m_report->Create(m_owner)) {
+    if (!m_report->Create()) {
         Release();
         errorText = QString::fromUtf8(kExcelModuleFailedText);
         return 1;
@@ -224,7 +220,7 @@ void CExcelReportWriter::OpenProgress(int steps)
     m_progress.reset();
     if (!m_progressFactory)
         return;
-    m_progress = m_progressFactory(m_owner);
+    m_progress = m_progressFactory();
     if (!m_progress)
         return;
     m_progress->SetPosition(0);

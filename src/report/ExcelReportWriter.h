@@ -5,12 +5,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "report/CXlsxReport.h"
 #include "fe/img/ImageCache.h"
+#include "report/CXlsxReport.h"
 #include "report/ReportPhotoSource.h"
 #include "report/ReportProgress.h"
-
-class QWidget;
 
 // The common core of the Excel writers: starts a workbook from a template or from nothing, checks
 // beforehand that the target can be written, begins sheets from '#' template sheets, writes texts,
@@ -22,22 +20,23 @@ class CExcelReportWriter
 public:
     static constexpr double kUnset = 1.7976931348623157e308;  // the largest double: no value
 
-    // The document supplies the project's photos; it may be null (no project open).
-    CExcelReportWriter(QWidget* owner, ReportPhotoSource* document, QWidget* view);
+    // The document supplies the project's photos; it may be null (no project open). The application's
+    // windows stay above this layer: the progress window comes in through SetProgressFactory.
+    explicit CExcelReportWriter(ReportPhotoSource* document);
     CExcelReportWriter(const CExcelReportWriter&) = delete;
     CExcelReportWriter& operator=(const CExcelReportWriter&) = delete;
     virtual ~CExcelReportWriter();
 
     void Reset();
     void Release();
-    int StartFromTemplate(const QString& templatePath);
-    int StartNewWorkbook();
+    [[nodiscard]] int StartFromTemplate(const QString& templatePath);
+    [[nodiscard]] int StartNewWorkbook();
     void ApplyDefaultOptions();
-    int BeginTemplatePage(const QString& templateSheet);
-    int OutputFile(const QString& fileName);
-    bool CanWriteFromTemplate(const QString& templatePath, const QString& fileName,
-                              const QString& templateSheet);
-    bool CanWriteFile(const QString& fileName, const QString& sheetName);
+    [[nodiscard]] int BeginTemplatePage(const QString& templateSheet);
+    [[nodiscard]] int OutputFile(const QString& fileName);
+    [[nodiscard]] bool CanWriteFromTemplate(const QString& templatePath, const QString& fileName,
+                                            const QString& templateSheet);
+    [[nodiscard]] bool CanWriteFile(const QString& fileName, const QString& sheetName);
 
     void PutCellText(const QString& cell, const QString& text);
     void PutCellNumber(const QString& cell, double value, double skipValue);
@@ -51,13 +50,19 @@ public:
     // True once the user has asked the progress window to stop.
     bool Cancelled() const;
 
-    bool InsertPictureFile(const QString& path, int rotation, const QString& cell, double x, double y,
-                           double width, double height);
-    bool InsertPhotoPicture(int photoId, const QString& cell, double x, double y, double width,
-                            double height);
-    // 0: the photo was drawn into target; 1: use the stored photo file as it is; 2: failure.
-    int RenderPhoto(QImage& target, int photoId, int boxWidth, int boxHeight, int& outX, int& outY,
-                    int& outWidth, int& outHeight);
+    [[nodiscard]] bool InsertPictureFile(const QString& path, int rotation, const QString& cell, double x,
+                                         double y, double width, double height);
+    [[nodiscard]] bool InsertPhotoPicture(int photoId, const QString& cell, double x, double y, double width,
+                                          double height);
+    // How RenderPhoto went (the numbers of the first version's writers).
+    enum RenderResult : int
+    {
+        kPhotoDrawn = 0,      // the photo was drawn into target
+        kUseStoredPhoto = 1,  // the stored photo file is used as it is
+        kRenderFailed = 2,
+    };
+    [[nodiscard]] RenderResult RenderPhoto(QImage& target, int photoId, int boxWidth, int boxHeight,
+                                           int& outX, int& outY, int& outWidth, int& outHeight);
 
     CXlsxReport* Report() const { return m_report.get(); }
     fe::img::ImageCache& Cache() { return m_cache; }
@@ -70,9 +75,7 @@ public:
     int writtenCount = 0;
 
 protected:
-    QWidget* m_owner = nullptr;
     ReportPhotoSource* m_document = nullptr;
-    QWidget* m_view = nullptr;
 
 private:
     int StartReport(const QString* templatePath);

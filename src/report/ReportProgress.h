@@ -4,8 +4,6 @@
 #include <functional>
 #include <memory>
 
-class QWidget;
-
 // The progress window an Excel run drives. The application supplies it (its progress dialog), since
 // the report layer lies below the application's widgets.
 class ReportProgress
@@ -22,5 +20,6 @@ public:
     virtual bool Cancelled() const = 0;
 };
 
-// Makes the progress window over the owner window; it is shown while it exists.
-using ReportProgressFactory = std::function<std::unique_ptr<ReportProgress>(QWidget* owner)>;
+// Makes the progress window (the application places it over its own window); it is shown while it
+// exists.
+using ReportProgressFactory = std::function<std::unique_ptr<ReportProgress>()>;

@@ -11,7 +11,7 @@ std::string Utf8(const QString& text)
 
 }  // namespace
 
-int XlsxReportCreate(QWidget*, XlsxHandle* out)
+int XlsxReportCreate(XlsxHandle* out)
 {
     if (!out)
         return 0;

@@ -12,8 +12,6 @@
 
 #include "xlsx/Book.h"
 
-class QWidget;
-
 // One workbook: the library's book and the viewer options, which are stored but have no effect on
 // the file (the program shows no workbook viewer of its own).
 struct XlsxWorkbook
@@ -27,7 +25,7 @@ struct XlsxWorkbook
 };
 using XlsxHandle = XlsxWorkbook*;
 
-int XlsxReportCreate(QWidget* owner, XlsxHandle* out);
+int XlsxReportCreate(XlsxHandle* out);
 int XlsxReportRelease(XlsxHandle h);
 int XlsxReportSetOnErrorProc(XlsxHandle h, void (*proc)(int, void*), void* user);
 // Progress is never reported: a workbook is written in one step.

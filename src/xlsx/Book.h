@@ -62,12 +62,12 @@ public:
     Book& operator=(const Book&) = delete;
 
     void PutFileName(const std::string& path) { m_templatePath = path; }
-    int StartFile();
-    int StartCreate(int version);
-    int OutFile(const std::string& path, int mode);
+    [[nodiscard]] int StartFile();
+    [[nodiscard]] int StartCreate(int version);
+    [[nodiscard]] int OutFile(const std::string& path, int mode);
     void OutCancel();
 
-    int PageBegin(const std::string& name, const std::string& mode);
+    [[nodiscard]] int PageBegin(const std::string& name, const std::string& mode);
     int PageName(const std::string& name);
     int PageEnd();
     int PageTotalCount() const { return m_begun; }

@@ -147,7 +147,7 @@ TEST(ProjectPictures, MissingFilesGiveThePlaceholderNamingThem)
 {
     TempFolder parent;
     Project project;
-    project.CreateNew("p", parent.path());
+    ASSERT_EQ(project.CreateNew("p", parent.path()), kProjectOk);
     ASSERT_TRUE(project.HasPath());
     project.photos.photos.emplace_back(12);
     ASSERT_TRUE(WritePicture(project.PhotoFolder() + "p000012.jpg", 64, 48));

@@ -21,7 +21,7 @@ class ProjectMaps : public ::testing::Test
 protected:
     void SetUp() override
     {
-        project.CreateNew("現場", parent.path());
+        ASSERT_EQ(project.CreateNew("現場", parent.path()), kProjectOk);
         ASSERT_TRUE(project.HasPath());
         ASSERT_TRUE(WritePicture(parent.file("picture.jpg"), 300, 200));
         ASSERT_TRUE(WritePicture(parent.file("plan.png"), 200, 100));

@@ -79,7 +79,7 @@ protected:
 
     TempFolder m_folder;
     FolderPhotos m_photos;
-    CExcelReportWriter m_writer{nullptr, &m_photos, nullptr};
+    CExcelReportWriter m_writer{&m_photos};
 };
 
 TEST_F(ExcelReportWriterTest, NumbersAndLatitudesAsTheListsWriteThem)
@@ -180,7 +180,7 @@ TEST_F(ExcelReportWriterTest, ReleaseLeavesTheClipboardAlone)
 
 TEST_F(ExcelReportWriterTest, EachRunHasItsOwnPictureFolder)
 {
-    CExcelReportWriter other(nullptr, &m_photos, nullptr);
+    CExcelReportWriter other(&m_photos);
     const QString mine = m_writer.Cache().Path();
     ASSERT_FALSE(mine.isEmpty());
     EXPECT_NE(other.Cache().Path(), mine);
@@ -274,7 +274,7 @@ TEST_F(ExcelReportWriterTest, ProgressIsTheApplicationsWindow)
     EXPECT_FALSE(m_writer.Cancelled());
 
     QString log;
-    m_writer.SetProgressFactory([&](QWidget*) { return std::make_unique<RecordedProgress>(log); });
+    m_writer.SetProgressFactory([&]() { return std::make_unique<RecordedProgress>(log); });
     m_writer.OpenProgress(5);
     ASSERT_NE(m_writer.Progress(), nullptr);
     EXPECT_EQ(log, "position 0;title 帳票出力準備中;range 5;");

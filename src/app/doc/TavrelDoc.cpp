@@ -60,18 +60,70 @@ QString WithoutTrailingSeparator(QString folder)
     return folder;
 }
 
+// Sets the flag for the life of the object and clears it on every way out, exceptions included.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 }  // namespace
 
 CTavrelDoc::CTavrelDoc() : exeFolder(WithoutTrailingSeparator(fe::GetExeFolder()))
 {
-    project.Reset();
+    m_project.Reset();
+}
+
+ProjectChangeOutcome CTavrelDoc::Change(ProjectChanges kinds, const std::function<bool(Project&)>& edit)
+{
+    ProjectChangeOutcome outcome;
+    if (m_changeRunning) {
+        outcome.refused = true;
+        return outcome;
+    }
+    {
+        const FlagScope running(m_changeRunning);
+        outcome.changed = edit(m_project);
+        if (!outcome.changed)
+            return outcome;
+        if (kinds.testFlag(ProjectChange::Photos)) {
+            // Entries of removed photos go, entries of moved photos follow them.
+            m_project.SyncPlacedPhotos();
+            kinds |= ProjectChange::PlacedPhotos;
+        }
+        if (kinds & ~ProjectChanges(ProjectChange::Selection))
+            outcome.saved = m_project.Save();
+    }
+    emit ProjectChanged(kinds);
+    return outcome;
+}
+
+bool CTavrelDoc::RunCommand(const std::function<void()>& command)
+{
+    if (IsBusy())
+        return false;
+    const FlagScope running(m_commandRunning);
+    command();
+    return true;
+}
+
+void CTavrelDoc::ClearProject()
+{
+    m_project.Reset();
+    m_projectFilePath.clear();
+    m_projectFileName.clear();
 }
 
 void CTavrelDoc::ResetProject()
 {
-    project.Reset();
-    projectFilePath.clear();
-    projectFileName.clear();
+    ClearProject();
+    emit ProjectChanged(kWholeProject);
 }
 
 void CTavrelDoc::Warn(const QString& text) const
@@ -90,25 +142,25 @@ QString CTavrelDoc::OpenDialogFolder() const
             folder = fe::GetPathFolder(projectFolder);
     }
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = projectFileName.isEmpty() ? exeFolder : fe::GetPathFolder(projectFilePath);
+        folder = m_projectFileName.isEmpty() ? exeFolder : fe::GetPathFolder(m_projectFilePath);
     if (folder.isEmpty())
         folder = exeFolder;
     return folder;
 }
 
-int CTavrelDoc::PromptOpenProject()
+DocOpenResult CTavrelDoc::PromptOpenProject()
 {
     const QString filter = app::QtFileFilter(QStringLiteral(
         "ケルヴォル Ver2 ファイル(*.kvr2)|*.kvr2|ケルヴォル Ver1 ファイル(*.kvr)|*.kvr|All Files (*.*)|*||"));
     const QString chosen = app::Prompts().OpenFileName(dialogParent, QString(), OpenDialogFolder(), filter);
     if (chosen.isEmpty())
-        return 2;
+        return kDocOpenDeclined;
     if (!QFileInfo(chosen).isFile())
-        return 3;
+        return kDocFileMissing;
     return OpenProjectFile(chosen);
 }
 
-int CTavrelDoc::OpenProjectFile(const QString& givenPath)
+DocOpenResult CTavrelDoc::OpenProjectFile(const QString& givenPath)
 {
     const WaitCursor wait;
     QString path = givenPath.trimmed();
@@ -117,66 +169,63 @@ int CTavrelDoc::OpenProjectFile(const QString& givenPath)
     std::int32_t version = 0;
     if (!ReadProjectHeader(path, version) || version < 0) {
         Warn(kNotProjectFile);
-        return 1;
+        return kDocOpenFailed;
     }
     // Older versions are first-version projects, converted after the user agrees.
-    if (version >= ProjectFileFormat::kCurrentFormatSince) {
-        ResetProject();
-        const int code = LoadProject(project, path);
-        if (code != kProjectOk) {
-            Warn(ProjectErrorText(code));
-            return 1;
-        }
-    } else {
-        if (!app::AskYesNo(dialogParent, kConvertQuestion, app::kProductName))
-            return 2;
-        ResetProject();
-        const int code = LoadProject(project, path);
-        if (code != kProjectOk) {
-            Warn(ProjectErrorText(code));
-            return 1;
-        }
-        if (!ConvertFirstVersion(path))
-            return 1;
-        path = project.ProjectFilePath();
+    const bool firstVersion = version < ProjectFileFormat::kCurrentFormatSince;
+    if (firstVersion && !app::AskYesNo(dialogParent, kConvertQuestion, app::kProductName))
+        return kDocOpenDeclined;
+    ClearProject();
+    const ProjectResult code = LoadProject(m_project, path);
+    if (code != kProjectOk) {
+        Warn(ProjectErrorText(code));
+        return kDocOpenFailed;
     }
-    projectFileName = fe::GetPathFileName(path);
-    projectFilePath = path;
+    if (firstVersion) {
+        if (!ConvertFirstVersion(path))
+            return kDocOpenFailed;
+        path = m_project.ProjectFilePath();
+    }
+    m_projectFileName = fe::GetPathFileName(path);
+    m_projectFilePath = path;
     if (addRecentProjectFile)
         addRecentProjectFile(path);
     if (appSettings)
         appSettings->lastProjectPath = path;
-    return 0;
+    emit ProjectChanged(kWholeProject);
+    return kDocOpened;
 }
 
 bool CTavrelDoc::ConvertFirstVersion(const QString& openedPath)
 {
-    QDir().mkpath(project.ThumbFolderM());
-    QDir().mkpath(project.ThumbFolderL());
+    const ProjectFolders folders = m_project.Folders();
+    QDir().mkpath(folders.thumbM);
+    QDir().mkpath(folders.thumbL);
     {
         // The conversion cannot be interrupted: Cancel is disabled, and the bar is repainted at each
         // step without letting other events through.
         CSubProgressDlg progress(dialogParent);
         progress.EnableCancel(false);
-        progress.SetSteps(static_cast<int>(project.photos.photos.size()));
+        progress.SetSteps(static_cast<int>(m_project.photos.photos.size()));
         progress.setWindowTitle(QStringLiteral("サムネイル作成中"));
-        for (size_t i = 0; i < project.photos.photos.size(); ++i) {
-            project.RemakeThumbnails(static_cast<int>(i));
+        for (size_t i = 0; i < m_project.photos.photos.size(); ++i) {
+            // A thumbnail that cannot be made does not stop the conversion.
+            (void)m_project.RemakeThumbnails(static_cast<int>(i));
             progress.Advance();
         }
     }
     // The first-version file is deleted only once the new file is safely in place.
-    const int code = project.Save();
+    const ProjectResult code = m_project.Save();
     if (code != kProjectOk) {
         Warn(ProjectErrorText(code));
         return false;
     }
-    DeleteV1ProjectFile(project);
+    DeleteV1ProjectFile(m_project);
     // File names are case-sensitive here: a first-version file opened as "SITE.KVR" is not the
     // "SITE.kvr" removed above, and left behind it would be converted again over the newer file.
     const QFileInfo opened(openedPath);
     if (opened.isFile() && opened.suffix().compare(QStringLiteral("kvr"), Qt::CaseInsensitive) == 0 &&
-        opened.absoluteFilePath() != QFileInfo(project.ProjectFilePath()).absoluteFilePath())
+        opened.absoluteFilePath() != QFileInfo(m_project.ProjectFilePath()).absoluteFilePath())
         QFile::remove(openedPath);
     return true;
 }

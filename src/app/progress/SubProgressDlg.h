@@ -7,7 +7,7 @@ class QPushButton;
 
 // The one progress window of the program. A long operation on the user-interface thread creates it for
 // its own duration (it is shown, centred, as soon as it exists), sets the number of steps and the
-// caption, checks `m_bCancel` before each step, advances the bar by one after each finished step and
+// caption, checks Cancelled() before each step, advances the bar by one after each finished step and
 // lets events through between steps (PumpMessages) so that the window repaints and a Cancel click
 // arrives. Cancel only raises the flag: the window stays until its owner destroys it. Esc does nothing,
 // and the close box counts as Cancel only while the Cancel button is enabled.
@@ -31,8 +31,8 @@ public:
     QProgressBar* progressBar() const { return m_progress; }
     QPushButton* cancelButton() const { return m_cancelButton; }
 
-    // 0 when created, 1 once the user cancelled. Read by the owner before each step.
-    int m_bCancel = 0;
+    // True once the user cancelled. Read by the owner before each step.
+    bool Cancelled() const { return m_bCancel != 0; }
 
     // Does nothing: Esc must neither cancel nor close the window.
     void reject() override;
@@ -44,6 +44,7 @@ protected:
 private:
     void OnCancel();
 
+    int m_bCancel = 0;  // 0 when created, 1 once the user cancelled
     QProgressBar* m_progress = nullptr;
     QPushButton* m_cancelButton = nullptr;
 };

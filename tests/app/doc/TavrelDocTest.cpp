@@ -136,18 +136,18 @@ TEST(TavrelDoc, ForeignShortAndTooNewFilesAreRefusedWithTheirMessage)
 TEST(TavrelDoc, DecliningTheConversionLeavesTheOpenProjectAlone)
 {
     FirstVersionProject v5(5);
+    Project open;
+    ASSERT_EQ(open.CreateNew(QStringLiteral("open"), v5.temp.path()), kProjectOk);
     Document d;
-    d.doc.project.name = QStringLiteral("open");
-    d.doc.project.folder = QStringLiteral("/somewhere/open/");
-    d.doc.projectFilePath = QStringLiteral("/somewhere/open/open.kvr2");
+    ASSERT_EQ(d.doc.OpenProjectFile(open.ProjectFilePath()), kDocOpened);
     d.prompts.QueueAnswer(app::PromptAnswer::No);
     EXPECT_EQ(d.doc.OpenProjectFile(v5.kvr), 2);
     ASSERT_EQ(d.prompts.asked().size(), 1u);
     EXPECT_TRUE(d.prompts.asked()[0].text.startsWith(
         QStringLiteral("指定のファイルはケルヴォル Ver1のファイルです。\n")));
     EXPECT_EQ(d.prompts.asked()[0].buttons, app::PromptButtons::YesNo);
-    EXPECT_EQ(d.doc.project.name, QStringLiteral("open"));
-    EXPECT_EQ(d.doc.projectFilePath, QStringLiteral("/somewhere/open/open.kvr2"));
+    EXPECT_EQ(d.doc.GetProject().name, QStringLiteral("open"));
+    EXPECT_EQ(d.doc.ProjectFilePath(), open.ProjectFilePath());
     EXPECT_TRUE(QFile::exists(v5.kvr));
     EXPECT_FALSE(QFile::exists(v5.kvr2));
 }
@@ -164,20 +164,20 @@ TEST(TavrelDoc, AcceptedConversionRemakesThumbnailsSavesTheNewFileAndOnlyThenDel
     for (const char* sub : {"photomini", "photominiM", "photominiL"})
         EXPECT_EQ(Files(v6.folder + sub), 3) << sub;
     EXPECT_EQ(QImage(v6.folder + "photomini/p000002.jpg").size(), QSize(48, 64));  // turned by 270
-    EXPECT_EQ(d.doc.projectFilePath, v6.kvr2);
-    EXPECT_EQ(d.doc.projectFileName, QStringLiteral("site.kvr2"));
+    EXPECT_EQ(d.doc.ProjectFilePath(), v6.kvr2);
+    EXPECT_EQ(d.doc.ProjectFileName(), QStringLiteral("site.kvr2"));
     EXPECT_EQ(d.recent, QStringList({v6.kvr2}));
     EXPECT_EQ(d.settings.lastProjectPath, v6.kvr2);
-    ASSERT_EQ(d.doc.project.photos.photos.size(), 3u);
+    ASSERT_EQ(d.doc.GetProject().photos.photos.size(), 3u);
 
     // The converted file opens as a current project, also from a path with blanks around it.
     Document again;
     ASSERT_EQ(again.doc.OpenProjectFile(QStringLiteral("  ") + v6.kvr2 + QStringLiteral(" ")), 0);
     EXPECT_TRUE(again.Messages().isEmpty());
-    EXPECT_EQ(again.doc.projectFilePath, v6.kvr2);
-    ASSERT_EQ(again.doc.project.photos.photos.size(), 3u);
-    EXPECT_EQ(again.doc.project.photos.photos[2].sourceName, QStringLiteral("DSC3.JPG"));
-    EXPECT_EQ(again.doc.project.photos.photos[1].rotation, 270);
+    EXPECT_EQ(again.doc.ProjectFilePath(), v6.kvr2);
+    ASSERT_EQ(again.doc.GetProject().photos.photos.size(), 3u);
+    EXPECT_EQ(again.doc.GetProject().photos.photos[2].sourceName, QStringLiteral("DSC3.JPG"));
+    EXPECT_EQ(again.doc.GetProject().photos.photos[1].rotation, 270);
 }
 
 TEST(TavrelDoc, AConversionRemovesTheFirstVersionFileWhateverTheCaseOfItsExtension)
@@ -190,7 +190,7 @@ TEST(TavrelDoc, AConversionRemovesTheFirstVersionFileWhateverTheCaseOfItsExtensi
     ASSERT_EQ(d.doc.OpenProjectFile(upper), 0);
     EXPECT_FALSE(QFile::exists(upper));
     EXPECT_TRUE(QFile::exists(v6.kvr2));
-    EXPECT_EQ(d.doc.projectFilePath, v6.kvr2);
+    EXPECT_EQ(d.doc.ProjectFilePath(), v6.kvr2);
 }
 
 TEST(TavrelDoc, AConversionThatCannotBeSavedKeepsTheFirstVersionFile)

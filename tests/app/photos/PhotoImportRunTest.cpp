@@ -8,28 +8,39 @@
 #include <QTimer>
 
 #include "TempFolder.h"
+#include "app/doc/TavrelDoc.h"
 #include "app/photos/PhotoImportRun.h"
 #include "app/progress/SubProgressDlg.h"
 #include "model/AppSettings.h"
 #include "model/Project.h"
+#include "model/ProjectFile.h"
 
 namespace {
 
 struct Fixture
 {
     TempFolder temp;
-    Project project;
+    CTavrelDoc doc;
     AppSettings settings;
     QStringList files;
+    std::vector<ProjectChanges> announced;
+    std::vector<int> photosOnDisk;  // what the project file held at each announcement
 
     explicit Fixture(int photos)
     {
-        project.name = QStringLiteral("現場");
-        project.folder = temp.path() + QStringLiteral("/現場/");
-        for (const QString& folder :
-             {project.PhotoFolder(), project.ThumbFolderS(), project.ThumbFolderM(), project.ThumbFolderL()})
-            EXPECT_TRUE(QDir().mkpath(folder));
-        project.importSettings.skipSameName = 0;
+        const ProjectChangeOutcome made = doc.Change(ProjectChange::Settings, [&](Project& project) {
+            EXPECT_EQ(project.CreateNew(QStringLiteral("現場"), temp.path()), kProjectOk);
+            project.importSettings.skipSameName = 0;
+            return true;
+        });
+        EXPECT_TRUE(made.Ok());
+        QObject::connect(&doc, &CTavrelDoc::ProjectChanged, [this](ProjectChanges kinds) {
+            announced.push_back(kinds);
+            Project onDisk;
+            photosOnDisk.push_back(LoadProject(onDisk, project().ProjectFilePath()) == kProjectOk
+                                       ? static_cast<int>(onDisk.photos.photos.size())
+                                       : -1);
+        });
         QDir().mkpath(temp.file("camera"));
         for (int i = 1; i <= photos; ++i) {
             QImage picture(320, 240, QImage::Format_RGB32);
@@ -38,6 +49,8 @@ struct Fixture
             EXPECT_TRUE(picture.save(files.back(), "JPEG"));
         }
     }
+
+    const Project& project() const { return doc.GetProject(); }
 };
 
 // The progress window the run is showing, or nullptr.
@@ -69,11 +82,15 @@ TEST(PhotoImportRun, ImportsEveryFileUnderTheProgressWindowAndSavesOnce)
         }
     });
     probe.start();
-    const PhotoImportOutcome outcome = ImportPhotoFiles(f.project, f.files, f.settings);
+    const PhotoImportOutcome outcome = ImportPhotoFiles(f.doc, f.files, f.settings);
     probe.stop();
     EXPECT_EQ(outcome.imported, 4);
     EXPECT_FALSE(outcome.cancelled);
-    EXPECT_EQ(outcome.saveResult, f.project.Save());
+    EXPECT_EQ(outcome.saveResult, kProjectOk);
+    // One change: saved once with every photo, then announced once.
+    EXPECT_EQ(f.announced, (std::vector<ProjectChanges>{ProjectChanges(ProjectChange::Photos) |
+                                                        ProjectChange::PlacedPhotos}));
+    EXPECT_EQ(f.photosOnDisk, std::vector<int>{4});
     EXPECT_EQ(maximum, 5);
     EXPECT_EQ(lastValue, 5);
     EXPECT_EQ(caption, QStringLiteral("撮影写真取込み中"));
@@ -95,14 +112,56 @@ TEST(PhotoImportRun, CancelStopsAfterThePhotoInHand)
         }
     });
     probe.start();
-    const PhotoImportOutcome outcome = ImportPhotoFiles(f.project, f.files, f.settings);
+    const PhotoImportOutcome outcome = ImportPhotoFiles(f.doc, f.files, f.settings);
     probe.stop();
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.imported, 2);
-    ASSERT_EQ(f.project.photos.photos.size(), 2u);
+    ASSERT_EQ(f.project().photos.photos.size(), 2u);
     // Nothing half-done: each imported photo has its copy and three thumbnails, and no other file exists.
-    EXPECT_EQ(QDir(f.project.PhotoFolder()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(f.project().PhotoFolder()).entryList(QDir::Files).size(), 2);
     for (const QString& folder :
-         {f.project.ThumbFolderS(), f.project.ThumbFolderM(), f.project.ThumbFolderL()})
+         {f.project().ThumbFolderS(), f.project().ThumbFolderM(), f.project().ThumbFolderL()})
         EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+}
+
+// The run lets events through between photos: a command or another change started there is refused and
+// runs nothing, and the import goes on to the end.
+TEST(PhotoImportRun, CommandsFromEventsLetThroughDuringTheRunAreRefused)
+{
+    Fixture f(3);
+    int tried = 0, accepted = 0, ran = 0;
+    QTimer probe;
+    probe.setInterval(0);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (OpenProgress() == nullptr)
+            return;
+        ++tried;
+        accepted += f.doc.RunCommand([&] { ++ran; }) ? 1 : 0;
+        const ProjectChangeOutcome change = f.doc.Change(ProjectChange::Photos, [&](Project& project) {
+            ++ran;
+            project.photos.photos.clear();
+            return true;
+        });
+        accepted += change.refused ? 0 : 1;
+    });
+    probe.start();
+    const PhotoImportOutcome outcome = ImportPhotoFiles(f.doc, f.files, f.settings);
+    probe.stop();
+    EXPECT_GT(tried, 0);
+    EXPECT_EQ(accepted, 0);
+    EXPECT_EQ(ran, 0);
+    EXPECT_EQ(outcome.imported, 3);
+    EXPECT_EQ(f.project().photos.photos.size(), 3u);
+    EXPECT_EQ(f.announced.size(), 1u);
+
+    // An import started while another change runs is refused as a whole.
+    PhotoImportOutcome nested;
+    const ProjectChangeOutcome outer = f.doc.Change(ProjectChange::Photos, [&](Project&) {
+        nested = ImportPhotoFiles(f.doc, f.files, f.settings);
+        return false;
+    });
+    EXPECT_FALSE(outer.refused);
+    EXPECT_TRUE(nested.refused);
+    EXPECT_EQ(nested.imported, 0);
+    EXPECT_EQ(f.project().photos.photos.size(), 3u);
 }

@@ -21,11 +21,11 @@ TEST(SubProgressDlg, IsShownCentredOverItsOwnerAndCancelRaisesTheFlagOnce)
     EXPECT_LE((dialog.frameGeometry().center() - frame.frameGeometry().center()).manhattanLength(), 4);
 
     QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.m_bCancel, 1);
+    EXPECT_TRUE(dialog.Cancelled());
     EXPECT_FALSE(dialog.cancelButton()->isEnabled());
     EXPECT_TRUE(dialog.isVisible());  // the owner closes it
     QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.m_bCancel, 1);
+    EXPECT_TRUE(dialog.Cancelled());
 }
 
 TEST(SubProgressDlg, EscAndTheCloseBoxDoNotCloseIt)
@@ -34,19 +34,19 @@ TEST(SubProgressDlg, EscAndTheCloseBoxDoNotCloseIt)
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QTest::keyClick(dialog.cancelButton(), Qt::Key_Escape);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.m_bCancel, 0);
+    EXPECT_FALSE(dialog.Cancelled());
 
     // While Cancel is disabled, the close box can neither close nor cancel.
     dialog.EnableCancel(false);
     EXPECT_FALSE(dialog.close());
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.m_bCancel, 0);
+    EXPECT_FALSE(dialog.Cancelled());
 
     // With Cancel enabled, the close box is a Cancel: the flag rises, the window stays.
     dialog.EnableCancel(true);
     EXPECT_FALSE(dialog.close());
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.m_bCancel, 1);
+    EXPECT_TRUE(dialog.Cancelled());
 }
 
 TEST(SubProgressDlg, AnOwnerLoopAdvancesOncePerStepAndStopsAfterTheStepDuringWhichCancelWasClicked)
@@ -60,7 +60,7 @@ TEST(SubProgressDlg, AnOwnerLoopAdvancesOncePerStepAndStopsAfterTheStepDuringWhi
 
     int finished = 0;
     for (int step = 0; step < 5; ++step) {
-        if (dialog.m_bCancel)
+        if (dialog.Cancelled())
             break;
         if (step == 2)  // the user clicks Cancel while step 3 runs; the click waits in the event queue
             QMetaObject::invokeMethod(dialog.cancelButton(), "click", Qt::QueuedConnection);
@@ -70,7 +70,7 @@ TEST(SubProgressDlg, AnOwnerLoopAdvancesOncePerStepAndStopsAfterTheStepDuringWhi
     }
     EXPECT_EQ(finished, 3);
     EXPECT_EQ(dialog.progressBar()->value(), 3);
-    EXPECT_EQ(dialog.m_bCancel, 1);
+    EXPECT_TRUE(dialog.Cancelled());
 }
 
 TEST(SplashWnd, AtMostOneIsShownAndOnlyHideRemovesIt)
