@@ -13,6 +13,7 @@
 #include "cad/Document.h"
 #include "cad/Dxf.h"
 #include "cad/Figures.h"
+#include "cad/PhotoPositionShapefiles.h"
 #include "cad/ShapeData.h"
 #include "fe/AtomicSave.h"
 
@@ -143,12 +144,7 @@ BENCHMARK(BM_SameBytesOneBufferedWrite)->Unit(benchmark::kMillisecond);
 void BM_ShapefilePoints(benchmark::State& state)
 {
     fe::ShapeData source;
-    source.AddField({"ID", 3, 5, 0});
-    source.AddField({"LONGITUDE", 2, 12, 7});
-    source.AddField({"LATITUDE", 2, 12, 7});
-    source.AddField({"ANGLE", 2, 6, 1});
-    source.AddField({"DATE", 1, 8, 0});
-    source.AddField({"TIME", 0, 10, 0});
+    AddPhotoPositionFields(source);
     for (int i = 0; i < kMarks; ++i) {
         const double lon = 139.0 + i * 1e-5;
         const double lat = 35.0 + i * 1e-5;

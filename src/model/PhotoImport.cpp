@@ -1,6 +1,8 @@
 // Importing photographs into the project and removing them again.
 #include "model/PhotoImport.h"
 
+#include <array>
+
 #include <unistd.h>
 
 #include <QDir>
@@ -18,6 +20,7 @@
 #include "fe/img/PictureFile.h"
 #include "model/PhotoRecord.h"
 #include "model/Project.h"
+#include "model/ProjectFolders.h"
 
 namespace {
 
@@ -68,6 +71,12 @@ QString TwoDigits(int value)
 bool IsFolder(const QString& path)
 {
     return QFileInfo(path).isDir();
+}
+
+// The photo folder and the three thumbnail folders, in the order of PreparedPhoto's parts.
+std::array<QString, 4> PartFolders(const ProjectFolders& project)
+{
+    return {project.photo, project.thumbS, project.thumbM, project.thumbL};
 }
 
 }  // namespace
@@ -151,12 +160,11 @@ PreparedPhoto PreparePhoto(const QString& sourcePath, const QString* fromDate, c
     return photo;
 }
 
-void StagePreparedPhoto(PreparedPhoto& photo, const QString& photoFolder, const QString& thumbFolderS,
-                        const QString& thumbFolderM, const QString& thumbFolderL)
+void StagePreparedPhoto(PreparedPhoto& photo, const ProjectFolders& project)
 {
     if (!photo.accepted)
         return;
-    const QString folders[4] = {photoFolder, thumbFolderS, thumbFolderM, thumbFolderL};
+    const std::array<QString, 4> folders = PartFolders(project);
     QByteArray* parts[4] = {&photo.bytes, &photo.thumbnails[0], &photo.thumbnails[1], &photo.thumbnails[2]};
     for (int k = 0; k < 4; ++k) {
         if (!parts[k]->isEmpty() && IsFolder(folders[k])) {
@@ -176,10 +184,10 @@ void DropStagedFiles(PreparedPhoto& photo)
     }
 }
 
-bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const QString& photoFolder,
-                        const QString& thumbFolderS, const QString& thumbFolderM, const QString& thumbFolderL)
+bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const ProjectFolders& project)
 {
-    if (!photo.accepted || (!IsFolder(photoFolder) && !QDir().mkpath(photoFolder))) {
+    const std::array<QString, 4> folders = PartFolders(project);
+    if (!photo.accepted || (!IsFolder(folders[0]) && !QDir().mkpath(folders[0]))) {
         DropStagedFiles(photo);
         return false;
     }
@@ -187,7 +195,6 @@ bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const QString
     record = photo.record;
     record.id = id;
     record.flags = PhotoRecord::kFlagImported;
-    const QString folders[4] = {photoFolder, thumbFolderS, thumbFolderM, thumbFolderL};
     const QByteArray* parts[4] = {&photo.bytes, &photo.thumbnails[0], &photo.thumbnails[1],
                                   &photo.thumbnails[2]};
     for (int k = 0; k < 4; ++k) {
@@ -210,14 +217,6 @@ bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const QString
         }
     }
     return true;
-}
-
-bool ImportPhotoFile(PhotoRecord& record, const QString& photoFolder, const QString& thumbFolderS,
-                     const QString& thumbFolderM, const QString& thumbFolderL, const QString& sourcePath,
-                     const QString* fromDate, const QString* toDate)
-{
-    PreparedPhoto photo = PreparePhoto(sourcePath, fromDate, toDate);
-    return StorePreparedPhoto(record, photo, photoFolder, thumbFolderS, thumbFolderM, thumbFolderL);
 }
 
 bool Project::IsDuplicatePhoto(const QString& sourcePath, const PhotoRecord* shot) const
@@ -246,7 +245,7 @@ bool Project::IsDuplicatePhoto(const QString& sourcePath, const PhotoRecord* sho
 bool Project::AppendPreparedPhoto(PreparedPhoto& photo)
 {
     PhotoRecord record(photos.nextId);
-    if (!StorePreparedPhoto(record, photo, PhotoFolder(), ThumbFolderS(), ThumbFolderM(), ThumbFolderL()))
+    if (!StorePreparedPhoto(record, photo, Folders()))
         return false;
     if (!importSettings.takeDirection)
         record.direction = kUnset;

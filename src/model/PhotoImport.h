@@ -7,6 +7,8 @@
 
 #include "model/PhotoRecord.h"
 
+struct ProjectFolders;
+
 // The three thumbnail boxes of every photo, small to large: photomini, photominiM, photominiL.
 inline constexpr int kThumbnailBoxes[3][2] = {{65, 48}, {160, 120}, {320, 240}};
 
@@ -38,29 +40,19 @@ struct PreparedPhoto
     QString staged[4];
 };
 
-// Reads, checks and reduces one JPEG as ImportPhotoFile does, writing nothing.
+// Reads one JPEG, checks the file and its extension, reads its EXIF fields, applies the date filter
+// when both limits are given (non-null) and makes the thumbnails, writing nothing.
 PreparedPhoto PreparePhoto(const QString& sourcePath, const QString* fromDate, const QString* toDate);
 
 // Writes the copy and thumbnails of an accepted photo to temporary files of their folders and flushes
 // them, so that the costly part of storing can run on worker threads before the id is known; the bytes
 // are then released. A part that cannot be staged is left to StorePreparedPhoto to write.
-void StagePreparedPhoto(PreparedPhoto& photo, const QString& photoFolder, const QString& thumbFolderS,
-                        const QString& thumbFolderM, const QString& thumbFolderL);
+void StagePreparedPhoto(PreparedPhoto& photo, const ProjectFolders& folders);
 // Removes the staged files of a photo that will not be stored.
 void DropStagedFiles(PreparedPhoto& photo);
 
 // Stores an accepted photo under the record's id, which keeps its id and takes everything else from the
-// prepared record: the copy to <photoFolder>p%06d.jpg, each thumbnail into its folder when that folder
+// prepared record: the copy to <photo folder>p%06d.jpg, each thumbnail into its folder when that folder
 // exists (a thumbnail that cannot be written does not fail the import); staged files are renamed into
 // place. False when the photo was refused or its copy cannot be stored; nothing is then left behind.
-bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const QString& photoFolder,
-                        const QString& thumbFolderS, const QString& thumbFolderM,
-                        const QString& thumbFolderL);
-
-// Imports one JPEG into the record: checks the file and its extension, reads its EXIF fields, applies
-// the date filter when both limits are given (non-null), copies the file byte for byte to
-// <photoFolder>p%06d.jpg of the record's id and writes the thumbnails into those of the three
-// thumbnail folders that exist. False when the photo is refused; a refused photo leaves no file behind.
-bool ImportPhotoFile(PhotoRecord& record, const QString& photoFolder, const QString& thumbFolderS,
-                     const QString& thumbFolderM, const QString& thumbFolderL, const QString& sourcePath,
-                     const QString* fromDate, const QString* toDate);
+bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const ProjectFolders& folders);

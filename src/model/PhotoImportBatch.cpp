@@ -12,8 +12,7 @@ PhotoImportBatch::PhotoImportBatch(Project& project, QStringList files, int thre
       m_dateFilter(project.importSettings.dateFilter != 0),
       m_fromDate(project.importSettings.fromDate),
       m_toDate(project.importSettings.toDate),
-      m_folders{project.PhotoFolder(), project.ThumbFolderS(), project.ThumbFolderM(),
-                project.ThumbFolderL()},
+      m_folders(project.Folders()),
       m_slots(static_cast<size_t>(m_files.size()))
 {
     if (threads <= 0)
@@ -62,7 +61,7 @@ void PhotoImportBatch::Work()
         const qsizetype index = m_nextToPrepare++;
         lock.unlock();
         PreparedPhoto photo = Prepare(index);
-        StagePreparedPhoto(photo, m_folders[0], m_folders[1], m_folders[2], m_folders[3]);
+        StagePreparedPhoto(photo, m_folders);
         lock.lock();
         Slot& slot = m_slots[static_cast<size_t>(index)];
         slot.photo = std::move(photo);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/PhotoImport.h"
+#include "model/ProjectFolders.h"
 
 struct Project;
 
@@ -55,7 +56,7 @@ private:
     const bool m_dateFilter;
     const QString m_fromDate;
     const QString m_toDate;
-    const QString m_folders[4];  // photos, small, middle and large thumbnails
+    const ProjectFolders m_folders;
     qsizetype m_next = 0;        // the next file to import; only the caller's thread changes it
 
     std::mutex m_mutex;  // guards everything below

@@ -7,7 +7,7 @@
 #include "model/LocationMap.h"
 #include "model/LocationMapList.h"
 #include "model/PhotoRecord.h"
-#include "view/PhotoLookup.h"
+#include "view/PlacedMarks.h"
 
 namespace locmap {
 
@@ -182,15 +182,14 @@ void ViewGsi::DrawMapOutline(const LocationMap& map, int zoom)
 std::vector<MarkItem> ViewGsi::CollectMarks(LocationMap& map, const PhotoList& photos, bool rendered,
                                             double scale)
 {
-    const PhotoLookup lookup(photos);
     PlacedPhotoList& list = map.photos;
     std::vector<MarkItem> items;
     items.reserve(list.entries.size());
     for (int k = 0; k < list.Count(); ++k) {
         PlacedPhoto& entry = list.entries[size_t(k)];
-        const PhotoRecord* photo = lookup.Find(entry.photoId);
+        const PhotoRecord* photo = photos.Find(entry.photoId);
         const fe::geo::GeoPoint position(entry.x, entry.y);
-        MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, lookup);
+        MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, photos);
         item.at = rendered ? RenderedPoint(position, scale) : ScreenPoint(position);
         item.inMarks = item.hasRecord;
         item.selected = item.hasRecord ? SelectionOf(*photo) : 0;

@@ -10,7 +10,7 @@
 #include "fe/img/Image.h"
 #include "model/LocationMap.h"
 #include "model/PhotoRecord.h"
-#include "view/PhotoLookup.h"
+#include "view/PlacedMarks.h"
 
 namespace locmap {
 
@@ -43,15 +43,14 @@ void ViewMap::DrawMapPhotos(LocationMap& map, const PhotoList& photos)
 {
     if (!showMarks || m_dc == nullptr || transform == nullptr || !map.IsPictureMap())
         return;
-    const PhotoLookup lookup(photos);
     PlacedPhotoList& list = map.photos;
     const bool turnedKind0 = rotated && mapKind == LocationMap::kPicture;
     std::vector<MarkItem> items;
     items.reserve(list.entries.size());
     for (int k = 0; k < list.Count(); ++k) {
         PlacedPhoto& entry = list.entries[size_t(k)];
-        const PhotoRecord* photo = lookup.Find(entry.photoId);
-        MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, lookup);
+        const PhotoRecord* photo = photos.Find(entry.photoId);
+        MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, photos);
         item.at = ScreenPoint(entry.x, entry.y);
         item.inMarks = !IsUnset(entry.x) && (!item.hasRecord || IsDisplayed(*photo));
         item.inLeaders = item.inMarks;
