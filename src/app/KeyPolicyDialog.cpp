@@ -11,16 +11,16 @@ CKeyPolicyDialog::CKeyPolicyDialog(QWidget* parent) : QDialog(parent) {}
 
 void CKeyPolicyDialog::SetOkButton(QPushButton* ok)
 {
-    ok_ = ok;
+    m_ok = ok;
     MakeOnlyOkAutoDefault();
 }
 
 void CKeyPolicyDialog::SetCancelButton(QPushButton* cancel)
 {
-    cancel_ = cancel;
+    m_cancel = cancel;
     // Clicking Cancel must take the focus, so that a number edit can tell it is being cancelled.
-    if (cancel_)
-        cancel_->setFocusPolicy(Qt::StrongFocus);
+    if (m_cancel)
+        m_cancel->setFocusPolicy(Qt::StrongFocus);
     MakeOnlyOkAutoDefault();
 }
 
@@ -34,7 +34,7 @@ bool CKeyPolicyDialog::KeepsEnter(QWidget*) const
 void CKeyPolicyDialog::MakeOnlyOkAutoDefault()
 {
     for (QPushButton* button : findChildren<QPushButton*>()) {
-        const bool isOk = button == ok_;
+        const bool isOk = button == m_ok;
         button->setAutoDefault(isOk);
         button->setDefault(false);
     }
@@ -43,11 +43,11 @@ void CKeyPolicyDialog::MakeOnlyOkAutoDefault()
 void CKeyPolicyDialog::showEvent(QShowEvent* event)
 {
     // A dialog laid out with a standard button box need not name its buttons.
-    if (!ok_ || !cancel_) {
+    if (!m_ok || !m_cancel) {
         if (auto* box = findChild<QDialogButtonBox*>()) {
-            if (!ok_)
-                ok_ = box->button(QDialogButtonBox::Ok);
-            if (!cancel_ && box->button(QDialogButtonBox::Cancel))
+            if (!m_ok)
+                m_ok = box->button(QDialogButtonBox::Ok);
+            if (!m_cancel && box->button(QDialogButtonBox::Cancel))
                 SetCancelButton(box->button(QDialogButtonBox::Cancel));
         }
     }
@@ -63,11 +63,11 @@ void CKeyPolicyDialog::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain && enterMovesFocus_) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain && m_enterMovesFocus) {
         event->accept();
         QWidget* focus = QApplication::focusWidget();
-        if (ok_ && focus == ok_) {
-            ok_->click();
+        if (m_ok && focus == m_ok) {
+            m_ok->click();
             return;
         }
         if (focus && KeepsEnter(focus))

@@ -22,11 +22,11 @@ public:
     // the Ok and Cancel buttons of a QDialogButtonBox in the dialog are taken when it shows.
     void SetOkButton(QPushButton* ok);
     void SetCancelButton(QPushButton* cancel);
-    QPushButton* OkButton() const { return ok_; }
-    QPushButton* CancelButton() const { return cancel_; }
+    QPushButton* OkButton() const { return m_ok; }
+    QPushButton* CancelButton() const { return m_cancel; }
 
     // Off for dialogs where Enter keeps the platform's meaning; Esc stays swallowed.
-    void SetEnterMovesFocus(bool on) { enterMovesFocus_ = on; }
+    void SetEnterMovesFocus(bool on) { m_enterMovesFocus = on; }
 
 protected:
     // True when Enter with the focus on `focus` should do nothing instead of moving the focus.
@@ -38,9 +38,9 @@ protected:
 private:
     void MakeOnlyOkAutoDefault();
 
-    QPointer<QPushButton> ok_;
-    QPointer<QPushButton> cancel_;
-    bool enterMovesFocus_ = true;
+    QPointer<QPushButton> m_ok;
+    QPointer<QPushButton> m_cancel;
+    bool m_enterMovesFocus = true;
 };
 
 }  // namespace app

@@ -15,10 +15,10 @@ ScriptedPrompts::~ScriptedPrompts()
 PromptAnswer ScriptedPrompts::Message(QWidget*, const QString& text, const QString& caption, PromptIcon icon,
                                       PromptButtons buttons)
 {
-    asked_.push_back({QStringLiteral("message"), text, caption, icon, buttons, {}});
-    if (!answers_.empty()) {
-        const PromptAnswer answer = answers_.front();
-        answers_.pop_front();
+    m_asked.push_back({QStringLiteral("message"), text, caption, icon, buttons, {}});
+    if (!m_answers.empty()) {
+        const PromptAnswer answer = m_answers.front();
+        m_answers.pop_front();
         return answer;
     }
     switch (buttons) {
@@ -33,16 +33,16 @@ PromptAnswer ScriptedPrompts::Message(QWidget*, const QString& text, const QStri
 
 QStringList ScriptedPrompts::NextFiles()
 {
-    if (files_.empty())
+    if (m_files.empty())
         return {};
-    QStringList files = files_.front();
-    files_.pop_front();
+    QStringList files = m_files.front();
+    m_files.pop_front();
     return files;
 }
 
 QString ScriptedPrompts::OpenFileName(QWidget*, const QString& caption, const QString&, const QString& filter)
 {
-    asked_.push_back({QStringLiteral("open"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
+    m_asked.push_back({QStringLiteral("open"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
     const QStringList files = NextFiles();
     return files.isEmpty() ? QString() : files.front();
 }
@@ -50,31 +50,31 @@ QString ScriptedPrompts::OpenFileName(QWidget*, const QString& caption, const QS
 QStringList ScriptedPrompts::OpenFileNames(QWidget*, const QString& caption, const QString&,
                                            const QString& filter)
 {
-    asked_.push_back({QStringLiteral("openMany"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
+    m_asked.push_back({QStringLiteral("openMany"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
     return NextFiles();
 }
 
 QString ScriptedPrompts::SaveFileName(QWidget*, const QString& caption, const QString&, const QString& filter)
 {
-    asked_.push_back({QStringLiteral("save"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
+    m_asked.push_back({QStringLiteral("save"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
     const QStringList files = NextFiles();
     return files.isEmpty() ? QString() : files.front();
 }
 
 QString ScriptedPrompts::ExistingFolder(QWidget*, const QString& caption, const QString&)
 {
-    asked_.push_back({QStringLiteral("folder"), caption, {}, PromptIcon::None, PromptButtons::Ok, {}});
+    m_asked.push_back({QStringLiteral("folder"), caption, {}, PromptIcon::None, PromptButtons::Ok, {}});
     const QStringList files = NextFiles();
     return files.isEmpty() ? QString() : files.front();
 }
 
 std::optional<QColor> ScriptedPrompts::Color(QWidget*, const QColor&)
 {
-    asked_.push_back({QStringLiteral("color"), {}, {}, PromptIcon::None, PromptButtons::Ok, {}});
-    if (colors_.empty())
+    m_asked.push_back({QStringLiteral("color"), {}, {}, PromptIcon::None, PromptButtons::Ok, {}});
+    if (m_colors.empty())
         return std::nullopt;
-    const std::optional<QColor> color = colors_.front();
-    colors_.pop_front();
+    const std::optional<QColor> color = m_colors.front();
+    m_colors.pop_front();
     return color;
 }
 

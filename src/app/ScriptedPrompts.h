@@ -29,12 +29,12 @@ public:
 
     // Queued answers, used in order. Without one, a message box answers Ok (or No/Cancel when it
     // asks a question) and a file or colour dialog is cancelled.
-    void QueueAnswer(PromptAnswer answer) { answers_.push_back(answer); }
-    void QueueFiles(const QStringList& files) { files_.push_back(files); }
-    void QueueColor(const std::optional<QColor>& color) { colors_.push_back(color); }
+    void QueueAnswer(PromptAnswer answer) { m_answers.push_back(answer); }
+    void QueueFiles(const QStringList& files) { m_files.push_back(files); }
+    void QueueColor(const std::optional<QColor>& color) { m_colors.push_back(color); }
 
-    const std::vector<Asked>& asked() const { return asked_; }
-    void clear() { asked_.clear(); }
+    const std::vector<Asked>& asked() const { return m_asked; }
+    void clear() { m_asked.clear(); }
 
     PromptAnswer Message(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon,
                          PromptButtons buttons) override;
@@ -50,10 +50,10 @@ public:
 private:
     QStringList NextFiles();
 
-    std::deque<PromptAnswer> answers_;
-    std::deque<QStringList> files_;
-    std::deque<std::optional<QColor>> colors_;
-    std::vector<Asked> asked_;
+    std::deque<PromptAnswer> m_answers;
+    std::deque<QStringList> m_files;
+    std::deque<std::optional<QColor>> m_colors;
+    std::vector<Asked> m_asked;
 };
 
 }  // namespace app

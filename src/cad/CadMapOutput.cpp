@@ -140,7 +140,7 @@ void AddCornerLabels(Document& document, const FramePoints& frame, const MapPlac
 
 }  // namespace
 
-CadMapOutput::CadMapOutput(const Project* project) : project_(project) {}
+CadMapOutput::CadMapOutput(const Project* project) : m_project(project) {}
 
 bool CadMapOutput::WriteLocationMapDxf(int mapIndex, const LocationMap& map)
 {
@@ -151,7 +151,7 @@ bool CadMapOutput::WriteLocationMapDxf(int mapIndex, const LocationMap& map)
     }
 
     MapPlacing placing;
-    const QString registrationPath = project_ ? RegistrationPath(*project_, map) : QString();
+    const QString registrationPath = m_project ? RegistrationPath(*m_project, map) : QString();
     if (registrationPath.isEmpty() || !placing.registration.Read(registrationPath)) {
         reasonText = kVersion1Reason;
         errorText = kOutputFailed;
@@ -182,7 +182,7 @@ bool CadMapOutput::WriteLocationMapDxf(int mapIndex, const LocationMap& map)
         markUnitY = markUnitX;
     }
 
-    const QString cadFolder = project_->CadFolder();
+    const QString cadFolder = m_project->CadFolder();
     if (!QFileInfo(cadFolder).isDir()) {
         QDir().mkdir(cadFolder);
     }
@@ -208,9 +208,9 @@ bool CadMapOutput::WriteLocationMapDxf(int mapIndex, const LocationMap& map)
         }
         Point2 plane = placing.forward.Map({placed.x, placed.y});
         bool hasDirection = false;
-        const int photoIndex = placed.photoId >= 0 ? project_->photos.IndexOfId(placed.photoId) : -1;
+        const int photoIndex = placed.photoId >= 0 ? m_project->photos.IndexOfId(placed.photoId) : -1;
         if (photoIndex >= 0) {
-            const PhotoRecord& record = project_->photos.photos[static_cast<size_t>(photoIndex)];
+            const PhotoRecord& record = m_project->photos.photos[static_cast<size_t>(photoIndex)];
             // The arrow follows the placed photo's own direction: without one there is nothing to draw.
             hasDirection = IsSetValue(record.direction) && IsSetValue(placed.direction);
             // The surveyed position wins over the place on the picture.

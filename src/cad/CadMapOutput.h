@@ -56,5 +56,5 @@ public:
     MarkStyle markStyle;
 
 private:
-    const Project* project_;
+    const Project* m_project;
 };

@@ -22,7 +22,6 @@ class Dxf
 {
 public:
     Dxf() { Reset(); }
-    virtual ~Dxf() = default;
 
     void Reset();
 

@@ -11,12 +11,12 @@ namespace fe {
 class Failure : public std::runtime_error
 {
 public:
-    explicit Failure(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    explicit Failure(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
 
-    const QString& Text() const { return text_; }
+    const QString& Text() const { return m_text; }
 
 private:
-    QString text_;
+    QString m_text;
 };
 
 }  // namespace fe

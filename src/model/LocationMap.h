@@ -111,7 +111,14 @@ public:
     // and the overlay, which callers rely on surviving.
     void Reset();
 
-    bool IsWebMap() const { return kind >= kWebStandard && kind <= kWebPhoto; }
+    // The stored kind numbers: 0 ... 4 are maps, web maps are 2 ... 4.
+    static constexpr bool IsKnownKind(std::int32_t value) { return value >= kPicture && value <= kWebPhoto; }
+    static constexpr bool IsWebKind(std::int32_t value)
+    {
+        return value >= kWebStandard && value <= kWebPhoto;
+    }
+
+    bool IsWebMap() const { return IsWebKind(kind); }
     // A registered picture or a web map: its points have plane or latitude/longitude coordinates.
     bool HasCoordinates() const { return kind == kRegisteredPicture || IsWebMap(); }
     bool IsPictureMap() const { return kind == kPicture || kind == kRegisteredPicture; }

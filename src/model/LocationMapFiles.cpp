@@ -128,7 +128,7 @@ bool LocationMap::LoadRegisteredPicture(const QString& mapFolder, const QString&
 
 bool LocationMap::SetWebMap(std::int32_t newKind, const Rect2& newBox, std::int32_t zoom)
 {
-    if (newKind < kWebStandard || newKind > kWebPhoto) {
+    if (!IsWebKind(newKind)) {
         return false;
     }
     Reset();

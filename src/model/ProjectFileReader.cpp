@@ -57,7 +57,7 @@ std::int32_t ReadCount(fe::FileRB& in)
 // with no transform.
 std::int32_t TransformKindOf(std::int32_t mapKind)
 {
-    const bool known = mapKind >= LocationMap::kPicture && mapKind <= LocationMap::kWebPhoto;
+    const bool known = LocationMap::IsKnownKind(mapKind);
     return known ? LocationMapTransform::KindOfMap(mapKind) : LocationMapTransform::kNone;
 }
 

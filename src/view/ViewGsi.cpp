@@ -143,8 +143,7 @@ void ViewGsi::DrawOverviewLabels(const PhotoList& photos, int s, int arrowLevel)
 std::vector<QPoint> ViewGsi::OutlinePoints(const LocationMap& map) const
 {
     std::vector<QPoint> points;
-    if (map.kind == LocationMap::kPicture || map.kind < 0 || map.kind > LocationMap::kWebPhoto ||
-        map.outline.size() < 4)
+    if (!map.HasCoordinates() || map.outline.size() < 4)
         return points;
     for (size_t k = 0; k < 4; ++k)
         points.push_back(ScreenPoint(map.outline[k]));

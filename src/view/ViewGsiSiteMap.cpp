@@ -14,8 +14,7 @@ namespace {
 
 bool HasArea(const LocationMap& map)
 {
-    return map.showCallout && map.kind >= LocationMap::kRegisteredPicture &&
-           map.kind <= LocationMap::kWebPhoto && map.outline.size() >= 4;
+    return map.showCallout && map.HasCoordinates() && map.outline.size() >= 4;
 }
 
 }  // namespace
@@ -65,8 +64,8 @@ void ViewGsi::DrawSiteMapCallout(const LocationMap& map, bool highlighted)
 
 void ViewGsi::DrawMapCallout(const LocationMap& map, int k, bool highlighted, double scale)
 {
-    if (m_dc == nullptr || !map.showCallout || !map.calloutAnchor.HasPosition() ||
-        map.kind < LocationMap::kRegisteredPicture || map.kind > LocationMap::kWebPhoto || map.name.isEmpty())
+    if (m_dc == nullptr || !map.showCallout || !map.calloutAnchor.HasPosition() || !map.HasCoordinates() ||
+        map.name.isEmpty())
         return;
     const QFont previousFont = m_dc->font();
     UseOverlayFont(3);

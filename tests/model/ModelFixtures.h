@@ -48,18 +48,18 @@ inline QByteArray NorthUpRegistration(int zone)
 class DecimalCommaLocale
 {
 public:
-    DecimalCommaLocale() : previousQt_(QLocale())
+    DecimalCommaLocale() : m_previousQt(QLocale())
     {
         const char* current = std::setlocale(LC_ALL, nullptr);
-        previousC_ = current ? current : "C";
-        active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+        m_previousC = current ? current : "C";
+        m_active = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
     ~DecimalCommaLocale()
     {
-        std::setlocale(LC_ALL, previousC_.c_str());
+        std::setlocale(LC_ALL, m_previousC.c_str());
         std::setlocale(LC_NUMERIC, "C");
-        QLocale::setDefault(previousQt_);
+        QLocale::setDefault(m_previousQt);
     }
     DecimalCommaLocale(const DecimalCommaLocale&) = delete;
     DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
@@ -69,11 +69,11 @@ public:
     {
         char text[16];
         std::snprintf(text, sizeof text, "%.1f", 1.5);
-        return active_ && std::string(text) == "1,5";
+        return m_active && std::string(text) == "1,5";
     }
 
 private:
-    std::string previousC_;
-    QLocale previousQt_;
-    bool active_ = false;
+    std::string m_previousC;
+    QLocale m_previousQt;
+    bool m_active = false;
 };

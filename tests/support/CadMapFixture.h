@@ -22,7 +22,7 @@ public:
     static constexpr int kZone = 9;
 
     explicit CadMapFixture(double planeTurn = 0.3, double pictureTurn = 0.0)
-        : planeTurn_(planeTurn), pictureTurn_(pictureTurn)
+        : m_planeTurn(planeTurn), m_pictureTurn(pictureTurn)
     {
         project.folder = temp.path() + QStringLiteral("/現場/");
         project.name = QStringLiteral("現場");
@@ -31,12 +31,12 @@ public:
 
     Point2 PictureToDrawing(const Point2& p) const
     {
-        return kDrawingOrigin + Point2(0.5 * p.x, -0.5 * p.y).Rotate(pictureTurn_);
+        return kDrawingOrigin + Point2(0.5 * p.x, -0.5 * p.y).Rotate(m_pictureTurn);
     }
     // (east, north) of a drawing point.
     Point2 DrawingToEastNorth(const Point2& d) const
     {
-        return kEastNorthOrigin + (d - kDrawingOrigin).Rotate(planeTurn_);
+        return kEastNorthOrigin + (d - kDrawingOrigin).Rotate(m_planeTurn);
     }
     // (X north, Y east) of a picture point.
     Point2 PictureToPlane(const Point2& p) const
@@ -82,21 +82,21 @@ public:
 
     void WriteRegistration(const LocationMap& map)
     {
-        mhcFirst_ = {};
-        mhcSecond_ = {};
+        m_mhcFirst = {};
+        m_mhcSecond = {};
         const Point2 corners[] = {{0, 0}, {1000, 800}, {1000, 0}, {0, 800}};
         const Point2 noise[] = {{0.01, -0.02}, {-0.015, 0.01}, {0.02, 0.005}, {-0.01, -0.01}};
         QString text = QStringLiteral("1\n4\n");
         for (int k = 0; k < 4; ++k) {
             const Point2 d = PictureToDrawing(corners[k]) + (exactRegistration ? Point2() : noise[k]);
             text += Number(d.x) + Number(d.y);
-            mhcFirst_.append(QJsonArray{d.x, d.y});
+            m_mhcFirst.append(QJsonArray{d.x, d.y});
         }
         text += QStringLiteral("4\n");
         for (const Point2& corner : corners) {
             const Point2 en = DrawingToEastNorth(PictureToDrawing(corner));
             text += Number(en.x) + Number(en.y);
-            mhcSecond_.append(QJsonArray{en.x, en.y});
+            m_mhcSecond.append(QJsonArray{en.x, en.y});
         }
         text += QStringLiteral("1\n0\n");
         WriteText(RegistrationPath(map), text);
@@ -149,8 +149,8 @@ public:
                                       {"picture2", QJsonArray{r.picture2.x, r.picture2.y}},
                                       {"plane1", QJsonArray{r.plane1.x, r.plane1.y}},
                                       {"plane2", QJsonArray{r.plane2.x, r.plane2.y}}}},
-            {"mhcFirst", mhcFirst_},
-            {"mhcSecond", mhcSecond_},
+            {"mhcFirst", m_mhcFirst},
+            {"mhcSecond", m_mhcSecond},
             {"frameTurned", std::abs(map.frame.angle) >= 0.1},
             {"corners", corners},
             {"outline", outline},
@@ -179,8 +179,8 @@ private:
 
     static constexpr Point2 kDrawingOrigin{2500.0, 7300.0};
     static constexpr Point2 kEastNorthOrigin{-12000.0, 35000.0};
-    double planeTurn_;
-    double pictureTurn_;
-    QJsonArray mhcFirst_;
-    QJsonArray mhcSecond_;
+    double m_planeTurn;
+    double m_pictureTurn;
+    QJsonArray m_mhcFirst;
+    QJsonArray m_mhcSecond;
 };

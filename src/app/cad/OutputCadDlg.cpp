@@ -31,97 +31,97 @@ const QColor kWarningText(128, 0, 0);
 }  // namespace
 
 COutputCadDlg::COutputCadDlg(Project& project, const MarkStyle* markStyle, QWidget* parent)
-    : CKeyPolicyDialog(parent), project_(project), markStyle_(markStyle)
+    : CKeyPolicyDialog(parent), m_project(project), m_markStyle(markStyle)
 {
     setWindowTitle(QStringLiteral("写真位置CAD出力"));
 
-    grid_ = new CSpread7U(this);
-    grid_->SetCols(4);
+    m_grid = new CSpread7U(this);
+    m_grid->SetCols(4);
     const QStringList headers{QStringLiteral("No"), QStringLiteral("位置図名称"), QStringLiteral("出力"),
                               QStringLiteral("写真数")};
     for (int col = 1; col <= 4; ++col) {
-        SetSpreadCellText(*grid_, col, kSpreadHeader, headers[col - 1]);
+        SetSpreadCellText(*m_grid, col, kSpreadHeader, headers[col - 1]);
     }
-    grid_->SetCol(kColTick);
-    grid_->SetColKind(SpreadCellKind::Check);
-    grid_->SetColWidth(kColNumber, 4);
-    grid_->SetColWidth(kColName, 24);
-    grid_->SetColWidth(kColTick, 5);
-    grid_->SetColWidth(kColPhotos, 6);
-    grid_->SetEmptyAreaColor(kEmptyArea);
+    m_grid->SetCol(kColTick);
+    m_grid->SetColKind(SpreadCellKind::Check);
+    m_grid->SetColWidth(kColNumber, 4);
+    m_grid->SetColWidth(kColName, 24);
+    m_grid->SetColWidth(kColTick, 5);
+    m_grid->SetColWidth(kColPhotos, 6);
+    m_grid->SetEmptyAreaColor(kEmptyArea);
 
-    fileKind_ = new QComboBox(this);
+    m_fileKind = new QComboBox(this);
     // The only kind offered; the drawings are always written as that version.
-    fileKind_->addItem(fe::tables::DxfFilterLabel());
-    fileKind_->setCurrentIndex(0);
+    m_fileKind->addItem(fe::tables::DxfFilterLabel());
+    m_fileKind->setCurrentIndex(0);
 
-    warning_ = new CExpStatic(
+    m_warning = new CExpStatic(
         QStringLiteral("※ ケルヴォルVersion1で取り込まれた位置図ではCAD出力ができ\n　 ません。\n"
                        "　 位置図を取込しなおす必要があります。"),
         this);
-    warning_->textColor = kWarningText;
-    warning_->background = palette().brush(QPalette::Window);
+    m_warning->textColor = kWarningText;
+    m_warning->background = palette().brush(QPalette::Window);
 
-    allOn_ = new QPushButton(QStringLiteral("全ON"), this);
-    allOff_ = new QPushButton(QStringLiteral("全OFF"), this);
-    write_ = new QPushButton(QStringLiteral("DXF出力"), this);
-    close_ = new QPushButton(QStringLiteral("閉じる"), this);
+    m_allOn = new QPushButton(QStringLiteral("全ON"), this);
+    m_allOff = new QPushButton(QStringLiteral("全OFF"), this);
+    m_write = new QPushButton(QStringLiteral("DXF出力"), this);
+    m_close = new QPushButton(QStringLiteral("閉じる"), this);
 
     auto* tickButtons = new QHBoxLayout;
-    tickButtons->addWidget(allOn_);
-    tickButtons->addWidget(allOff_);
+    tickButtons->addWidget(m_allOn);
+    tickButtons->addWidget(m_allOff);
     tickButtons->addStretch();
     auto* output = new QHBoxLayout;
     output->addWidget(new QLabel(QStringLiteral("ファイルの種類"), this));
-    output->addWidget(fileKind_, 1);
-    output->addWidget(write_);
+    output->addWidget(m_fileKind, 1);
+    output->addWidget(m_write);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    bottom->addWidget(close_);
+    bottom->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tickButtons);
     // The grid ends 4 pixels above the warning, or 8 pixels above the buttons without it.
-    layout->addWidget(grid_, 1);
+    layout->addWidget(m_grid, 1);
     layout->addSpacing(4);
-    layout->addWidget(warning_);
+    layout->addWidget(m_warning);
     layout->addSpacing(4);
     layout->addLayout(output);
     layout->addLayout(bottom);
 
-    connect(allOn_, &QPushButton::clicked, this, [this] { TickAll(true); });
-    connect(allOff_, &QPushButton::clicked, this, [this] { TickAll(false); });
-    connect(write_, &QPushButton::clicked, this, &COutputCadDlg::WriteDxf);
-    connect(close_, &QPushButton::clicked, this, [this] {
+    connect(m_allOn, &QPushButton::clicked, this, [this] { TickAll(true); });
+    connect(m_allOff, &QPushButton::clicked, this, [this] { TickAll(false); });
+    connect(m_write, &QPushButton::clicked, this, &COutputCadDlg::WriteDxf);
+    connect(m_close, &QPushButton::clicked, this, [this] {
         StoreTicks();
         accept();
     });
-    SetOkButton(close_);
+    SetOkButton(m_close);
 
-    warning_->setVisible(HasMapWithoutCadRegistration(project_));
+    m_warning->setVisible(HasMapWithoutCadRegistration(m_project));
     FillGrid();
     resize(560, 400);
 }
 
 bool COutputCadDlg::KeepsEnter(QWidget* focus) const
 {
-    return focus == grid_ || grid_->isAncestorOf(focus) || grid_->EditMode();
+    return focus == m_grid || m_grid->isAncestorOf(focus) || m_grid->EditMode();
 }
 
 void COutputCadDlg::FillGrid()
 {
-    const int count = project_.maps.Count();
-    grid_->SetRows(count);
+    const int count = m_project.maps.Count();
+    m_grid->SetRows(count);
     for (int row = 1; row <= count; ++row) {
-        const LocationMap& map = project_.maps.maps[static_cast<size_t>(row - 1)];
+        const LocationMap& map = m_project.maps.maps[static_cast<size_t>(row - 1)];
         const bool eligible = IsCadEligible(map);
-        SetSpreadCellText(*grid_, kColNumber, row, QString::number(row));
-        SetSpreadCellText(*grid_, kColName, row, map.name);
-        SetSpreadCellCheck(*grid_, kColTick, row, eligible && map.cadOutputFlag != 0 ? 1 : 0);
-        SetSpreadCellText(*grid_, kColPhotos, row, QString::number(map.photos.Count()));
-        SetSpreadBlockBackColor(*grid_, kColNumber, row, kColPhotos, row,
+        SetSpreadCellText(*m_grid, kColNumber, row, QString::number(row));
+        SetSpreadCellText(*m_grid, kColName, row, map.name);
+        SetSpreadCellCheck(*m_grid, kColTick, row, eligible && map.cadOutputFlag != 0 ? 1 : 0);
+        SetSpreadCellText(*m_grid, kColPhotos, row, QString::number(map.photos.Count()));
+        SetSpreadBlockBackColor(*m_grid, kColNumber, row, kColPhotos, row,
                                 eligible ? kEligibleRow : kOtherRow);
         if (eligible) {
-            SetSpreadBlockBackColor(*grid_, kColTick, row, kColTick, row, kTickCell);
+            SetSpreadBlockBackColor(*m_grid, kColTick, row, kColTick, row, kTickCell);
         }
     }
     ApplyLocks();
@@ -129,20 +129,20 @@ void COutputCadDlg::FillGrid()
 
 void COutputCadDlg::ApplyLocks()
 {
-    for (int row = 1; row <= grid_->Rows(); ++row) {
-        grid_->SetCol(kColTick);
-        grid_->SetRow(row);
-        grid_->SetLock(!IsCadEligible(project_.maps.maps[static_cast<size_t>(row - 1)]));
+    for (int row = 1; row <= m_grid->Rows(); ++row) {
+        m_grid->SetCol(kColTick);
+        m_grid->SetRow(row);
+        m_grid->SetLock(!IsCadEligible(m_project.maps.maps[static_cast<size_t>(row - 1)]));
     }
 }
 
 void COutputCadDlg::TickAll(bool on)
 {
-    for (int row = 1; row <= grid_->Rows(); ++row) {
-        grid_->SetCol(kColTick);
-        grid_->SetRow(row);
-        if (!on || !grid_->Lock()) {
-            SetSpreadCellCheck(*grid_, kColTick, row, on ? 1 : 0);
+    for (int row = 1; row <= m_grid->Rows(); ++row) {
+        m_grid->SetCol(kColTick);
+        m_grid->SetRow(row);
+        if (!on || !m_grid->Lock()) {
+            SetSpreadCellCheck(*m_grid, kColTick, row, on ? 1 : 0);
         }
     }
     ApplyLocks();
@@ -150,10 +150,10 @@ void COutputCadDlg::TickAll(bool on)
 
 bool COutputCadDlg::AnyTicked() const
 {
-    for (int row = 1; row <= grid_->Rows(); ++row) {
-        grid_->SetCol(kColTick);
-        grid_->SetRow(row);
-        if (!grid_->Lock() && GetSpreadCellCheck(*grid_, kColTick, row) != 0) {
+    for (int row = 1; row <= m_grid->Rows(); ++row) {
+        m_grid->SetCol(kColTick);
+        m_grid->SetRow(row);
+        if (!m_grid->Lock() && GetSpreadCellCheck(*m_grid, kColTick, row) != 0) {
             return true;
         }
     }
@@ -162,32 +162,32 @@ bool COutputCadDlg::AnyTicked() const
 
 void COutputCadDlg::StoreTicks()
 {
-    for (int row = 1; row <= grid_->Rows() && row <= project_.maps.Count(); ++row) {
-        grid_->SetCol(kColTick);
-        grid_->SetRow(row);
-        if (!grid_->Lock()) {
-            project_.maps.maps[static_cast<size_t>(row - 1)].cadOutputFlag =
-                GetSpreadCellCheck(*grid_, kColTick, row) != 0 ? 1 : 0;
+    for (int row = 1; row <= m_grid->Rows() && row <= m_project.maps.Count(); ++row) {
+        m_grid->SetCol(kColTick);
+        m_grid->SetRow(row);
+        if (!m_grid->Lock()) {
+            m_project.maps.maps[static_cast<size_t>(row - 1)].cadOutputFlag =
+                GetSpreadCellCheck(*m_grid, kColTick, row) != 0 ? 1 : 0;
         }
     }
 }
 
 void COutputCadDlg::WriteDxf()
 {
-    if (grid_->Rows() == 0 || !AnyTicked()) {
+    if (m_grid->Rows() == 0 || !AnyTicked()) {
         ShowMessage(this, QStringLiteral("出力可能な位置図が選択されていません。"), kProductName);
         return;
     }
     StoreTicks();
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CadOutputRunResult result = WriteTickedMapsDxf(project_, markStyle_);
+    const CadOutputRunResult result = WriteTickedMapsDxf(m_project, m_markStyle);
     QApplication::restoreOverrideCursor();
     if (result.HasFailures()) {
         ShowMessage(this, result.FailureMessage(), kProductName, PromptIcon::Error);
     }
     if (result.written > 0) {
-        OpenFolder(project_.CadFolder());
+        OpenFolder(m_project.CadFolder());
     }
     setEnabled(true);
 }

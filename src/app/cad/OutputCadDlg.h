@@ -31,13 +31,13 @@ public:
     // The project and the view's current mark template (neither owned; the template may be null).
     COutputCadDlg(Project& project, const MarkStyle* markStyle, QWidget* parent = nullptr);
 
-    CSpread7U* Grid() const { return grid_; }
-    CExpStatic* Warning() const { return warning_; }
-    QComboBox* FileKind() const { return fileKind_; }
-    QPushButton* AllOnButton() const { return allOn_; }
-    QPushButton* AllOffButton() const { return allOff_; }
-    QPushButton* WriteButton() const { return write_; }
-    QPushButton* CloseButton() const { return close_; }
+    CSpread7U* Grid() const { return m_grid; }
+    CExpStatic* Warning() const { return m_warning; }
+    QComboBox* FileKind() const { return m_fileKind; }
+    QPushButton* AllOnButton() const { return m_allOn; }
+    QPushButton* AllOffButton() const { return m_allOff; }
+    QPushButton* WriteButton() const { return m_write; }
+    QPushButton* CloseButton() const { return m_close; }
 
     // "全ON" ticks every map that can be written; "全OFF" clears every tick.
     void TickAll(bool on);
@@ -56,15 +56,15 @@ private:
     void ApplyLocks();
     bool AnyTicked() const;
 
-    Project& project_;
-    const MarkStyle* markStyle_;
-    CSpread7U* grid_ = nullptr;
-    CExpStatic* warning_ = nullptr;
-    QComboBox* fileKind_ = nullptr;
-    QPushButton* allOn_ = nullptr;
-    QPushButton* allOff_ = nullptr;
-    QPushButton* write_ = nullptr;
-    QPushButton* close_ = nullptr;
+    Project& m_project;
+    const MarkStyle* m_markStyle;
+    CSpread7U* m_grid = nullptr;
+    CExpStatic* m_warning = nullptr;
+    QComboBox* m_fileKind = nullptr;
+    QPushButton* m_allOn = nullptr;
+    QPushButton* m_allOff = nullptr;
+    QPushButton* m_write = nullptr;
+    QPushButton* m_close = nullptr;
 };
 
 }  // namespace app

@@ -13,15 +13,17 @@ namespace app {
 
 COutputPhotoPosDlg::COutputPhotoPosDlg(const Project& project, std::function<void()> outputCad,
                                        std::function<void()> outputShapefile, QWidget* parent)
-    : CKeyPolicyDialog(parent), outputCad_(std::move(outputCad)), outputShapefile_(std::move(outputShapefile))
+    : CKeyPolicyDialog(parent),
+      m_outputCad(std::move(outputCad)),
+      m_outputShapefile(std::move(outputShapefile))
 {
     setWindowTitle(QStringLiteral("写真位置 CAD / シェープ 出力"));
 
-    cadPicture_ = new QLabel(this);
-    shapefilePicture_ = new QLabel(this);
-    cad_ = new QPushButton(QStringLiteral("  CAD出力    "), this);
-    shapefile_ = new QPushButton(QStringLiteral(" シェープ出力  "), this);
-    close_ = new QPushButton(QStringLiteral("閉じる"), this);
+    m_cadPicture = new QLabel(this);
+    m_shapefilePicture = new QLabel(this);
+    m_cad = new QPushButton(QStringLiteral("  CAD出力    "), this);
+    m_shapefile = new QPushButton(QStringLiteral(" シェープ出力  "), this);
+    m_close = new QPushButton(QStringLiteral("閉じる"), this);
     auto* note =
         new QLabel(QStringLiteral("※ 位置図単位ではなく、撮影写真\n　  一覧の写真全てを出力します。"), this);
 
@@ -29,12 +31,12 @@ COutputPhotoPosDlg::COutputPhotoPosDlg(const Project& project, std::function<voi
     if (!exeFolder.isEmpty()) {
         const QPixmap cadIcon(exeFolder + QStringLiteral("Icon/iconCadFile.png"));
         const QPixmap shapeIcon(exeFolder + QStringLiteral("Icon/iconShapeFile.png"));
-        cadPicture_->setPixmap(cadIcon);
-        shapefilePicture_->setPixmap(shapeIcon);
-        cad_->setIcon(cadIcon);
-        shapefile_->setIcon(shapeIcon);
+        m_cadPicture->setPixmap(cadIcon);
+        m_shapefilePicture->setPixmap(shapeIcon);
+        m_cad->setIcon(cadIcon);
+        m_shapefile->setIcon(shapeIcon);
     }
-    for (QPushButton* button : {cad_, shapefile_}) {
+    for (QPushButton* button : {m_cad, m_shapefile}) {
         QFont font = button->font();
         font.setPixelSize(15);
         button->setFont(font);
@@ -42,24 +44,24 @@ COutputPhotoPosDlg::COutputPhotoPosDlg(const Project& project, std::function<voi
     }
 
     auto* grid = new QGridLayout;
-    grid->addWidget(cadPicture_, 0, 0);
-    grid->addWidget(cad_, 0, 1);
-    grid->addWidget(shapefilePicture_, 1, 0);
-    grid->addWidget(shapefile_, 1, 1);
+    grid->addWidget(m_cadPicture, 0, 0);
+    grid->addWidget(m_cad, 0, 1);
+    grid->addWidget(m_shapefilePicture, 1, 0);
+    grid->addWidget(m_shapefile, 1, 1);
     grid->addWidget(note, 2, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(close_, 0, Qt::AlignRight);
+    layout->addWidget(m_close, 0, Qt::AlignRight);
 
     const bool hasPath = project.HasPath();
     const bool hasPhotos = !project.photos.photos.empty();
-    cad_->setEnabled(hasPath && project.maps.Count() > 0 && hasPhotos);
-    shapefile_->setEnabled(hasPath && hasPhotos);
+    m_cad->setEnabled(hasPath && project.maps.Count() > 0 && hasPhotos);
+    m_shapefile->setEnabled(hasPath && hasPhotos);
 
-    connect(cad_, &QPushButton::clicked, this, [this] { Run(outputCad_); });
-    connect(shapefile_, &QPushButton::clicked, this, [this] { Run(outputShapefile_); });
-    connect(close_, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
-    SetCancelButton(close_);
+    connect(m_cad, &QPushButton::clicked, this, [this] { Run(m_outputCad); });
+    connect(m_shapefile, &QPushButton::clicked, this, [this] { Run(m_outputShapefile); });
+    connect(m_close, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
+    SetCancelButton(m_close);
 }
 
 void COutputPhotoPosDlg::Run(const std::function<void()>& output)

@@ -23,22 +23,22 @@ public:
     COutputPhotoPosDlg(const Project& project, std::function<void()> outputCad,
                        std::function<void()> outputShapefile, QWidget* parent = nullptr);
 
-    QPushButton* CadButton() const { return cad_; }
-    QPushButton* ShapefileButton() const { return shapefile_; }
-    QPushButton* CloseButton() const { return close_; }
-    QLabel* CadPicture() const { return cadPicture_; }
-    QLabel* ShapefilePicture() const { return shapefilePicture_; }
+    QPushButton* CadButton() const { return m_cad; }
+    QPushButton* ShapefileButton() const { return m_shapefile; }
+    QPushButton* CloseButton() const { return m_close; }
+    QLabel* CadPicture() const { return m_cadPicture; }
+    QLabel* ShapefilePicture() const { return m_shapefilePicture; }
 
 private:
     void Run(const std::function<void()>& output);
 
-    std::function<void()> outputCad_;
-    std::function<void()> outputShapefile_;
-    QLabel* cadPicture_ = nullptr;
-    QLabel* shapefilePicture_ = nullptr;
-    QPushButton* cad_ = nullptr;
-    QPushButton* shapefile_ = nullptr;
-    QPushButton* close_ = nullptr;
+    std::function<void()> m_outputCad;
+    std::function<void()> m_outputShapefile;
+    QLabel* m_cadPicture = nullptr;
+    QLabel* m_shapefilePicture = nullptr;
+    QPushButton* m_cad = nullptr;
+    QPushButton* m_shapefile = nullptr;
+    QPushButton* m_close = nullptr;
 };
 
 }  // namespace app

@@ -29,7 +29,7 @@ const QString kCheckCaption = QStringLiteral("入力確認");
 
 CExpEdit::CExpEdit(QWidget* parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textChanged, this, [this] { changed_ = true; });
+    connect(this, &QLineEdit::textChanged, this, [this] { m_changed = true; });
     // A read-only field gives the focus straight back to where it came from.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (now == this && isReadOnly() && old && old->window() == window())
@@ -40,45 +40,45 @@ CExpEdit::CExpEdit(QWidget* parent) : QLineEdit(parent)
 
 void CExpEdit::SetFreeTextMode(int byteLimit)
 {
-    rules_.mode = NumberRules::FreeText;
-    rules_.byteLimit = byteLimit;
+    m_rules.mode = NumberRules::FreeText;
+    m_rules.byteLimit = byteLimit;
 }
 
 void CExpEdit::SetIntegerMode(int byteLimit, int minimum, int maximum, int blank)
 {
-    rules_.mode = NumberRules::Integer;
-    rules_.byteLimit = byteLimit;
-    rules_.minimum = minimum;
-    rules_.maximum = maximum;
-    rules_.blank = blank;
-    rules_.decimals = 0;
+    m_rules.mode = NumberRules::Integer;
+    m_rules.byteLimit = byteLimit;
+    m_rules.minimum = minimum;
+    m_rules.maximum = maximum;
+    m_rules.blank = blank;
+    m_rules.decimals = 0;
 }
 
 void CExpEdit::SetRealMode(int byteLimit, int decimals, double minimum, double maximum, double blank)
 {
-    rules_.mode = NumberRules::Real;
-    rules_.byteLimit = byteLimit;
-    rules_.decimals = std::max(0, std::min(decimals, 30));
-    rules_.minimum = minimum;
-    rules_.maximum = maximum;
-    rules_.blank = blank;
+    m_rules.mode = NumberRules::Real;
+    m_rules.byteLimit = byteLimit;
+    m_rules.decimals = std::max(0, std::min(decimals, 30));
+    m_rules.minimum = minimum;
+    m_rules.maximum = maximum;
+    m_rules.blank = blank;
 }
 
 void CExpEdit::SetInt(int value)
 {
-    setText(value == rules_.blank ? QString() : QString::number(value));
+    setText(value == m_rules.blank ? QString() : QString::number(value));
 }
 
 void CExpEdit::SetReal(double value)
 {
-    setText(value == rules_.blank ? QString() : FixedText(value, rules_.decimals));
+    setText(value == m_rules.blank ? QString() : FixedText(value, m_rules.decimals));
 }
 
 int CExpEdit::GetInt() const
 {
     if (text().isEmpty()) {
         // The blank value may be -9e32, which no int can hold.
-        const double blank = rules_.blank;
+        const double blank = m_rules.blank;
         return blank >= INT_MIN && blank <= INT_MAX ? static_cast<int>(blank) : kBlankInt;
     }
     double value = 0.0;
@@ -91,7 +91,7 @@ int CExpEdit::GetInt() const
 double CExpEdit::GetReal() const
 {
     if (text().isEmpty())
-        return rules_.blank;
+        return m_rules.blank;
     double value = 0.0;
     fe::ScanDouble(text(), value);
     return value;
@@ -103,7 +103,7 @@ void CExpEdit::PasteChecked()
     if (isReadOnly())
         return;
     if (pasted.isEmpty() ||
-        !AcceptsPaste(rules_, text(), selectionStart() < 0 ? cursorPosition() : selectionStart(),
+        !AcceptsPaste(m_rules, text(), selectionStart() < 0 ? cursorPosition() : selectionStart(),
                       selectedText().size(), pasted)) {
         QApplication::beep();
         return;
@@ -121,13 +121,13 @@ void CExpEdit::keyPressEvent(QKeyEvent* event)
     // Esc cancels the dialog, so the entry need not be checked; in dialogs where Esc does
     // nothing the entry is still checked when the focus leaves.
     if (event->key() == Qt::Key_Escape && !qobject_cast<const CKeyPolicyDialog*>(window()))
-        cancelling_ = true;
+        m_cancelling = true;
     const QString typed = event->text();
     const bool printable =
         !typed.isEmpty() && typed.front().unicode() >= 0x20 && typed.front().unicode() != 0x7f;
     if (printable && !isReadOnly() && !(event->modifiers() & Qt::ControlModifier)) {
         const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-        if (!AcceptsTyping(rules_, text(), start, selectedText().size(), typed)) {
+        if (!AcceptsTyping(m_rules, text(), start, selectedText().size(), typed)) {
             QApplication::beep();
             event->accept();
             return;
@@ -141,7 +141,7 @@ void CExpEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString commit = event->commitString();
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    if (!commit.isEmpty() && !AcceptsTyping(rules_, text(), start, selectedText().size(), commit)) {
+    if (!commit.isEmpty() && !AcceptsTyping(m_rules, text(), start, selectedText().size(), commit)) {
         QApplication::beep();
         QInputMethodEvent dropped(event->preeditString(), event->attributes());
         QLineEdit::inputMethodEvent(&dropped);
@@ -165,7 +165,7 @@ void CExpEdit::contextMenuEvent(QContextMenuEvent* event)
 
 bool CExpEdit::FitsWithoutSelection(const QString& inserted) const
 {
-    return AcceptsPaste(rules_, text(), cursorPosition(), 0, inserted);
+    return AcceptsPaste(m_rules, text(), cursorPosition(), 0, inserted);
 }
 
 // Text dragged in from elsewhere is inserted at the drop point without replacing the selection;
@@ -205,14 +205,14 @@ void CExpEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     // Coming back from another window or a menu is not a new visit of the field.
-    if (away_) {
-        away_ = false;
+    if (m_away) {
+        m_away = false;
         return;
     }
     if (isReadOnly())
         return;
-    saved_ = text();
-    if (selectAllOnFocus_) {
+    m_saved = text();
+    if (m_selectAllOnFocus) {
         // After the click that gave the focus has placed the cursor.
         QTimer::singleShot(0, this, [this] {
             if (hasFocus())
@@ -239,31 +239,31 @@ void CExpEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     // A message box shown below moves the focus again: those moves are not checked.
-    if (checking_)
+    if (m_checking)
         return;
     // Another window or a menu took the focus for a while; the field is still being edited.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
-        away_ = true;
+        m_away = true;
         return;
     }
     if (FocusWentToCancel())
-        cancelling_ = true;
-    if (changed_ && !cancelling_) {
-        changed_ = false;
-        const int result = CheckNumberText(rules_, text());
+        m_cancelling = true;
+    if (m_changed && !m_cancelling) {
+        m_changed = false;
+        const int result = CheckNumberText(m_rules, text());
         if (result != 0) {
-            checking_ = true;
-            ShowMessage(this, NumberCheckMessage(rules_, result), kCheckCaption, PromptIcon::Warning);
-            checking_ = false;
-            setText(saved_);
-            changed_ = false;
+            m_checking = true;
+            ShowMessage(this, NumberCheckMessage(m_rules, result), kCheckCaption, PromptIcon::Warning);
+            m_checking = false;
+            setText(m_saved);
+            m_changed = false;
             return;
         }
     }
-    if (rules_.mode == NumberRules::Real)
+    if (m_rules.mode == NumberRules::Real)
         SetReal(GetReal());
-    changed_ = false;
-    cancelling_ = false;
+    m_changed = false;
+    m_cancelling = false;
     emit Committed();
 }
 

@@ -22,7 +22,7 @@ public:
     void SetIntegerMode(int byteLimit, int minimum, int maximum, int blank);
     // Bounds of -9e32 mean "no bound" on that side.
     void SetRealMode(int byteLimit, int decimals, double minimum, double maximum, double blank);
-    const NumberRules& Rules() const { return rules_; }
+    const NumberRules& Rules() const { return m_rules; }
 
     // The value's text, or an empty field for the blank value.
     void SetInt(int value);
@@ -32,9 +32,9 @@ public:
     int GetInt() const;
     double GetReal() const;
 
-    void SetSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
+    void SetSelectAllOnFocus(bool on) { m_selectAllOnFocus = on; }
     // The next focus loss is not checked (as when the user leaves for Cancel).
-    void SetCancelling(bool on) { cancelling_ = on; }
+    void SetCancelling(bool on) { m_cancelling = on; }
 
     // Pastes the clipboard text when it fits into the byte limit; beeps otherwise.
     void PasteChecked();
@@ -59,13 +59,13 @@ private:
     bool FitsWithoutSelection(const QString& inserted) const;
     void UpdateLook();
 
-    NumberRules rules_;
-    QString saved_;
-    bool changed_ = false;
-    bool cancelling_ = false;
-    bool selectAllOnFocus_ = true;
-    bool checking_ = false;
-    bool away_ = false;  // the focus went to another window or a menu and will come back
+    NumberRules m_rules;
+    QString m_saved;
+    bool m_changed = false;
+    bool m_cancelling = false;
+    bool m_selectAllOnFocus = true;
+    bool m_checking = false;
+    bool m_away = false;  // the focus went to another window or a menu and will come back
 };
 
 }  // namespace app

@@ -43,7 +43,7 @@ CExpStatic::CExpStatic(const QString& text, QWidget* parent) : QLabel(text, pare
     textColor = palette().color(QPalette::WindowText);
     background = palette().brush(QPalette::Button);
     fontDescription = QApplication::font();
-    font_ = fontDescription;
+    m_font = fontDescription;
 }
 
 void CExpStatic::changeEvent(QEvent* event)
@@ -56,7 +56,7 @@ void CExpStatic::changeEvent(QEvent* event)
 void CExpStatic::paintEvent(QPaintEvent* event)
 {
     if (fontChanged) {
-        font_ = fontDescription;
+        m_font = fontDescription;
         fontChanged = false;
     }
     // A label showing a picture paints as usual.
@@ -73,7 +73,7 @@ void CExpStatic::paintEvent(QPaintEvent* event)
     } else {
         painter.fillRect(area, background);
     }
-    painter.setFont(font_);
+    painter.setFont(m_font);
     painter.setPen(isEnabled() ? textColor : palette().color(QPalette::Dark));
     if (!markup) {
         const int wrap = frame ? Qt::TextSingleLine : (wordWrap() ? Qt::TextWordWrap : 0);
@@ -85,12 +85,12 @@ void CExpStatic::paintEvent(QPaintEvent* event)
 
 void CExpStatic::PaintRuns(QPainter& painter, const QRect& area)
 {
-    QFont small = font_;
-    if (font_.pixelSize() > 0)
-        small.setPixelSize(std::max(1, font_.pixelSize() * 4 / 5));
+    QFont small = m_font;
+    if (m_font.pixelSize() > 0)
+        small.setPixelSize(std::max(1, m_font.pixelSize() * 4 / 5));
     else
-        small.setPointSizeF(font_.pointSizeF() * 4 / 5);
-    const QFontMetrics normal(font_);
+        small.setPointSizeF(m_font.pointSizeF() * 4 / 5);
+    const QFontMetrics normal(m_font);
 
     // Raised and lowered runs take four fifths of their normal width plus one pixel.
     const std::vector<TextRun> runs = ParseMarkup(text());
@@ -115,7 +115,7 @@ void CExpStatic::PaintRuns(QPainter& painter, const QRect& area)
     for (size_t i = 0; i < runs.size(); ++i) {
         const TextRun& run = runs[i];
         if (run.kind == TextRun::Normal) {
-            painter.setFont(font_);
+            painter.setFont(m_font);
             painter.drawText(x, baseline, run.text);
         } else {
             painter.setFont(small);

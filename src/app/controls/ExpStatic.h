@@ -50,7 +50,7 @@ protected:
 private:
     void PaintRuns(QPainter& painter, const QRect& area);
 
-    QFont font_;
+    QFont m_font;
 };
 
 }  // namespace app

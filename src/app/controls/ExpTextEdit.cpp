@@ -25,9 +25,9 @@ int CExpTextEdit::TextBytes(const QString& text)
 
 bool CExpTextEdit::Fits(const QString& inserted) const
 {
-    if (byteLimit_ <= 0)
+    if (m_byteLimit <= 0)
         return true;
-    const int room = byteLimit_ + TextBytes(textCursor().selectedText()) - TextBytes(toPlainText());
+    const int room = m_byteLimit + TextBytes(textCursor().selectedText()) - TextBytes(toPlainText());
     return TextBytes(inserted) <= room;
 }
 

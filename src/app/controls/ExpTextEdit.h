@@ -15,8 +15,8 @@ public:
     explicit CExpTextEdit(QWidget* parent = nullptr);
 
     // 0 means no limit.
-    void SetByteLimit(int limit) { byteLimit_ = limit; }
-    int ByteLimit() const { return byteLimit_; }
+    void SetByteLimit(int limit) { m_byteLimit = limit; }
+    int ByteLimit() const { return m_byteLimit; }
     // Bytes the text takes when written with CR LF line ends.
     static int TextBytes(const QString& text);
 
@@ -31,7 +31,7 @@ private:
     bool Fits(const QString& inserted) const;
     void UpdateLook();
 
-    int byteLimit_ = 30000;
+    int m_byteLimit = 30000;
 };
 
 }  // namespace app

@@ -25,23 +25,23 @@ constexpr QSize kMissingPicture(360, 120);
 CRefDialogBase::CRefDialogBase(QWidget* parent) : QDialog(parent)
 {
     resize(kNominal);
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel_->setGeometry(kNominal.width() - 11 - kButton.width(), kNominal.height() - 8 - kButton.height(),
-                         kButton.width(), kButton.height());
-    ok_->setGeometry(cancel_->x() - 6 - kButton.width(), cancel_->y(), kButton.width(), kButton.height());
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    m_cancel->setGeometry(kNominal.width() - 11 - kButton.width(), kNominal.height() - 8 - kButton.height(),
+                          kButton.width(), kButton.height());
+    m_ok->setGeometry(m_cancel->x() - 6 - kButton.width(), m_cancel->y(), kButton.width(), kButton.height());
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CRefDialogBase::Prepare(QSize picture, QPoint offset, bool addOffset)
 {
     const QRect initial(QPoint(0, 0), kNominal);
-    if (!title_.isEmpty())
-        setWindowTitle(title_);
+    if (!m_title.isEmpty())
+        setWindowTitle(m_title);
     if (!showOk) {
-        ok_->hide();
-        cancel_->setText(QStringLiteral("閉じる"));
+        m_ok->hide();
+        m_cancel->setText(QStringLiteral("閉じる"));
     }
     const QSize dpi = ScreenDpi();
     int width = picture.width() + 21 * dpi.width() / 96;
@@ -50,38 +50,38 @@ void CRefDialogBase::Prepare(QSize picture, QPoint offset, bool addOffset)
         width += offset.x();
         height += offset.y();
     }
-    resize_.SetInitialRect(initial);
-    resize_.SetMinTrackSize({width, height});
-    resize_.SetMaxTrackSize({width, height});
-    resize_.Add(this, ok_, true, true, false, false);
-    resize_.Add(this, cancel_, true, true, false, false);
+    m_resize.SetInitialRect(initial);
+    m_resize.SetMinTrackSize({width, height});
+    m_resize.SetMaxTrackSize({width, height});
+    m_resize.Add(this, m_ok, true, true, false, false);
+    m_resize.Add(this, m_cancel, true, true, false, false);
     setFixedSize(width, height);
-    resize_.Resize(rect());
+    m_resize.Resize(rect());
 }
 
 void CRefDialogBase::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    resize_.Resize(rect());
+    m_resize.Resize(rect());
 }
 
-CRefCommonDlg::CRefCommonDlg(QWidget* parent) : CRefDialogBase(parent), view_(new QLabel(this))
+CRefCommonDlg::CRefCommonDlg(QWidget* parent) : CRefDialogBase(parent), m_view(new QLabel(this))
 {
-    view_->move(kPictureOrigin);
+    m_view->move(kPictureOrigin);
 }
 
 void CRefCommonDlg::SetBitmap(int bitmapId)
 {
-    picture_ = LoadBitmapResource(bitmapId);
+    m_picture = LoadBitmapResource(bitmapId);
 }
 
 void CRefCommonDlg::showEvent(QShowEvent* event)
 {
-    if (!prepared_) {
-        prepared_ = true;
-        view_->setPixmap(picture_);
-        view_->resize(picture_.size());
-        Prepare(picture_.size(), kPictureOrigin, false);
+    if (!m_prepared) {
+        m_prepared = true;
+        m_view->setPixmap(m_picture);
+        m_view->resize(m_picture.size());
+        Prepare(m_picture.size(), kPictureOrigin, false);
     }
     CRefDialogBase::showEvent(event);
 }
@@ -114,40 +114,40 @@ protected:
     }
 };
 
-CRefCommonPngDlg::CRefCommonPngDlg(QWidget* parent) : CRefDialogBase(parent), view_(new PictureView(this))
+CRefCommonPngDlg::CRefCommonPngDlg(QWidget* parent) : CRefDialogBase(parent), m_view(new PictureView(this))
 {
-    view_->move(kPictureOrigin);
+    m_view->move(kPictureOrigin);
 }
 
 bool CRefCommonPngDlg::LoadPictureFile(const QString& path)
 {
     QImageReader reader(path);
     reader.setAutoTransform(false);
-    view_->picture = reader.read();
-    if (view_->picture.isNull()) {
-        view_->note = QStringLiteral("画像ファイルを読み込めません。\n%1").arg(path);
+    m_view->picture = reader.read();
+    if (m_view->picture.isNull()) {
+        m_view->note = QStringLiteral("画像ファイルを読み込めません。\n%1").arg(path);
         return false;
     }
-    view_->note.clear();
+    m_view->note.clear();
     return true;
 }
 
 void CRefCommonPngDlg::showEvent(QShowEvent* event)
 {
-    if (!prepared_) {
-        prepared_ = true;
-        const QSize size = view_->picture.isNull() ? kMissingPicture : view_->picture.size();
-        view_->resize(size);
+    if (!m_prepared) {
+        m_prepared = true;
+        const QSize size = m_view->picture.isNull() ? kMissingPicture : m_view->picture.size();
+        m_view->resize(size);
         Prepare(size, kPictureOrigin, false);
     }
     CRefDialogBase::showEvent(event);
 }
 
 CRefCommonTabDlg::CRefCommonTabDlg(QWidget* parent)
-    : CRefDialogBase(parent), tabs_(new QTabBar(this)), view_(new QLabel(this))
+    : CRefDialogBase(parent), m_tabs(new QTabBar(this)), m_view(new QLabel(this))
 {
-    tabs_->move(kPictureOrigin.x(), 6);
-    connect(tabs_, &QTabBar::currentChanged, this, &CRefCommonTabDlg::ShowPage);
+    m_tabs->move(kPictureOrigin.x(), 6);
+    connect(m_tabs, &QTabBar::currentChanged, this, &CRefCommonTabDlg::ShowPage);
 }
 
 void CRefCommonTabDlg::AddPage(int bitmapId, const QString& title)
@@ -157,30 +157,30 @@ void CRefCommonTabDlg::AddPage(int bitmapId, const QString& title)
 
 void CRefCommonTabDlg::AddPage(const QPixmap& picture, const QString& title)
 {
-    pages_.push_back(picture);
-    tabs_->addTab(title);
+    m_pages.push_back(picture);
+    m_tabs->addTab(title);
 }
 
 void CRefCommonTabDlg::ShowPage(int index)
 {
-    if (index < 0 || index >= static_cast<int>(pages_.size()))
+    if (index < 0 || index >= static_cast<int>(m_pages.size()))
         return;
-    view_->setPixmap(pages_[index]);
+    m_view->setPixmap(m_pages[index]);
 }
 
 void CRefCommonTabDlg::showEvent(QShowEvent* event)
 {
-    if (!prepared_) {
-        prepared_ = true;
+    if (!m_prepared) {
+        m_prepared = true;
         QSize largest(0, 0);
-        for (const QPixmap& page : pages_)
+        for (const QPixmap& page : m_pages)
             largest = largest.expandedTo(page.size());
-        tabs_->resize(std::max(tabs_->sizeHint().width(), largest.width()), tabs_->sizeHint().height());
-        const QPoint offset(kPictureOrigin.x(), tabs_->geometry().bottom() + 3);
-        view_->move(offset);
-        view_->resize(largest);
-        view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        ShowPage(tabs_->currentIndex());
+        m_tabs->resize(std::max(m_tabs->sizeHint().width(), largest.width()), m_tabs->sizeHint().height());
+        const QPoint offset(kPictureOrigin.x(), m_tabs->geometry().bottom() + 3);
+        m_view->move(offset);
+        m_view->resize(largest);
+        m_view->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        ShowPage(m_tabs->currentIndex());
         Prepare(largest, offset, true);
     }
     CRefDialogBase::showEvent(event);

@@ -22,7 +22,7 @@ class CRefDialogBase : public QDialog
 public:
     explicit CRefDialogBase(QWidget* parent);
 
-    void SetTitle(const QString& title) { title_ = title; }
+    void SetTitle(const QString& title) { m_title = title; }
     bool showOk = false;
 
 protected:
@@ -31,12 +31,12 @@ protected:
     void Prepare(QSize picture, QPoint offset, bool addOffset);
     void resizeEvent(QResizeEvent* event) override;
 
-    QPushButton* ok_ = nullptr;
-    QPushButton* cancel_ = nullptr;
-    CResizeManage resize_;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+    CResizeManage m_resize;
 
 private:
-    QString title_;
+    QString m_title;
 };
 
 // One resource picture.
@@ -47,15 +47,15 @@ class CRefCommonDlg : public CRefDialogBase
 public:
     explicit CRefCommonDlg(QWidget* parent = nullptr);
     void SetBitmap(int bitmapId);
-    void SetPicture(const QPixmap& picture) { picture_ = picture; }
+    void SetPicture(const QPixmap& picture) { m_picture = picture; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLabel* view_;
-    QPixmap picture_;
-    bool prepared_ = false;
+    QLabel* m_view;
+    QPixmap m_picture;
+    bool m_prepared = false;
 };
 
 // One picture file, drawn stretched into its frame.
@@ -73,8 +73,8 @@ protected:
 
 private:
     class PictureView;
-    PictureView* view_;
-    bool prepared_ = false;
+    PictureView* m_view;
+    bool m_prepared = false;
 };
 
 // Several resource pictures behind tabs; sized for the largest.
@@ -86,8 +86,8 @@ public:
     explicit CRefCommonTabDlg(QWidget* parent = nullptr);
     void AddPage(int bitmapId, const QString& title);
     void AddPage(const QPixmap& picture, const QString& title);
-    QTabBar* Tabs() const { return tabs_; }
-    QLabel* PictureLabel() const { return view_; }
+    QTabBar* Tabs() const { return m_tabs; }
+    QLabel* PictureLabel() const { return m_view; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -95,10 +95,10 @@ protected:
 private:
     void ShowPage(int index);
 
-    QTabBar* tabs_;
-    QLabel* view_;
-    std::vector<QPixmap> pages_;
-    bool prepared_ = false;
+    QTabBar* m_tabs;
+    QLabel* m_view;
+    std::vector<QPixmap> m_pages;
+    bool m_prepared = false;
 };
 
 // Openers: a resource picture, and a picture file of the executable's folder (nothing is shown

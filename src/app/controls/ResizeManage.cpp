@@ -9,15 +9,15 @@ void CResizeManage::Add(QWidget* parent, QWidget* control, bool moveX, bool move
 {
     if (!control)
         return;
-    entries_.push_back(
+    m_entries.push_back(
         {parent, control, moveX, moveY, growWidth, growHeight, invalidateParent, control->geometry()});
 }
 
 void CResizeManage::Resize(const QRect& windowRect)
 {
-    const int dx = windowRect.width() - initial_.width();
-    const int dy = windowRect.height() - initial_.height();
-    for (const CResizeCtrl& entry : entries_) {
+    const int dx = windowRect.width() - m_initial.width();
+    const int dy = windowRect.height() - m_initial.height();
+    for (const CResizeCtrl& entry : m_entries) {
         if (!entry.control)
             continue;
         const QRect old = entry.control->geometry();

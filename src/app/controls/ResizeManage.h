@@ -25,25 +25,25 @@ class CResizeManage
 {
 public:
     // The dialog's window rectangle that later sizes are measured against.
-    void SetInitialRect(const QRect& rect) { initial_ = rect; }
-    const QRect& InitialRect() const { return initial_; }
-    void SetMinTrackSize(QSize size) { minTrack_ = size; }
-    void SetMaxTrackSize(QSize size) { maxTrack_ = size; }
-    QSize MinTrackSize() const { return minTrack_; }
-    QSize MaxTrackSize() const { return maxTrack_; }
+    void SetInitialRect(const QRect& rect) { m_initial = rect; }
+    const QRect& InitialRect() const { return m_initial; }
+    void SetMinTrackSize(QSize size) { m_minTrack = size; }
+    void SetMaxTrackSize(QSize size) { m_maxTrack = size; }
+    QSize MinTrackSize() const { return m_minTrack; }
+    QSize MaxTrackSize() const { return m_maxTrack; }
 
     // Records the control's present rectangle and how it follows the dialog.
     void Add(QWidget* parent, QWidget* control, bool moveX, bool moveY, bool growWidth, bool growHeight,
              bool invalidateParent = false);
-    void RemoveAll() { entries_.clear(); }
+    void RemoveAll() { m_entries.clear(); }
     // Places every control for the dialog's new window rectangle.
     void Resize(const QRect& windowRect);
 
 private:
-    std::vector<CResizeCtrl> entries_;
-    QRect initial_;
-    QSize minTrack_{0, 0};
-    QSize maxTrack_{2000, 1000};
+    std::vector<CResizeCtrl> m_entries;
+    QRect m_initial;
+    QSize m_minTrack{0, 0};
+    QSize m_maxTrack{2000, 1000};
 };
 
 }  // namespace app

@@ -7,7 +7,7 @@
 
 namespace app {
 
-SpreadCellDelegate::SpreadCellDelegate(CSpread7U* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+SpreadCellDelegate::SpreadCellDelegate(CSpread7U* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
 void SpreadCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const
@@ -20,8 +20,8 @@ void SpreadCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QVariant own = index.data(Qt::BackgroundRole);
     if (own.isValid())
         back = own.value<QBrush>().color();
-    else if (index.data(kSpreadLockedRole).toBool() && grid_->LockedBackColor().isValid())
-        back = grid_->LockedBackColor();
+    else if (index.data(kSpreadLockedRole).toBool() && m_grid->LockedBackColor().isValid())
+        back = m_grid->LockedBackColor();
     painter->fillRect(opt.rect, back);
     // A selection tints the cell so that its own colour stays visible.
     if (opt.state & QStyle::State_Selected) {
@@ -63,8 +63,8 @@ QWidget* SpreadCellDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 {
     if (!(index.flags() & Qt::ItemIsEditable))
         return nullptr;
-    editor_ = QStyledItemDelegate::createEditor(parent, option, index);
-    return editor_;
+    m_editor = QStyledItemDelegate::createEditor(parent, option, index);
+    return m_editor;
 }
 
 void SpreadCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -73,7 +73,7 @@ void SpreadCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
     const QString before = index.data(Qt::EditRole).toString();
     QStyledItemDelegate::setModelData(editor, model, index);
     if (index.data(Qt::EditRole).toString() != before)
-        grid_->UserEdited(index);
+        m_grid->UserEdited(index);
 }
 
 bool SpreadCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
@@ -82,19 +82,19 @@ bool SpreadCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
     const QVariant before = index.data(Qt::CheckStateRole);
     const bool handled = QStyledItemDelegate::editorEvent(event, model, option, index);
     if (handled && before.isValid() && index.data(Qt::CheckStateRole) != before)
-        grid_->UserToggled(index);
+        m_grid->UserToggled(index);
     return handled;
 }
 
 SpreadSelectionModel::SpreadSelectionModel(QAbstractItemModel* model, CSpread7U* grid)
-    : QItemSelectionModel(model, grid), grid_(grid)
+    : QItemSelectionModel(model, grid), m_grid(grid)
 {
 }
 
 void SpreadSelectionModel::setCurrentIndex(const QModelIndex& index,
                                            QItemSelectionModel::SelectionFlags command)
 {
-    if (!grid_->MayMoveTo(index))
+    if (!m_grid->MayMoveTo(index))
         return;
     QItemSelectionModel::setCurrentIndex(index, command);
 }

@@ -29,15 +29,15 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
     // The open cell editor, if any.
-    QWidget* Editor() const { return editor_; }
+    QWidget* Editor() const { return m_editor; }
 
 protected:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
 
 private:
-    CSpread7U* grid_;
-    mutable QPointer<QWidget> editor_;
+    CSpread7U* m_grid;
+    mutable QPointer<QWidget> m_editor;
 };
 
 // Asks the grid before the current cell moves, so that a cell-leave handler can keep it.
@@ -51,7 +51,7 @@ public:
     void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override;
 
 private:
-    CSpread7U* grid_;
+    CSpread7U* m_grid;
 };
 
 }  // namespace app

@@ -12,8 +12,8 @@ namespace app {
 
 CSpread7U::CSpread7U(QWidget* parent) : QTableWidget(parent)
 {
-    delegate_ = new SpreadCellDelegate(this);
-    setItemDelegate(delegate_);
+    m_delegate = new SpreadCellDelegate(this);
+    setItemDelegate(m_delegate);
     QItemSelectionModel* old = selectionModel();
     setSelectionModel(new SpreadSelectionModel(model(), this));
     delete old;
@@ -91,18 +91,18 @@ QTableWidgetItem* CSpread7U::CellItem(int col, int row, bool create) const
 template <typename Put>
 void CSpread7U::ForEachAddressed(Put put)
 {
-    if (!blockMode_) {
-        if (QTableWidgetItem* item = CellItem(col_, row_, true))
+    if (!m_blockMode) {
+        if (QTableWidgetItem* item = CellItem(m_col, m_row, true))
             put(item);
         return;
     }
     // -1 as an end means "to the last column/row".
-    const int lastCol = col2_ == -1 ? columnCount() : col2_;
-    const int lastRow = row2_ == -1 ? rowCount() : row2_;
-    for (int col = std::min(col_, lastCol); col <= std::max(col_, lastCol); ++col) {
+    const int lastCol = m_col2 == -1 ? columnCount() : m_col2;
+    const int lastRow = m_row2 == -1 ? rowCount() : m_row2;
+    for (int col = std::min(m_col, lastCol); col <= std::max(m_col, lastCol); ++col) {
         if (col != kSpreadHeader && col < 1)
             continue;
-        for (int row = std::min(row_, lastRow); row <= std::max(row_, lastRow); ++row) {
+        for (int row = std::min(m_row, lastRow); row <= std::max(m_row, lastRow); ++row) {
             if (QTableWidgetItem* item = CellItem(col, row, true))
                 put(item);
             if (row == kSpreadHeader)
@@ -115,7 +115,7 @@ void CSpread7U::ForEachAddressed(Put put)
 
 SpreadCellKind CSpread7U::KindOf(int col) const
 {
-    return kinds_.value(col, SpreadCellKind::Text);
+    return m_kinds.value(col, SpreadCellKind::Text);
 }
 
 void CSpread7U::SetText(const QString& text)
@@ -130,7 +130,7 @@ void CSpread7U::SetText(const QString& text)
 
 QString CSpread7U::Text() const
 {
-    const QTableWidgetItem* item = CellItem(col_, row_, false);
+    const QTableWidgetItem* item = CellItem(m_col, m_row, false);
     if (!item)
         return {};
     if (item->data(Qt::CheckStateRole).isValid())
@@ -167,7 +167,7 @@ void CSpread7U::SetLock(bool locked)
 
 bool CSpread7U::Lock() const
 {
-    const QTableWidgetItem* item = CellItem(col_, row_, false);
+    const QTableWidgetItem* item = CellItem(m_col, m_row, false);
     return item && item->data(kSpreadLockedRole).toBool();
 }
 
@@ -178,7 +178,7 @@ void CSpread7U::SetBackColor(const QColor& color)
 
 QColor CSpread7U::BackColor() const
 {
-    const QTableWidgetItem* item = CellItem(col_, row_, false);
+    const QTableWidgetItem* item = CellItem(m_col, m_row, false);
     if (item && item->data(Qt::BackgroundRole).isValid())
         return item->background().color();
     return Qt::white;
@@ -200,28 +200,28 @@ void CSpread7U::SetCellPicture(const QPixmap& picture, bool fitted)
 
 void CSpread7U::SetColHidden(bool hidden)
 {
-    if (col_ >= 1 && col_ <= columnCount())
-        setColumnHidden(col_ - 1, hidden);
+    if (m_col >= 1 && m_col <= columnCount())
+        setColumnHidden(m_col - 1, hidden);
 }
 
 void CSpread7U::SetColKind(SpreadCellKind kind)
 {
-    if (col_ < 1)
+    if (m_col < 1)
         return;
-    kinds_[col_] = kind;
+    m_kinds[m_col] = kind;
     // A column not made yet gets its cells when the column count grows (PrepareRows).
-    if (col_ > columnCount())
+    if (m_col > columnCount())
         return;
     for (int row = 1; row <= rowCount(); ++row) {
-        delete takeItem(row - 1, col_ - 1);
+        delete takeItem(row - 1, m_col - 1);
         if (kind != SpreadCellKind::Text)
-            setItem(row - 1, col_ - 1, NewItem(col_));
+            setItem(row - 1, m_col - 1, NewItem(m_col));
     }
 }
 
 void CSpread7U::PrepareRows(int first)
 {
-    for (auto it = kinds_.cbegin(); it != kinds_.cend(); ++it) {
+    for (auto it = m_kinds.cbegin(); it != m_kinds.cend(); ++it) {
         if (it.value() == SpreadCellKind::Text || it.key() > columnCount())
             continue;
         for (int row = first; row <= rowCount(); ++row) {
@@ -246,14 +246,14 @@ void CSpread7U::SetRows(int count)
 
 void CSpread7U::SetActiveCell(int col, int row)
 {
-    programmaticMove_ = true;
+    m_programmaticMove = true;
     if (col == kSpreadHeader && row == kSpreadHeader) {
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
         clearSelection();
     } else if (col >= 1 && row >= 1 && col <= columnCount() && row <= rowCount()) {
         setCurrentCell(row - 1, col - 1);
     }
-    programmaticMove_ = false;
+    m_programmaticMove = false;
 }
 
 CSpread7U::Block CSpread7U::SelectedBlock() const
@@ -275,7 +275,7 @@ void CSpread7U::SetEditMode(bool on)
             edit(currentIndex());
         return;
     }
-    if (QWidget* editor = delegate_->Editor(); editor && EditMode()) {
+    if (QWidget* editor = m_delegate->Editor(); editor && EditMode()) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
@@ -296,30 +296,30 @@ void CSpread7U::SetEmptyAreaColor(const QColor& color)
 
 void CSpread7U::SetLockedBackColor(const QColor& color)
 {
-    lockedBackColor_ = color;
+    m_lockedBackColor = color;
     viewport()->update();
 }
 
 void CSpread7U::SetSetupFlag(int id, bool on)
 {
     if (on)
-        setupFlags_.insert(id);
+        m_setupFlags.insert(id);
     else
-        setupFlags_.remove(id);
+        m_setupFlags.remove(id);
 }
 
 void CSpread7U::SetEventEnabled(int eventId, bool on)
 {
     if (on)
-        disabledEvents_.remove(eventId);
+        m_disabledEvents.remove(eventId);
     else
-        disabledEvents_.insert(eventId);
+        m_disabledEvents.insert(eventId);
 }
 
 bool CSpread7U::MayMoveTo(const QModelIndex& index)
 {
     const QModelIndex current = currentIndex();
-    if (programmaticMove_ || leaveAsked_ || !current.isValid() || index == current)
+    if (m_programmaticMove || m_leaveAsked || !current.isValid() || index == current)
         return true;
     const int col = current.column() + 1, row = current.row() + 1;
     const int newCol = index.isValid() ? index.column() + 1 : kSpreadHeader;
@@ -349,11 +349,11 @@ void CSpread7U::UserToggled(const QModelIndex& index)
 void CSpread7U::Scrolled()
 {
     const int left = LeftCol(), top = TopRow();
-    if (left == lastLeft_ && top == lastTop_)
+    if (left == m_lastLeft && top == m_lastTop)
         return;
-    const int oldLeft = lastLeft_, oldTop = lastTop_;
-    lastLeft_ = left;
-    lastTop_ = top;
+    const int oldLeft = m_lastLeft, oldTop = m_lastTop;
+    m_lastLeft = left;
+    m_lastTop = top;
     if (EventEnabled(kSpreadEventTopLeftChange))
         emit TopLeftChange(oldLeft, oldTop, left, top);
 }
@@ -396,13 +396,13 @@ void CSpread7U::mousePressEvent(QMouseEvent* event)
     if (index.isValid() && index != currentIndex()) {
         if (!MayMoveTo(index)) {
             // The release of this press must not act on the cell either (a check box would toggle).
-            pressRefused_ = true;
+            m_pressRefused = true;
             event->accept();
             return;
         }
-        leaveAsked_ = true;
+        m_leaveAsked = true;
         QTableWidget::mousePressEvent(event);
-        leaveAsked_ = false;
+        m_leaveAsked = false;
         return;
     }
     QTableWidget::mousePressEvent(event);
@@ -410,8 +410,8 @@ void CSpread7U::mousePressEvent(QMouseEvent* event)
 
 void CSpread7U::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (pressRefused_) {
-        pressRefused_ = false;
+    if (m_pressRefused) {
+        m_pressRefused = false;
         event->accept();
         return;
     }

@@ -67,15 +67,15 @@ public:
     ~CSpread7U() override;
 
     // --- cell cursor
-    void SetCol(int col) { col_ = col; }
-    void SetRow(int row) { row_ = row; }
-    void SetCol2(int col) { col2_ = col; }
-    void SetRow2(int row) { row2_ = row; }
-    int Col() const { return col_; }
-    int Row() const { return row_; }
+    void SetCol(int col) { m_col = col; }
+    void SetRow(int row) { m_row = row; }
+    void SetCol2(int col) { m_col2 = col; }
+    void SetRow2(int row) { m_row2 = row; }
+    int Col() const { return m_col; }
+    int Row() const { return m_row; }
     // While on, puts apply to the block from (Col, Row) to (Col2, Row2).
-    void SetBlockMode(bool on) { blockMode_ = on; }
-    bool BlockMode() const { return blockMode_; }
+    void SetBlockMode(bool on) { m_blockMode = on; }
+    bool BlockMode() const { return m_blockMode; }
 
     // --- properties of the addressed cell
     void SetText(const QString& text);
@@ -126,10 +126,10 @@ public:
     void SetEmptyAreaColor(const QColor& color);
     // Background of locked cells that have no colour of their own.
     void SetLockedBackColor(const QColor& color);
-    QColor LockedBackColor() const { return lockedBackColor_; }
+    QColor LockedBackColor() const { return m_lockedBackColor; }
     // Set-up switches kept for the dialogs that put them (10: the grid's own clipboard keys).
     void SetSetupFlag(int id, bool on);
-    bool SetupFlag(int id) const { return setupFlags_.contains(id); }
+    bool SetupFlag(int id) const { return m_setupFlags.contains(id); }
     // Scrolls so that the cell shows: position 0-2 at the top, 3-5 in the middle, 6-8 at the bottom.
     void ShowCell(int col, int row, int position);
     // The cell's rectangle in twips, relative to the grid's client area; false outside the grid.
@@ -149,7 +149,7 @@ public:
     static int RowHeightToTwips(double height);
 
     void SetEventEnabled(int eventId, bool on);
-    bool EventEnabled(int eventId) const { return !disabledEvents_.contains(eventId); }
+    bool EventEnabled(int eventId) const { return !m_disabledEvents.contains(eventId); }
 
 signals:
     void Click(int col, int row);
@@ -192,17 +192,17 @@ private:
     void Scrolled();
     void ContextMenuAt(const QPoint& pos);
 
-    int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
-    bool blockMode_ = false;
-    bool programmaticMove_ = false;
-    bool leaveAsked_ = false;
-    bool pressRefused_ = false;
-    int lastLeft_ = 1, lastTop_ = 1;
-    QColor lockedBackColor_;
-    QHash<int, SpreadCellKind> kinds_;
-    QSet<int> setupFlags_;
-    QSet<int> disabledEvents_;
-    SpreadCellDelegate* delegate_ = nullptr;  // owned by the grid (QObject parent)
+    int m_col = 1, m_row = 1, m_col2 = 1, m_row2 = 1;
+    bool m_blockMode = false;
+    bool m_programmaticMove = false;
+    bool m_leaveAsked = false;
+    bool m_pressRefused = false;
+    int m_lastLeft = 1, m_lastTop = 1;
+    QColor m_lockedBackColor;
+    QHash<int, SpreadCellKind> m_kinds;
+    QSet<int> m_setupFlags;
+    QSet<int> m_disabledEvents;
+    SpreadCellDelegate* m_delegate = nullptr;  // owned by the grid (QObject parent)
 };
 
 }  // namespace app

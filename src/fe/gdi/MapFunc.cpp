@@ -4,8 +4,8 @@ namespace fe::gdi {
 
 void MapFunc::SetIdentity()
 {
-    offset_ = 0.0;
-    ratio_ = 1.0;
+    m_offset = 0.0;
+    m_ratio = 1.0;
 }
 
 }  // namespace fe::gdi

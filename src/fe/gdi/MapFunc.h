@@ -26,23 +26,23 @@ public:
     virtual void Set(const Span& value, const Span& pixel) = 0;
     // Puts the ratio and the offset so that `value` maps to `pixel`.
     virtual void Set(double value, double pixel, double ratio) = 0;
-    void Move(double pixels) { offset_ += pixels; }
+    void Move(double pixels) { m_offset += pixels; }
     // Shifts the mapping so that `value` maps to `pixel`.
-    void Anchor(double value, double pixel) { offset_ += pixel - Map(value); }
+    void Anchor(double value, double pixel) { m_offset += pixel - Map(value); }
     // Changes the ratio keeping the value under `pixel` where it is.
     virtual void ChangeRatio(double pixel, double ratio) = 0;
 
-    double Offset() const { return offset_; }
-    double Ratio() const { return ratio_; }
-    void SetRatio(double ratio) { ratio_ = ratio; }
+    double Offset() const { return m_offset; }
+    double Ratio() const { return m_ratio; }
+    void SetRatio(double ratio) { m_ratio = ratio; }
 
 protected:
     MapFunc() = default;
     MapFunc(const MapFunc&) = default;
     MapFunc& operator=(const MapFunc&) = default;
 
-    double offset_ = 0.0;  // b
-    double ratio_ = 1.0;   // a
+    double m_offset = 0.0;  // b
+    double m_ratio = 1.0;   // a
 };
 
 }  // namespace fe::gdi

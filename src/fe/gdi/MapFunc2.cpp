@@ -33,32 +33,32 @@ Span CentredSpan(double centre, double half, const Span& like)
 
 }  // namespace
 
-MapFunc2::MapFunc2() : x_(NewMapping(0)), y_(NewMapping(0)) {}
+MapFunc2::MapFunc2() : m_x(NewMapping(0)), m_y(NewMapping(0)) {}
 
-MapFunc2::MapFunc2(const MapFunc2& other) : x_(other.x_->Clone()), y_(other.y_->Clone()) {}
+MapFunc2::MapFunc2(const MapFunc2& other) : m_x(other.m_x->Clone()), m_y(other.m_y->Clone()) {}
 
 MapFunc2& MapFunc2::operator=(const MapFunc2& other)
 {
     if (this != &other) {
-        x_ = other.x_->Clone();
-        y_ = other.y_->Clone();
+        m_x = other.m_x->Clone();
+        m_y = other.m_y->Clone();
     }
     return *this;
 }
 
 void MapFunc2::Reset()
 {
-    x_ = NewMapping(0);
-    y_ = NewMapping(0);
+    m_x = NewMapping(0);
+    m_y = NewMapping(0);
 }
 
 void MapFunc2::SetKinds(int xKind, int yKind)
 {
     if (xKind == 0 || xKind == 1) {
-        x_ = NewMapping(xKind);
+        m_x = NewMapping(xKind);
     }
     if (yKind == 0 || yKind == 1) {
-        y_ = NewMapping(yKind);
+        m_y = NewMapping(yKind);
     }
 }
 
@@ -77,17 +77,17 @@ void MapFunc2::FitRect(const Rect2& world, const Rect2& screen)
         const double half = worldX.Length() / worldAspect * screenAspect / 2;
         fitX = CentredSpan((world.x0 + world.x1) / 2, half, worldX);
     }
-    x_->Set(fitX, screen.XSpan());
-    y_->Set(fitY, screen.YSpan());
+    m_x->Set(fitX, screen.XSpan());
+    m_y->Set(fitY, screen.YSpan());
 }
 
 void MapFunc2::ZoomAbout(double factor, const Point2& screen)
 {
     const Point2 world = Rmap(screen);
-    x_->SetRatio(x_->Ratio() * factor);
-    y_->SetRatio(y_->Ratio() * factor);
-    x_->Anchor(world.x, screen.x);
-    y_->Anchor(world.y, screen.y);
+    m_x->SetRatio(m_x->Ratio() * factor);
+    m_y->SetRatio(m_y->Ratio() * factor);
+    m_x->Anchor(world.x, screen.x);
+    m_y->Anchor(world.y, screen.y);
 }
 
 }  // namespace fe::gdi

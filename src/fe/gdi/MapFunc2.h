@@ -24,14 +24,14 @@ public:
     // kind; any other kind leaves that axis as it is.
     virtual void SetKinds(int xKind, int yKind);
 
-    MapFunc& X() { return *x_; }
-    MapFunc& Y() { return *y_; }
-    const MapFunc& X() const { return *x_; }
-    const MapFunc& Y() const { return *y_; }
+    MapFunc& X() { return *m_x; }
+    MapFunc& Y() { return *m_y; }
+    const MapFunc& X() const { return *m_x; }
+    const MapFunc& Y() const { return *m_y; }
 
-    Point2 Map(const Point2& world) const { return {x_->Map(world.x), y_->Map(world.y)}; }
+    Point2 Map(const Point2& world) const { return {m_x->Map(world.x), m_y->Map(world.y)}; }
     Point2 Rmap(const Point2& screen) const { return RmapXY(screen.x, screen.y); }
-    Point2 RmapXY(double x, double y) const { return {x_->Rmap(x), y_->Rmap(y)}; }
+    Point2 RmapXY(double x, double y) const { return {m_x->Rmap(x), m_y->Rmap(y)}; }
 
     // Shows the whole world rectangle in the screen rectangle at one scale on both axes, widening
     // the world span of one axis about its centre and keeping the direction of each world span.
@@ -41,8 +41,8 @@ public:
     void ZoomAbout(double factor, const Point2& screen);
 
 private:
-    std::unique_ptr<MapFunc> x_;
-    std::unique_ptr<MapFunc> y_;
+    std::unique_ptr<MapFunc> m_x;
+    std::unique_ptr<MapFunc> m_y;
 };
 
 }  // namespace fe::gdi

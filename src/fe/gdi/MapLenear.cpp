@@ -4,14 +4,14 @@ namespace fe::gdi {
 
 void MapLenear::Set(const Span& value, const Span& pixel)
 {
-    ratio_ = (pixel.hi - pixel.lo) / (value.hi - value.lo);
-    offset_ = pixel.lo - value.lo * ratio_;
+    m_ratio = (pixel.hi - pixel.lo) / (value.hi - value.lo);
+    m_offset = pixel.lo - value.lo * m_ratio;
 }
 
 void MapLenear::Set(double value, double pixel, double ratio)
 {
-    ratio_ = ratio;
-    offset_ = pixel - value * ratio;
+    m_ratio = ratio;
+    m_offset = pixel - value * ratio;
 }
 
 void MapLenear::ChangeRatio(double pixel, double ratio)

@@ -8,12 +8,12 @@ namespace fe::gdi {
 
 double MapLog10::Map(double value) const
 {
-    return ratio_ * std::log10(value) + offset_;
+    return m_ratio * std::log10(value) + m_offset;
 }
 
 double MapLog10::Rmap(double pixel) const
 {
-    return std::pow(10.0, (pixel - offset_) / ratio_);
+    return std::pow(10.0, (pixel - m_offset) / m_ratio);
 }
 
 double MapLog10::MapLength(double) const
@@ -38,8 +38,8 @@ void MapLog10::Set(const Span& value, const Span& pixel)
             end = start + 1.0;
         }
     }
-    ratio_ = (pixel.hi - pixel.lo) / (std::log10(end) - std::log10(start));
-    offset_ = pixel.lo - ratio_ * std::log10(start);
+    m_ratio = (pixel.hi - pixel.lo) / (std::log10(end) - std::log10(start));
+    m_offset = pixel.lo - m_ratio * std::log10(start);
 }
 
 void MapLog10::Set(double, double, double)

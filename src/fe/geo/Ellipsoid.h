@@ -25,8 +25,8 @@ public:
 
 private:
     static constexpr int kTerms = 9;
-    double coefficients_[kTerms] = {};  // A, B, C, D, E, F, G, H, I
-    const Ellipsoid* ellipsoid_ = nullptr;
+    double m_coefficients[kTerms] = {};  // A, B, C, D, E, F, G, H, I
+    const Ellipsoid* m_ellipsoid = nullptr;
 };
 
 }  // namespace fe::geo

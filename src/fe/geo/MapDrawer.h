@@ -26,7 +26,7 @@ public:
     MapDrawer() = default;
     MapDrawer(const MapDrawer&) = delete;
     MapDrawer& operator=(const MapDrawer&) = delete;
-    virtual ~MapDrawer();
+    ~MapDrawer();
 
     // Stops the worker and closes the tile server (the site and proxy stay); frees the scratch picture.
     void Close();
@@ -46,7 +46,7 @@ public:
     const TileServer& Server() const { return m_server; }
     const TileViewport& Viewport() const { return m_viewport; }
 
-protected:
+private:
     TileServer m_server;
     TileViewport m_viewport;   // of the last drawing
     fe::img::Image m_scratch;  // the picture of over-zoomed drawing

@@ -10,13 +10,13 @@ void MapServer::SetCenter(const GeoPoint& centre)
 {
     m_center.longitude = centre.longitude;
     m_center.latitude = centre.latitude;
-    m_server.RaiseNewTileFlag();
+    Server().RaiseNewTileFlag();
 }
 
 void MapServer::SetZoom(int zoom)
 {
     m_zoom = zoom;
-    m_server.RaiseNewTileFlag();
+    Server().RaiseNewTileFlag();
 }
 
 void MapServer::DragBy(const Point2& delta)
@@ -31,22 +31,22 @@ void MapServer::DragBy(const Point2& delta)
     longitude = std::clamp(longitude, 0.0, 360.0);
     m_center.longitude = longitude;
     m_center.latitude = latitude;
-    m_server.RaiseNewTileFlag();
+    Server().RaiseNewTileFlag();
 }
 
 Rect2 MapServer::VisibleBounds(int width, int height) const
 {
     const double half = HalfWorldPixels(m_zoom);
-    const int cx = TruncToInt(m_viewport.centreX);
-    const int cy = TruncToInt(m_viewport.centreY);
+    const int cx = TruncToInt(Viewport().centreX);
+    const int cy = TruncToInt(Viewport().centreY);
     const auto longitude = [&](double column) { return (column / half - 1.0) * 180.0; };
     const auto latitude = [&](double row) {
         return std::asin(std::tanh(std::atanh(std::sin(kLimitLatitudeRad)) - kPi / half * row)) * 180.0 / kPi;
     };
-    const double west = longitude(static_cast<double>(cx) - m_viewport.halfWidth);
-    const double east = longitude(static_cast<double>(width) + cx - m_viewport.halfWidth - 1);
-    const double north = latitude(static_cast<double>(cy) - m_viewport.halfHeight);
-    const double south = latitude(static_cast<double>(height) + cy - m_viewport.halfHeight - 1);
+    const double west = longitude(static_cast<double>(cx) - Viewport().halfWidth);
+    const double east = longitude(static_cast<double>(width) + cx - Viewport().halfWidth - 1);
+    const double north = latitude(static_cast<double>(cy) - Viewport().halfHeight);
+    const double south = latitude(static_cast<double>(height) + cy - Viewport().halfHeight - 1);
     return Rect2(std::min(west, east), std::min(south, north), std::max(west, east), std::max(south, north));
 }
 
@@ -57,7 +57,7 @@ void MapServer::DrawTilesToImage(fe::img::Image& picture)
     QPainter* dc = picture.GetDC();
     if (!dc)
         return;
-    DrawTiles(*dc, m_zoom, m_center, picture.Width(), picture.Height());
+    m_drawer.DrawTiles(*dc, m_zoom, m_center, picture.Width(), picture.Height());
     picture.ReleaseDC();
 }
 
@@ -73,17 +73,17 @@ void MapServer::DrawOverlay(fe::img::Image& picture)
     const int width = picture.Width();
     const int height = picture.Height();
     if (m_overlayFlags & kOverlayTileFrames)
-        m_info.DrawTileFrames(m_viewport, m_zoom, m_center, width, height);
+        m_info.DrawTileFrames(Viewport(), m_zoom, m_center, width, height);
     if (m_overlayFlags & kOverlayZoneOrigins)
         m_info.DrawZoneOrigins(m_zoom, m_center, width, height);
     if (m_overlayFlags & kOverlayZoomGauge)
-        m_info.DrawZoomGauge(m_server.Site().zoomMin, m_server.Site().zoomMax, m_zoom, width);
+        m_info.DrawZoomGauge(Server().Site().zoomMin, Server().Site().zoomMax, m_zoom, width);
     if (m_overlayFlags & kOverlayCacheGauges) {
-        const TileMemCache& cache = m_server.MemCache();
+        const TileMemCache& cache = Server().MemCache();
         m_info.DrawCacheGauge(cache.Capacity(), cache.Size(0), cache.Size(1), width);
     }
-    if ((m_overlayFlags & kOverlayQueueDots) && m_server.HasWorker()) {
-        const int queued = m_server.QueueSize();
+    if ((m_overlayFlags & kOverlayQueueDots) && Server().HasWorker()) {
+        const int queued = Server().QueueSize();
         if (queued > 0)
             m_info.DrawQueueDots(queued);
     }

@@ -17,10 +17,11 @@ enum MapOverlay : int
     kOverlayZoneOrigins = 0x10,
 };
 
-// What the rest of the program holds to show a web map: the tile server and drawer, the zoom and
-// centre, and the information overlays. Changing the centre or zoom raises the new-tile flag, so
-// the view redraws at its next timer tick. Used on the user-interface thread.
-class MapServer : public MapDrawer
+// The state of one shown web map: the zoom and centre and the overlay choice. It owns the tile
+// drawer (with its tile server) and the information drawer it draws through. Changing the centre or
+// zoom raises the new-tile flag, so the view redraws at its next timer tick. Used on the
+// user-interface thread.
+class MapServer
 {
 public:
     static constexpr int kDefaultZoom = 13;
@@ -29,6 +30,13 @@ public:
     static constexpr int kDefaultOverlays = kOverlayZoomGauge | kOverlayQueueDots;
 
     MapServer() = default;
+
+    MapDrawer& Drawer() { return m_drawer; }
+    TileServer& Server() { return m_drawer.Server(); }
+    const TileServer& Server() const { return m_drawer.Server(); }
+    const TileViewport& Viewport() const { return m_drawer.Viewport(); }
+    // Stops the worker and closes the tile server (the site and proxy stay).
+    void Close() { m_drawer.Close(); }
 
     int Zoom() const { return m_zoom; }
     const GeoPoint& Center() const { return m_center; }
@@ -54,6 +62,7 @@ public:
     MapInfoDrawer& InfoDrawer() { return m_info; }
 
 private:
+    MapDrawer m_drawer;
     int m_zoom = kDefaultZoom;
     GeoPoint m_center{kDefaultLongitude, kDefaultLatitude};
     MapInfoDrawer m_info;

@@ -29,18 +29,18 @@ bool ReadPoints(FileR& file, unsigned count, std::vector<Point2>& points)
 
 void MhcRegistration::Reset()
 {
-    first_.clear();
-    second_.clear();
-    forward_.SetIdentity();
-    reverse_.SetIdentity();
-    flag1_ = 1;
-    flag2_ = 0;
-    flip_.Reset();
+    m_first.clear();
+    m_second.clear();
+    m_forward.SetIdentity();
+    m_reverse.SetIdentity();
+    m_flag1 = 1;
+    m_flag2 = 0;
+    m_flip.Reset();
 }
 
 bool MhcRegistration::FlipIsIdentity() const
 {
-    return IsIdentityAxis(flip_.X()) && IsIdentityAxis(flip_.Y());
+    return IsIdentityAxis(m_flip.X()) && IsIdentityAxis(m_flip.Y());
 }
 
 bool MhcRegistration::Read(const QString& fileName)
@@ -65,30 +65,30 @@ bool MhcRegistration::ReadValues(const QString& fileName)
     }
     unsigned firstCount = 0;
     unsigned secondCount = 0;
-    if (!file.tryReadUInt(firstCount) || !ReadPoints(file, firstCount, first_) ||
+    if (!file.tryReadUInt(firstCount) || !ReadPoints(file, firstCount, m_first) ||
         !file.tryReadUInt(secondCount)) {
         return false;
     }
     if (secondCount != firstCount) {
         return false;
     }
-    return ReadPoints(file, secondCount, second_) && file.tryReadInt(flag1_) && file.tryReadInt(flag2_);
+    return ReadPoints(file, secondCount, m_second) && file.tryReadInt(m_flag1) && file.tryReadInt(m_flag2);
 }
 
 bool MhcRegistration::Build()
 {
-    std::vector<Point2> firstWorking = first_;
-    if (first_.size() >= 2) {
-        const Point2 p0 = first_[0];
-        const Point2 p1 = first_[1];
+    std::vector<Point2> firstWorking = m_first;
+    if (m_first.size() >= 2) {
+        const Point2 p0 = m_first[0];
+        const Point2 p1 = m_first[1];
         const Rect2 world(p0.x, p1.y, p1.x, p0.y);
         const Rect2 screen(p0.x, p0.y, p1.x, p1.y);
         // Two points on one vertical or horizontal line give no rectangle to mirror in: keep
         // the identity rather than a mapping over a zero span.
         if (!world.XSpan().IsNarrow(1e-14) && !world.YSpan().IsNarrow(1e-14)) {
-            flip_.FitRect(world, screen);
+            m_flip.FitRect(world, screen);
         }
-        if (!FlipIsIdentity() && flag2_ == 0) {
+        if (!FlipIsIdentity() && m_flag2 == 0) {
             for (Point2& p : firstWorking) {
                 p = Transform(p.x, p.y);
             }
@@ -97,8 +97,8 @@ bool MhcRegistration::Build()
 
     // The second list's values are stored the other way round: the first value read is y.
     std::vector<Point2> secondWorking;
-    secondWorking.reserve(second_.size());
-    for (const Point2& p : second_) {
+    secondWorking.reserve(m_second.size());
+    for (const Point2& p : m_second) {
         secondWorking.emplace_back(p.y, p.x);
     }
 
@@ -108,20 +108,20 @@ bool MhcRegistration::Build()
     if (secondWorking.size() != firstWorking.size()) {
         return false;
     }
-    if (!forward_.Set(secondWorking, firstWorking)) {
+    if (!m_forward.Set(secondWorking, firstWorking)) {
         return false;
     }
-    reverse_.SetIdentity();
-    return reverse_.Set(firstWorking, secondWorking);
+    m_reverse.SetIdentity();
+    return m_reverse.Set(firstWorking, secondWorking);
 }
 
 Point2 MhcRegistration::Transform(double x, double y) const
 {
-    const Point2 q = forward_.Map({x, y});
+    const Point2 q = m_forward.Map({x, y});
     if (FlipIsIdentity()) {
         return q;
     }
-    return flip_.Map(q);
+    return m_flip.Map(q);
 }
 
 }  // namespace fe::geo

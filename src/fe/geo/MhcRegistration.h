@@ -35,26 +35,26 @@ public:
     // list's frame.
     Point2 Transform(double x, double y) const;
 
-    const std::vector<Point2>& FirstList() const { return first_; }
-    const std::vector<Point2>& SecondList() const { return second_; }
-    const MapHelmart& Forward() const { return forward_; }
-    const MapHelmart& Reverse() const { return reverse_; }
-    int Flag1() const { return flag1_; }
-    int Flag2() const { return flag2_; }
-    const gdi::MapFunc2& Flip() const { return flip_; }
+    const std::vector<Point2>& FirstList() const { return m_first; }
+    const std::vector<Point2>& SecondList() const { return m_second; }
+    const MapHelmart& Forward() const { return m_forward; }
+    const MapHelmart& Reverse() const { return m_reverse; }
+    int Flag1() const { return m_flag1; }
+    int Flag2() const { return m_flag2; }
+    const gdi::MapFunc2& Flip() const { return m_flip; }
     bool FlipIsIdentity() const;
 
 private:
     bool ReadValues(const QString& fileName);
     bool Build();
 
-    std::vector<Point2> first_;
-    std::vector<Point2> second_;
-    MapHelmart forward_;
-    MapHelmart reverse_;
-    int flag1_ = 1;
-    int flag2_ = 0;
-    gdi::MapFunc2 flip_;  // mirrors the first list in y about its first two points
+    std::vector<Point2> m_first;
+    std::vector<Point2> m_second;
+    MapHelmart m_forward;
+    MapHelmart m_reverse;
+    int m_flag1 = 1;
+    int m_flag2 = 0;
+    gdi::MapFunc2 m_flip;  // mirrors the first list in y about its first two points
 };
 
 }  // namespace fe::geo

@@ -68,20 +68,20 @@ PlaneRectConverter::PlaneRectConverter(const PlaneRectConverter& other)
 
 PlaneRectConverter& PlaneRectConverter::operator=(const PlaneRectConverter& other)
 {
-    zone_ = other.zone_;
-    originLatitude_ = other.originLatitude_;
-    originLongitude_ = other.originLongitude_;
-    s0_ = other.s0_;
-    ellipsoid_ = other.ellipsoid_;
-    arc_.Init(ellipsoid_);
+    m_zone = other.m_zone;
+    m_originLatitude = other.m_originLatitude;
+    m_originLongitude = other.m_originLongitude;
+    m_s0 = other.m_s0;
+    m_ellipsoid = other.m_ellipsoid;
+    m_arc.Init(m_ellipsoid);
     return *this;
 }
 
 void PlaneRectConverter::Init()
 {
-    ellipsoid_.SetGrs80();
-    arc_.Init(ellipsoid_);
-    zone_ = 0;
+    m_ellipsoid.SetGrs80();
+    m_arc.Init(m_ellipsoid);
+    m_zone = 0;
 }
 
 bool PlaneRectConverter::SetZone(int zone)
@@ -89,20 +89,20 @@ bool PlaneRectConverter::SetZone(int zone)
     if (zone < 1 || zone > kZoneCount) {
         return false;
     }
-    zone_ = zone;
-    originLatitude_ = kOriginLatitude[zone - 1] * kDegToRad;
-    originLongitude_ = kOriginLongitude[zone - 1] * kDegToRad;
-    s0_ = arc_.Length(originLatitude_);
+    m_zone = zone;
+    m_originLatitude = kOriginLatitude[zone - 1] * kDegToRad;
+    m_originLongitude = kOriginLongitude[zone - 1] * kDegToRad;
+    m_s0 = m_arc.Length(m_originLatitude);
     return true;
 }
 
 Point2 PlaneRectConverter::ToPlaneXY(const GeoPoint& point) const
 {
     const double phi = point.latitude * kDegToRad;
-    const double dl = point.longitude * kDegToRad - originLongitude_;
-    const double a = ellipsoid_.a;
-    const double e = ellipsoid_.e;
-    const double ep = ellipsoid_.e2;
+    const double dl = point.longitude * kDegToRad - m_originLongitude;
+    const double a = m_ellipsoid.a;
+    const double e = m_ellipsoid.e;
+    const double ep = m_ellipsoid.e2;
 
     const double s = std::sin(phi);
     const double c = std::cos(phi);
@@ -118,7 +118,7 @@ Point2 PlaneRectConverter::ToPlaneXY(const GeoPoint& point) const
     const double c2 = c * c;
     const double nt = n * t;
     const double x =
-        arc_.Length(phi) - s0_ + nt * c2 * dl2 / 2 +
+        m_arc.Length(phi) - m_s0 + nt * c2 * dl2 / 2 +
         nt * c2 * c2 * (5 - t2 + 9 * eta2 + 4 * eta4) * dl2 * dl2 / 24 +
         nt * std::pow(c, 6) * (61 - 58 * t2 + t4 + 270 * eta2 - 330 * t2 * eta2) * std::pow(dl, 6) / 720 +
         nt * std::pow(c, 8) * (1385 - 3111 * t2 + 543 * t4 - t6) * std::pow(dl, 8) / 40320;
@@ -131,18 +131,18 @@ Point2 PlaneRectConverter::ToPlaneXY(const GeoPoint& point) const
 
 void PlaneRectConverter::SeriesInverse(const Point2& xy, double& longitude, double& latitude) const
 {
-    const double a = ellipsoid_.a;
-    const double e = ellipsoid_.e;
-    const double ep = ellipsoid_.e2;
+    const double a = m_ellipsoid.a;
+    const double e = m_ellipsoid.e;
+    const double ep = m_ellipsoid.e2;
     const double e_2 = e * e;
 
     // Footpoint latitude: four Newton steps on S(φ) = S0 + X / m0.
-    const double target = s0_ + xy.x / kScale;
-    double phi1 = originLatitude_;
+    const double target = m_s0 + xy.x / kScale;
+    double phi1 = m_originLatitude;
     for (int i = 0; i < 4; ++i) {
         const double s = std::sin(phi1);
         const double m = a * (1 - e_2) / std::pow(1 - e_2 * s * s, 1.5);
-        phi1 -= (arc_.Length(phi1) - target) / m;
+        phi1 -= (m_arc.Length(phi1) - target) / m;
     }
 
     const double s1 = std::sin(phi1);
@@ -168,7 +168,7 @@ void PlaneRectConverter::SeriesInverse(const Point2& xy, double& longitude, doub
         (5 + 28 * t2 + 24 * t4 + 6 * eta2 + 8 * t2 * eta2) * std::pow(y, 5) / (120 * std::pow(n1, 5) * c1);
 
     latitude = phi * kRadToDeg;
-    longitude = originLongitude_ * kRadToDeg + dl * kRadToDeg;
+    longitude = m_originLongitude * kRadToDeg + dl * kRadToDeg;
 }
 
 double PlaneRectConverter::PlaneError(double longitude, double latitude, const Point2& xy) const

@@ -25,7 +25,7 @@ public:
     // Zones outside 1-19 are refused (false) and the converter is left as it was, so that a zone
     // read from a damaged settings file cannot index past the table.
     bool SetZone(int zone);
-    int Zone() const { return zone_; }
+    int Zone() const { return m_zone; }
     // The origin of a zone 1-19 in degrees as tabled (exact, not computed); (0, 0) for other zones.
     static GeoPoint ZoneOrigin(int zone);
 
@@ -38,12 +38,12 @@ private:
     void SeriesInverse(const Point2& xy, double& longitude, double& latitude) const;
     double PlaneError(double longitude, double latitude, const Point2& xy) const;
 
-    int zone_ = 0;
-    double originLatitude_ = 0.0;   // radians
-    double originLongitude_ = 0.0;  // radians
-    double s0_ = 0.0;               // meridian arc at the origin latitude
-    Ellipsoid ellipsoid_;
-    MeridianArc arc_;
+    int m_zone = 0;
+    double m_originLatitude = 0.0;   // radians
+    double m_originLongitude = 0.0;  // radians
+    double m_s0 = 0.0;               // meridian arc at the origin latitude
+    Ellipsoid m_ellipsoid;
+    MeridianArc m_arc;
 };
 
 }  // namespace fe::geo

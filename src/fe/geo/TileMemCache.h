@@ -14,8 +14,6 @@ namespace fe::geo {
 class TileMemCache
 {
 public:
-    virtual ~TileMemCache() = default;
-
     // The current generation first, then the other; a hit in the other is not moved.
     const QImage* Find(const TileIndex& key) const;
     const QImage* Insert(const TileIndex& key, const QImage& picture);

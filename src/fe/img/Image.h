@@ -17,7 +17,7 @@ public:
     Image();
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
-    virtual ~Image();
+    ~Image();
 
     // Frees what it held and makes a picture of the size; false (and empty) for a size that cannot be made.
     bool Create(int width, int height);
