@@ -118,7 +118,11 @@ bool DecodeJpeg(const QByteArray& jpeg, QSize size, QImage& picture, JpegDamage 
     const bool cmyk = header.colorSpace == TJCS_CMYK || header.colorSpace == TJCS_YCCK;
     // Stop at the first warning when refusing: the decoder reports only one, and a harmless first warning
     // must not hide a premature end that follows it.
-    const int flags = damage == JpegDamage::kRefuse ? TJFLAG_STOPONWARNING : 0;
+    int flags = damage == JpegDamage::kRefuse ? TJFLAG_STOPONWARNING : 0;
+    // A reduced decode is reduced again to its wanted size: the fast inverse transform and plain chroma
+    // upsampling save time and leave no trace that the smooth reduction does not wipe out.
+    if (decoded != header.size)
+        flags |= TJFLAG_FASTUPSAMPLE | TJFLAG_FASTDCT;
     if (tjDecompress2(handle.get(), Bytes(jpeg), static_cast<unsigned long>(jpeg.size()), image.bits(),
                       decoded.width(), static_cast<int>(image.bytesPerLine()), decoded.height(),
                       cmyk ? TJPF_CMYK : TJPF_BGRX, flags) != 0 &&
