@@ -1,14 +1,13 @@
 // Importing photographs into the project and removing them again.
 #include "model/PhotoImport.h"
 
-#include <array>
-
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <array>
 #include <cstdio>
 
 #include "fe/AtomicSave.h"
@@ -172,6 +171,19 @@ void StagePreparedPhoto(PreparedPhoto& photo, const ProjectFolders& project)
             if (!photo.staged[k].isEmpty())
                 *parts[k] = QByteArray();
         }
+    }
+}
+
+void RemoveStagedLeftovers(const ProjectFolders& project)
+{
+    for (const QString& folder : PartFolders(project)) {
+        if (folder.isEmpty() || !IsFolder(folder))
+            continue;
+        const QDir dir(folder);
+        const QStringList leftovers =
+            dir.entryList({QStringLiteral(".import-*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString& name : leftovers)
+            QFile::remove(dir.filePath(name));
     }
 }
 

@@ -50,6 +50,10 @@ PreparedPhoto PreparePhoto(const QString& sourcePath, const QString* fromDate, c
 void StagePreparedPhoto(PreparedPhoto& photo, const ProjectFolders& folders);
 // Removes the staged files of a photo that will not be stored.
 void DropStagedFiles(PreparedPhoto& photo);
+// Removes the staged files an import killed before it could store or drop them left in the photo and
+// thumbnail folders. Only an import stages files, and one project runs one import at a time, so every
+// staged file found when an import starts is such a leftover.
+void RemoveStagedLeftovers(const ProjectFolders& folders);
 
 // Stores an accepted photo under the record's id, which keeps its id and takes everything else from the
 // prepared record: the copy to <photo folder>p%06d.jpg, each thumbnail into its folder when that folder

@@ -15,6 +15,7 @@ PhotoImportBatch::PhotoImportBatch(Project& project, QStringList files, int thre
       m_folders(project.Folders()),
       m_slots(static_cast<size_t>(m_files.size()))
 {
+    RemoveStagedLeftovers(m_folders);
     if (threads <= 0)
         threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (threads == 1 || m_files.size() <= 1)

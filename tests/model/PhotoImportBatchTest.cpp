@@ -137,3 +137,25 @@ TEST(PhotoImportBatch, StoppingEarlyLeavesOnlyTheFilesImportedSoFar)
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
                   QStringList({"p000001.jpg", "p000002.jpg", "p000003.jpg"}));
 }
+
+TEST(PhotoImportBatch, StartingRemovesStagedFilesAKilledImportLeftAndNothingElse)
+{
+    TempFolder temp;
+    const QStringList files = MakeCard(temp);
+    TempFolder parent;
+    Project project;
+    ASSERT_EQ(project.CreateNew(QStringLiteral("p"), parent.path()), 0);
+    const QStringList folders = {project.PhotoFolder(), project.ThumbFolderS(), project.ThumbFolderM(),
+                                 project.ThumbFolderL()};
+    for (const QString& folder : folders) {
+        WriteAll(folder + QStringLiteral(".import-00000000deadbeef.tmp"), "half a photo");
+        WriteAll(folder + QStringLiteral("import-kept.tmp"), "not staged by an import");
+    }
+    {
+        PhotoImportBatch batch(project, files.mid(0, 1), 1);
+        EXPECT_TRUE(batch.ImportNext());
+    }
+    for (const QString& folder : folders)
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                  QStringList({"import-kept.tmp", "p000001.jpg"}));
+}
