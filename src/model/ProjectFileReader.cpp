@@ -1,5 +1,9 @@
 #include "model/ProjectFileReader.h"
 
+#include <algorithm>
+#include <limits>
+#include <set>
+
 #include "fe/File.h"
 #include "model/Project.h"
 #include "model/ProjectFileFormat.h"
@@ -271,6 +275,21 @@ void ReadPhotos(fe::FileRB& in, PhotoList& list)
         photo.sourceName = ReadText(in);
         photo.rotation = ReadInt(in);
         list.photos.push_back(photo);
+    }
+    // Each photo's id names its files (p<id>.jpg): two records of one id would share, and delete, each
+    // other's files, so such a list is damaged. A next id at or below a stored one would make a new photo
+    // overwrite that photo's files: it is raised past the largest id instead.
+    std::set<std::int32_t> ids;
+    std::int32_t largest = 0;
+    for (const PhotoRecord& photo : list.photos) {
+        if (photo.id < 0 || !ids.insert(photo.id).second) {
+            throw SectionFailed();
+        }
+        largest = std::max(largest, photo.id);
+    }
+    if (!list.photos.empty() && list.nextId <= largest &&
+        largest < std::numeric_limits<std::int32_t>::max()) {
+        list.nextId = largest + 1;
     }
 }
 

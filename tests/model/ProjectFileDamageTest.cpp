@@ -184,3 +184,41 @@ TEST(ProjectFileDamage, OverLongStoredTextFailsItsSectionOrTheWholeFile)
     ASSERT_EQ(reader.Read(withOverLongText(QStringLiteral("2020/12/31")), project), kProjectLoadFailed);
     EXPECT_EQ(project.importSettings, PhotoImportSettings());
 }
+
+// A photo's id names its files: ids that would make two photos share files are not taken as they stand.
+TEST(ProjectFileDamage, PhotoIdsThatWouldShareFilesAreRefusedOrMovedOn)
+{
+    const struct
+    {
+        const char* what;
+        std::vector<std::int32_t> ids;
+        std::int32_t nextId;
+        int result;
+        std::int32_t nextIdRead;
+    } cases[] = {
+        {"sound", {1, 2, 3}, 4, kProjectOk, 4},
+        {"gaps are kept", {2, 7}, 9, kProjectOk, 9},
+        {"the same id twice", {1, 2, 2}, 4, kProjectLoadFailed, 0},
+        {"a negative id", {1, -5}, 4, kProjectLoadFailed, 0},
+        {"next id already taken", {1, 2, 3}, 2, kProjectOk, 4},
+        {"next id below zero", {5}, -1, kProjectOk, 6},
+    };
+    ProjectBytesReader reader;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Project written = MakeFullProject();
+        written.maps.Clear();
+        written.siteMaps.Clear();
+        std::vector<PhotoRecord> photos;
+        for (std::int32_t id : c.ids) {
+            photos.push_back(written.photos.photos.front());
+            photos.back().id = id;
+        }
+        written.photos.photos = photos;
+        written.photos.nextId = c.nextId;
+        Project read;
+        ASSERT_EQ(reader.Read(WrittenBytes(written), read), c.result);
+        if (c.result == kProjectOk)
+            EXPECT_EQ(read.photos.nextId, c.nextIdRead);
+    }
+}
