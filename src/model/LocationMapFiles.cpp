@@ -70,8 +70,9 @@ bool LocationMap::LoadPicture(const QString& mapFolder, const QString& picturePa
         return false;
     }
     probe.pictureFormat = pictureKind;
-    // A stored picture of this id is never overwritten here.
-    if (!QFile::copy(picturePath, QDir(mapFolder).filePath(probe.ImageFileName()))) {
+    // A stored picture of this id is never overwritten here; the copy is flushed and put in place whole.
+    const QString target = QDir(mapFolder).filePath(probe.ImageFileName());
+    if (QFileInfo::exists(target) || !fe::CopyFileAtomically(picturePath, target)) {
         return false;
     }
     Reset();

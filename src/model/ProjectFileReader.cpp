@@ -259,6 +259,23 @@ void ReadMapList(fe::FileRB& in, std::int32_t version, LocationMapList& list)
     }
 }
 
+// A location map's id names its stored picture (m<id>.png), so the ids of the location maps are unique and
+// the next id lies past them, as with photos. Site maps store no picture and are read as they stand.
+void CheckMapIds(LocationMapList& list)
+{
+    std::set<std::int32_t> ids;
+    std::int32_t largest = 0;
+    for (const LocationMap& map : list.maps) {
+        if (map.id < 0 || !ids.insert(map.id).second) {
+            throw SectionFailed();
+        }
+        largest = std::max(largest, map.id);
+    }
+    if (!list.maps.empty() && list.nextId <= largest && largest < std::numeric_limits<std::int32_t>::max()) {
+        list.nextId = largest + 1;
+    }
+}
+
 void ReadPhotos(fe::FileRB& in, PhotoList& list)
 {
     list.Reset();
@@ -421,6 +438,7 @@ ProjectResult ReadProjectFile(Project& project, fe::FileRB& in)
             return kProjectUnsupportedVersion;
         }
         ReadMapList(in, version, project.maps);
+        CheckMapIds(project.maps);
         ReadPhotos(in, project.photos);
         ReadHeader(in, project.headerLabels);
         ReadHeader(in, project.headerValues);

@@ -7,9 +7,29 @@
 #include "fe/PathUtil.h"
 #include "model/Project.h"
 
+namespace {
+
+// Removes the stored pictures of a new map's id: no map holds the id yet, so such a file is the copy of
+// a map added before a crash and never saved, and it would otherwise refuse the new map's picture.
+void RemoveUnheldMapPictures(const QString& mapFolder, std::int32_t id)
+{
+    const QDir folder(mapFolder);
+    if (mapFolder.isEmpty() || !folder.exists()) {
+        return;
+    }
+    const QString stem = QStringLiteral("m%1").arg(id, 6, 10, QLatin1Char('0'));
+    for (const QString& name : folder.entryList(
+             {stem + QStringLiteral(".*"), stem + QStringLiteral("CAD.mhc")}, QDir::Files | QDir::Hidden)) {
+        QFile::remove(folder.filePath(name));
+    }
+}
+
+}  // namespace
+
 bool Project::AddImageMap(const QString& picturePath)
 {
     LocationMap map = maps.MakeNewMap();
+    RemoveUnheldMapPictures(MapFolder(), map.id);
     if (!map.LoadPicture(MapFolder(), picturePath)) {
         return false;
     }
@@ -24,6 +44,7 @@ bool Project::AddRegisteredImageMap(const QString& picturePath, const QString& r
                                     std::int32_t zone)
 {
     LocationMap map = maps.MakeNewMap();
+    RemoveUnheldMapPictures(MapFolder(), map.id);
     if (!map.LoadRegisteredPicture(MapFolder(), picturePath, registrationPath, zone)) {
         return false;
     }

@@ -222,3 +222,33 @@ TEST(ProjectFileDamage, PhotoIdsThatWouldShareFilesAreRefusedOrMovedOn)
             EXPECT_EQ(read.photos.nextId, c.nextIdRead);
     }
 }
+
+TEST(ProjectFileDamage, MapIdsThatWouldShareFilesAreRefusedOrMovedOn)
+{
+    const struct
+    {
+        const char* what;
+        std::vector<std::int32_t> ids;
+        std::int32_t nextId;
+        int result;
+        std::int32_t nextIdRead;
+    } cases[] = {
+        {"sound", {1, 2}, 3, kProjectOk, 3},
+        {"the same id twice", {4, 4}, 5, kProjectLoadFailed, 0},
+        {"next id already taken", {1, 6}, 3, kProjectOk, 7},
+    };
+    ProjectBytesReader reader;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Project written = MakeFullProject();
+        ASSERT_GE(written.maps.maps.size(), c.ids.size());
+        written.maps.maps.resize(c.ids.size());
+        for (size_t k = 0; k < c.ids.size(); ++k)
+            written.maps.maps[k].id = c.ids[k];
+        written.maps.nextId = c.nextId;
+        Project read;
+        ASSERT_EQ(reader.Read(WrittenBytes(written), read), c.result);
+        if (c.result == kProjectOk)
+            EXPECT_EQ(read.maps.nextId, c.nextIdRead);
+    }
+}

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 
 #include "ModelFixtures.h"
 #include "TempFolder.h"
@@ -139,6 +140,27 @@ TEST_F(ProjectMaps, FailedAddsChangeNothing)
     EXPECT_EQ(project.maps.nextNumber, 1);
     Project noPath;
     EXPECT_FALSE(noPath.AddImageMap(parent.file("picture.jpg")));
+}
+
+// A map added before a crash left its copied picture, but the project saved before it names no map of that
+// id: adding maps again takes the id and replaces the unheld copy instead of refusing every new picture.
+TEST_F(ProjectMaps, AddingAPictureMapReplacesTheUnheldCopyACrashLeft)
+{
+    const QString mapFolder = project.MapFolder();
+    ASSERT_TRUE(QDir().mkpath(mapFolder));
+    ASSERT_TRUE(WriteBytes(mapFolder + "m000001.jpg", "half a picture"));
+    ASSERT_TRUE(WriteBytes(mapFolder + "m000002.png", "half a picture"));
+    ASSERT_TRUE(WriteBytes(mapFolder + "m000002CAD.mhc", "stale"));
+    ASSERT_TRUE(WriteBytes(mapFolder + "m000003.png", "not a map of this project yet"));
+    ASSERT_TRUE(project.AddImageMap(parent.file("picture.jpg")));
+    ASSERT_TRUE(project.AddRegisteredImageMap(parent.file("plan.png"), PlanRegistration(), 9));
+    EXPECT_EQ(Map(0).id, 1);
+    EXPECT_EQ(Map(1).id, 2);
+    EXPECT_EQ(QImage(mapFolder + "m000001.jpg").size(), QSize(300, 200));
+    EXPECT_EQ(QImage(mapFolder + "m000002.png").size(), QSize(200, 100));
+    EXPECT_FALSE(QFileInfo::exists(mapFolder + "m000002CAD.mhc"));
+    // A file of an id no map has taken yet is left alone.
+    EXPECT_TRUE(QFileInfo::exists(mapFolder + "m000003.png"));
 }
 
 TEST_F(ProjectMaps, CopiesTakePictureRegistrationBoxZoomZoneAndFrameOnly)
