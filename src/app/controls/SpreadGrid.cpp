@@ -1,8 +1,12 @@
 #include "app/controls/SpreadGrid.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMap>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStringList>
 #include <algorithm>
 
 #include "app/controls/SpreadCellDelegate.h"
@@ -367,8 +371,26 @@ void CSpread7U::ContextMenuAt(const QPoint& pos)
                     pos.x(), pos.y());
 }
 
+QString CSpread7U::SelectedCellsText() const
+{
+    QMap<int, QMap<int, QString>> rows;  // row -> column -> text, both sorted
+    for (const QModelIndex& index : selectedIndexes())
+        rows[index.row()][index.column()] = index.data(Qt::DisplayRole).toString();
+    if (rows.isEmpty() && currentIndex().isValid())
+        rows[currentIndex().row()][currentIndex().column()] = currentIndex().data(Qt::DisplayRole).toString();
+    QString text;
+    for (const QMap<int, QString>& cells : rows)
+        text += QStringList(cells.values()).join(u'\t') + u'\n';
+    return text;
+}
+
 void CSpread7U::keyPressEvent(QKeyEvent* event)
 {
+    if (!EditMode() && SetupFlag(10) && event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(SelectedCellsText());
+        event->accept();
+        return;
+    }
     if (!EditMode()) {
         int code = SpreadKeyCode(event);
         if (code != 0 && EventEnabled(kSpreadEventKeyDown)) {

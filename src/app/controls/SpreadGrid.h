@@ -127,9 +127,13 @@ public:
     // Background of locked cells that have no colour of their own.
     void SetLockedBackColor(const QColor& color);
     QColor LockedBackColor() const { return m_lockedBackColor; }
-    // Set-up switches kept for the dialogs that put them (10: the grid's own clipboard keys).
+    // Set-up switches kept for the dialogs that put them. 10: the grid's own clipboard keys, Ctrl+C
+    // copies the selected cells as tab-separated lines (SelectedCellsText).
     void SetSetupFlag(int id, bool on);
     bool SetupFlag(int id) const { return m_setupFlags.contains(id); }
+    // The texts of the selected cells, row by row from the top: the cells of a row joined by tabs, each
+    // row ending with "\n". Without a selection, the active cell's text.
+    QString SelectedCellsText() const;
     // Scrolls so that the cell shows: position 0-2 at the top, 3-5 in the middle, 6-8 at the bottom.
     void ShowCell(int col, int row, int position);
     // The cell's rectangle in twips, relative to the grid's client area; false outside the grid.

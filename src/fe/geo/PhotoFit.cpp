@@ -57,6 +57,30 @@ Rect2 PhotoPositionBounds(const PhotoPositions& photos, unsigned first, unsigned
     return box;
 }
 
+bool FitZoomToBox(const Rect2& box, GeoPoint& centre, int& zoom, int viewWidth, int viewHeight)
+{
+    if (box.x0 == kUnset || box.x1 == kUnset || box.y0 == kUnset || box.y1 == kUnset)
+        return false;
+    const GeoPoint mid = MercatorCentre(box);
+    const GeoPoint at(mid.longitude, mid.latitude);
+    for (int z = 18; z >= 2; --z) {
+        const TileRange view = TileRangeAround(z, at, viewWidth, viewHeight);
+        TileIndex westNorth(z, 0, 0);
+        TileIndex eastSouth(z, 0, 0);
+        westNorth.SetFromGeoPoint(GeoPoint(box.x0, box.y1));
+        eastSouth.SetFromGeoPoint(GeoPoint(box.x1, box.y0));
+        const auto [c0, c1] = std::minmax(westNorth.x, eastSouth.x);
+        const auto [r0, r1] = std::minmax(westNorth.y, eastSouth.y);
+        if (c0 >= view.x0 && c1 <= view.x1 && r0 >= view.y0 && r1 <= view.y1) {
+            centre.longitude = mid.longitude;
+            centre.latitude = mid.latitude;
+            zoom = z > 2 ? z - 1 : 2;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool FitZoomToPhotos(const PhotoPositions& photos, GeoPoint& centre, int& zoom, int viewWidth, int viewHeight,
                      unsigned first, unsigned last)
 {
@@ -65,22 +89,12 @@ bool FitZoomToPhotos(const PhotoPositions& photos, GeoPoint& centre, int& zoom, 
     const Rect2 box = PhotoPositionBounds(photos, first, last);
     if (box.x0 == kUnset || box.x1 == kUnset || box.y0 == kUnset || box.y1 == kUnset)
         return false;
+    if (FitZoomToBox(box, centre, zoom, viewWidth, viewHeight))
+        return true;
+    // Nothing fits: the centre still moves to the photos, and the zoom says so.
     const GeoPoint mid = MercatorCentre(box);
     centre.longitude = mid.longitude;
     centre.latitude = mid.latitude;
-    for (int z = 18; z >= 2; --z) {
-        const TileRange view = TileRangeAround(z, centre, viewWidth, viewHeight);
-        TileIndex westNorth(z, 0, 0);
-        TileIndex eastSouth(z, 0, 0);
-        westNorth.SetFromGeoPoint(GeoPoint(box.x0, box.y1));
-        eastSouth.SetFromGeoPoint(GeoPoint(box.x1, box.y0));
-        const auto [c0, c1] = std::minmax(westNorth.x, eastSouth.x);
-        const auto [r0, r1] = std::minmax(westNorth.y, eastSouth.y);
-        if (c0 >= view.x0 && c1 <= view.x1 && r0 >= view.y0 && r1 <= view.y1) {
-            zoom = z > 2 ? z - 1 : 2;
-            return true;
-        }
-    }
     zoom = 1;
     return false;
 }

@@ -29,6 +29,10 @@ Rect2 PhotoPositionBounds(const PhotoPositions& photos, unsigned first, unsigned
 // The centre and the zoom that show the positioned photos first..last in a view of the size: the
 // deepest zoom from 18 down to 2 at which their tiles lie within the view's tiles, less one (never
 // below 2). False without a positioned photo (outputs untouched) or when nothing fits.
+// The same for a {west, east, south, north} box; false, and nothing changed, for a box with an unset
+// value or when no zoom from 18 down to 2 fits.
+bool FitZoomToBox(const Rect2& box, GeoPoint& centre, int& zoom, int viewWidth, int viewHeight);
+
 bool FitZoomToPhotos(const PhotoPositions& photos, GeoPoint& centre, int& zoom, int viewWidth, int viewHeight,
                      unsigned first, unsigned last);
 

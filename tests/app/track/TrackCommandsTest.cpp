@@ -1,54 +1,12 @@
 // Reading track files into the project and placing photos on a track, through the document.
 #include <gtest/gtest.h>
 
-#include "FileBytes.h"
-#include "TempFolder.h"
-#include "TrackCsvScenario.h"
+#include "TrackDocument.h"
 #include "app/ScriptedPrompts.h"
-#include "app/doc/TavrelDoc.h"
 #include "app/track/TrackCommands.h"
-#include "model/AppSettings.h"
 #include "model/ProjectFile.h"
 
 namespace ts = track_scenario;
-
-namespace {
-
-// A document with a saved project that holds the scenario's photos.
-struct TrackDocument
-{
-    TempFolder temp;
-    CTavrelDoc doc;
-    AppSettings settings;
-    int announced = 0;
-
-    TrackDocument()
-    {
-        const ProjectChangeOutcome made = doc.Change(ProjectChange::Photos, [&](Project& project) {
-            EXPECT_EQ(project.CreateNew(QStringLiteral("現場"), temp.path()), kProjectOk);
-            for (const ts::Photo& p : ts::Photos()) {
-                PhotoRecord photo(project.photos.nextId++);
-                photo.date = p.date;
-                photo.time = p.time;
-                photo.position = fe::geo::GeoPoint(ts::kStartLon, ts::kStartLat);
-                project.photos.photos.push_back(photo);
-            }
-            return true;
-        });
-        EXPECT_TRUE(made.Ok());
-        QObject::connect(&doc, &CTavrelDoc::ProjectChanged, [this](ProjectChanges) { ++announced; });
-    }
-
-    QString WriteFile(const QString& name, const QByteArray& bytes) const
-    {
-        const QString path = temp.file(name);
-        WriteAll(path, bytes);
-        return path;
-    }
-    QByteArray ProjectBytes() const { return ReadAll(doc.GetProject().ProjectFilePath()); }
-};
-
-}  // namespace
 
 TEST(TrackCommands, ReadingAppendsTracksAndSavesTheProject)
 {

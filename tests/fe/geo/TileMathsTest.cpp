@@ -181,3 +181,32 @@ TEST(PhotoBounds, FitZoomToPhotos)
     EXPECT_LE(zoom, 12);
     EXPECT_LT(MercatorPixelSize(Rect2(139.70, 35.60, 139.80, 35.70), zoom + 1).x, 800.0);
 }
+
+TEST(PhotoBounds, FitZoomToBox)
+{
+    struct Case
+    {
+        Rect2 box;
+        int zoom;
+    };
+    for (const Case& c :
+         {Case{Rect2(139.70, 35.60, 139.80, 35.70), 11}, Case{Rect2(139.7, 35.6, 139.7, 35.6), 17},
+          Case{Rect2(139.70, 35.60, 139.71, 35.61), 15}}) {
+        GeoPoint centre;
+        int zoom = 0;
+        ASSERT_TRUE(FitZoomToBox(c.box, centre, zoom, 800, 600));
+        EXPECT_EQ(zoom, c.zoom);
+        EXPECT_NEAR(centre.longitude, (c.box.x0 + c.box.x1) / 2, 1e-9);
+    }
+    GeoPoint centre(1.0, 2.0);
+    int zoom = 99;
+    ASSERT_TRUE(FitZoomToBox(Rect2(139.70, 35.60, 139.80, 35.70), centre, zoom, 800, 600));
+    EXPECT_NEAR(centre.latitude, 35.650016, 1e-6);  // halfway in Mercator, not in degrees
+
+    centre = GeoPoint(1.0, 2.0);
+    zoom = 99;
+    EXPECT_FALSE(FitZoomToBox(Rect2(kUnset, kUnset, kUnset, kUnset), centre, zoom, 800, 600));
+    EXPECT_FALSE(FitZoomToBox(Rect2(-179.0, -80.0, 179.0, 80.0), centre, zoom, 100, 100));
+    EXPECT_EQ(centre.longitude, 1.0);
+    EXPECT_EQ(zoom, 99);
+}
