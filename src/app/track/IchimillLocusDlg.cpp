@@ -422,25 +422,22 @@ void CIchimillLocusDlg::CopyTable()
 
 void CIchimillLocusDlg::HourLeft()
 {
-    if (guard_)
-        return;
-    guard_ = true;
-    const TimeFieldOutcome outcome = ApplyTimeField(hour_->text(), lastHour_, 23);
-    hour_->SetInt(outcome.shown);
-    lastHour_ = outcome.lastValid;
-    guard_ = false;
-    if (outcome.search)
-        Search();
+    LeaveTimeField(hour_, lastHour_, 23);
 }
 
 void CIchimillLocusDlg::MinuteLeft()
 {
+    LeaveTimeField(minute_, lastMinute_, 59);
+}
+
+void CIchimillLocusDlg::LeaveTimeField(CExpEdit* field, int& lastValid, int maximum)
+{
     if (guard_)
         return;
     guard_ = true;
-    const TimeFieldOutcome outcome = ApplyTimeField(minute_->text(), lastMinute_, 59);
-    minute_->SetInt(outcome.shown);
-    lastMinute_ = outcome.lastValid;
+    const TimeFieldOutcome outcome = ApplyTimeField(field->text(), lastValid, maximum);
+    field->SetInt(outcome.shown);
+    lastValid = outcome.lastValid;
     guard_ = false;
     if (outcome.search)
         Search();

@@ -94,6 +94,8 @@ private:
     void CentreOnSelectedTrack();
     void HourLeft();
     void MinuteLeft();
+    // The time-field rule on leaving a field (or after a step): a valid value searches.
+    void LeaveTimeField(CExpEdit* field, int& lastValid, int maximum);
     void StepHour(int step);
     void StepMinute(int step);
     void Search();
