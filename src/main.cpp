@@ -3,8 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/MainFrame.h"
+#include "app/AppTitle.h"
+#include "app/Prompts.h"
 #include "app/Startup.h"
+#include "app/doc/TavrelDoc.h"
+#include "app/frame/MainFrame.h"
+#include "app/frame/SingleInstance.h"
+#include "app/progress/SplashWnd.h"
 
 namespace {
 
@@ -23,15 +28,37 @@ bool HasDisplay()
 int main(int argc, char* argv[])
 {
     if (!HasDisplay()) {
-        std::fputs("kelvor: no display found (DISPLAY is not set).\n"
-                   "Run it under a virtual display, for example: xvfb-run -a ./run.sh\n",
-                   stderr);
+        std::fputs(
+            "kelvor: no display found (DISPLAY is not set).\n"
+            "Run it under a virtual display, for example: xvfb-run -a ./run.sh\n",
+            stderr);
         return 2;
     }
     QApplication application(argc, argv);
     app::PrepareApplication(application);
 
-    CMainFrame frame;
+    // A second program is refused before any window or file of the first is touched.
+    app::SingleInstance instance;
+    if (!instance.Acquire()) {
+        app::ShowMessage(nullptr, app::SingleInstance::RefusedText());
+        return 1;
+    }
+
+    CTavrelDoc document;
+    CMainFrame frame(&document);
     frame.show();
+    CSplashWnd::Show(&frame);
+    QApplication::processEvents();
+
+    // The last project file named on the command line is opened once the frame is up.
+    QString projectPath;
+    for (const QString& argument : application.arguments().mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            projectPath = argument;
+    }
+    if (!projectPath.isEmpty())
+        (void)document.RunCommand([&] { frame.OpenDroppedFile(projectPath); });
+    CSplashWnd::Hide();
+    frame.UpdateCommandStates();
     return application.exec();
 }

@@ -6,13 +6,13 @@
 #include <QImage>
 #include <QLocale>
 
-#include "app/MainFrame.h"
+#include "app/frame/MainFrame.h"
 #include "app/Startup.h"
 
-TEST(MainFrame, IsTitledWithTheApplicationTitle)
+TEST(MainFrame, IsTitledWithTheProductNameAndVersion)
 {
     CMainFrame frame;
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("ケルヴォル Version2"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("ケルヴォル Version 2"));
 }
 
 TEST(Startup, NumbersStayInTheCLocaleAndJapaneseFacesResolveToIpaFonts)

@@ -218,8 +218,9 @@ TEST(ProjectFileDamage, PhotoIdsThatWouldShareFilesAreRefusedOrMovedOn)
         written.photos.nextId = c.nextId;
         Project read;
         ASSERT_EQ(reader.Read(WrittenBytes(written), read), c.result);
-        if (c.result == kProjectOk)
+        if (c.result == kProjectOk) {
             EXPECT_EQ(read.photos.nextId, c.nextIdRead);
+        }
     }
 }
 
@@ -248,7 +249,8 @@ TEST(ProjectFileDamage, MapIdsThatWouldShareFilesAreRefusedOrMovedOn)
         written.maps.nextId = c.nextId;
         Project read;
         ASSERT_EQ(reader.Read(WrittenBytes(written), read), c.result);
-        if (c.result == kProjectOk)
+        if (c.result == kProjectOk) {
             EXPECT_EQ(read.maps.nextId, c.nextIdRead);
+        }
     }
 }

@@ -1,0 +1,190 @@
+// The main frame's command vocabulary: menus, toolbar, keys, the rule-checked dispatch and the states.
+#include <QAction>
+#include <QDockWidget>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "app/AppTitle.h"
+#include "app/Prompts.h"
+#include "app/doc/TavrelDoc.h"
+#include "app/frame/CommandIds.h"
+#include "app/frame/MainFrame.h"
+#include "app/frame/MenuTable.h"
+
+namespace {
+
+bool IsRecentCommand(int id)
+{
+    return id >= app::kCmdRecentFirst && id <= app::kCmdRecentLast;
+}
+
+}  // namespace
+
+void CMainFrame::BuildMenus()
+{
+    for (const app::MenuColumn& column : app::MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(column.title);
+        if (!m_fileMenu)
+            m_fileMenu = menu;
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        for (const app::MenuItem& item : column.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+            } else if (item.id == app::kCmdRecentFirst) {
+                m_recentAnchor = menu->addSeparator();
+                m_recentAnchor->setVisible(false);
+            } else {
+                QAction* action = menu->addAction(item.text);
+                action->setObjectName(QStringLiteral("cmd%1").arg(item.id));
+                action->setData(item.id);
+                if (!item.tip.isEmpty()) {
+                    action->setToolTip(item.tip);
+                    action->setStatusTip(item.tip);
+                }
+                connect(action, &QAction::triggered, this, [this, id = item.id] { Trigger(id); });
+                m_actions.insert(item.id, action);
+            }
+        }
+    }
+    m_actions[app::kCmdNorthArrow]->setCheckable(true);
+    m_actions[app::kCmdScaleBar]->setCheckable(true);
+    // The keys reach the program's own commands.
+    m_actions[app::kCmdFileNew]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_actions[app::kCmdFileOpen]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_actions[app::kCmdOutputReport]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    for (QAction* action : m_actions)
+        addAction(action);  // keys work while a menu of the bar is closed
+
+    SetCommandHandler(app::kCmdFileNew, [this] { OnNewProject(); });
+    SetCommandHandler(app::kCmdFileOpen, [this] { OnOpenProject(); });
+    SetCommandHandler(app::kCmdOpenProjectFolder, [this] { OnOpenProjectFolder(); });
+    SetCommandHandler(app::kCmdClearRecent, [this] { OnClearRecentFiles(); });
+    // Closing waits until the command that asked for it has ended.
+    SetCommandHandler(app::kCmdExit,
+                      [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); });
+    SetCommandHandler(app::kCmdAbout, [this] { ShowAbout(); });
+    RebuildRecentMenu();
+}
+
+void CMainFrame::BuildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("標準"));
+    m_toolbar->setObjectName(QStringLiteral("MainToolbar"));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (int id : app::MainToolbar()) {
+        if (id == 0)
+            m_toolbar->addSeparator();
+        else if (QAction* action = m_actions.value(id))
+            m_toolbar->addAction(action);
+    }
+    m_toolbar->addSeparator();
+    m_attribution = m_toolbar->addAction(
+        QStringLiteral("出典：「地理院タイル」 https://maps.gsi.go.jp/development/ichiran.html"));
+    m_attribution->setObjectName(QStringLiteral("cmd%1").arg(app::kCmdAttribution));
+}
+
+void CMainFrame::RebuildRecentMenu()
+{
+    for (auto it = m_actions.begin(); it != m_actions.end();) {
+        if (IsRecentCommand(it.key())) {
+            m_fileMenu->removeAction(it.value());
+            removeAction(it.value());
+            it.value()->deleteLater();
+            it = m_actions.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    const QStringList& paths = m_recent.Paths();
+    QAction* before = nullptr;
+    // The entries stand where the list's place is: before the separator that follows it.
+    const QList<QAction*> items = m_fileMenu->actions();
+    const qsizetype anchor = items.indexOf(m_recentAnchor);
+    if (anchor >= 0 && anchor + 1 < items.size())
+        before = items[anchor + 1];
+    if (paths.isEmpty()) {
+        auto* none = new QAction(QStringLiteral("最近使ったファイル"), this);
+        none->setEnabled(false);
+        m_fileMenu->insertAction(before, none);
+        m_actions.insert(app::kCmdRecentFirst, none);
+        none->setData(-1);
+        return;
+    }
+    for (int k = 0; k < paths.size(); ++k) {
+        auto* action = new QAction(app::RecentFiles::MenuText(k, paths[k]), this);
+        action->setObjectName(QStringLiteral("cmd%1").arg(app::kCmdRecentFirst + k));
+        action->setData(app::kCmdRecentFirst + k);
+        action->setStatusTip(paths[k]);
+        connect(action, &QAction::triggered, this, [this, k] {
+            if (!IsBusy() && m_document)
+                (void)m_document->RunCommand([this, k] { OnOpenRecentFile(k); });
+        });
+        m_fileMenu->insertAction(before, action);
+        m_actions.insert(app::kCmdRecentFirst + k, action);
+    }
+}
+
+void CMainFrame::SetCommandHandler(int command, std::function<void()> handler)
+{
+    m_handlers.insert(command, std::move(handler));
+    UpdateCommandStates();
+}
+
+app::UiState CMainFrame::CurrentState() const
+{
+    app::UiState state;
+    state.hasDocument = m_document != nullptr;
+    state.busy = IsBusy();
+    if (m_document) {
+        const Project& project = m_document->GetProject();
+        state.project = project.HasPath();
+        state.mapCount = project.maps.Count();
+        state.photoCount = int(project.photos.photos.size());
+    }
+    if (m_stateSource)
+        m_stateSource(state);
+    state.busy = state.busy || IsBusy();
+    return state;
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    const app::UiState state = CurrentState();
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const int id = it.key();
+        if (IsRecentCommand(id)) {
+            if (it.value()->data().toInt() >= 0)
+                it.value()->setEnabled(!state.busy);
+            continue;
+        }
+        it.value()->setEnabled(m_handlers.contains(id) && app::CommandEnabled(id, state));
+        if (it.value()->isCheckable())
+            it.value()->setChecked(app::CommandChecked(id, state));
+    }
+    if (m_attribution)
+        m_attribution->setVisible(state.viewMode == 0 || state.viewMode == 3);
+}
+
+void CMainFrame::Trigger(int command)
+{
+    // Checked again here: a key or a stale toolbar may reach a command its rule now refuses.
+    const auto handler = m_handlers.find(command);
+    if (handler == m_handlers.end() || !app::CommandEnabled(command, CurrentState())) {
+        UpdateCommandStates();
+        return;
+    }
+    const std::function<void()> run = handler.value();
+    if (m_document)
+        (void)m_document->RunCommand(run);
+    else
+        run();
+    UpdateCommandStates();
+}
+
+void CMainFrame::ShowAbout()
+{
+    app::ShowMessage(this, app::kProductName + QStringLiteral(" Version ") + app::FormatVersionNumber(true),
+                     QStringLiteral("バージョン情報"), app::PromptIcon::Information);
+}

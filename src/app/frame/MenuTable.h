@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace app {
+
+// One item of a menu: a command id with its text, a separator (id 0), or the place of the recent-file
+// list (id kCmdRecentFirst).
+struct MenuItem
+{
+    int id = 0;
+    QString text;
+    QString tip;  // status prompt and tool tip
+};
+
+struct MenuColumn
+{
+    QString title;
+    std::vector<MenuItem> items;
+};
+
+// The main menu, top-level menus in order. "写真位置へ移動" is not in it: the program removes it.
+const std::vector<MenuColumn>& MainMenu();
+// The main toolbar's commands in order (0 is a separator); the attribution button is added after it.
+const std::vector<int>& MainToolbar();
+// The menu text of a command of the main menu (without the "Ctrl+" part), or empty.
+QString CommandText(int id);
+
+}  // namespace app
