@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,8 @@
 #include "app/frame/MainFrame.h"
 #include "app/frame/SingleInstance.h"
 #include "app/progress/SplashWnd.h"
+#include "fe/AppFolders.h"
+#include "model/AppSettings.h"
 
 namespace {
 
@@ -44,7 +47,13 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    // The program's settings: read once at start, written when the program ends.
+    const QString settingsPath = QDir(fe::GetWritableFolder()).filePath(QStringLiteral("setting.bin"));
+    AppSettings settings = AppSettings::Defaults();
+    (void)settings.Load(settingsPath);
+
     CTavrelDoc document;
+    document.appSettings = &settings;
     CMainFrame frame(&document);
     frame.show();
     CSplashWnd::Show(&frame);
@@ -60,5 +69,7 @@ int main(int argc, char* argv[])
         (void)document.RunCommand([&] { frame.OpenDroppedFile(projectPath); });
     CSplashWnd::Hide();
     frame.UpdateCommandStates();
-    return application.exec();
+    const int exitCode = application.exec();
+    (void)settings.Save(settingsPath);
+    return exitCode;
 }

@@ -12,6 +12,7 @@
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MenuTable.h"
+#include "app/frame/PhotoCommands.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ void CMainFrame::BuildMenus()
     SetCommandHandler(app::kCmdExit,
                       [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); });
     SetCommandHandler(app::kCmdAbout, [this] { ShowAbout(); });
+    app::InstallPhotoCommands(*this);
     RebuildRecentMenu();
 }
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -15,6 +16,7 @@
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/PhotoCommands.h"
 #include "app/frame/Profile.h"
 #include "app/frame/SingleInstance.h"
 #include "model/AppSettings.h"
@@ -217,4 +219,48 @@ TEST(SingleInstance, ASecondHolderIsRefusedWithTheMessage)
     EXPECT_FALSE(second.Acquire());
     EXPECT_EQ(app::SingleInstance::RefusedText(),
               QStringLiteral("すでにケルヴォル を起動していますので、\n新たに起動することはできません。"));
+}
+
+TEST(MainFrameWindow, ImportsChosenPhotosAsOneChangeAndTellsHowMany)
+{
+    TempFolder temp;
+    Frame f;
+    f.NewProject(temp.file("E.kvr2"));
+    ASSERT_TRUE(f.frame->Action(app::kCmdImportPhotos)->isEnabled());
+    QStringList photos;
+    for (int k = 1; k <= 3; ++k) {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(QColor(20 * k, 90, 40));
+        const QString path = temp.file(QStringLiteral("card/IMG_%1.JPG").arg(k));
+        QDir().mkpath(temp.file("card"));
+        ASSERT_TRUE(picture.save(path, "JPEG"));
+        photos.append(path);
+    }
+    photos.append(temp.file("card/missing.jpg"));
+    f.prompts.clear();
+    f.prompts.QueueFiles(photos);
+    f.frame->Action(app::kCmdImportPhotos)->trigger();
+    EXPECT_EQ(f.document.GetProject().photos.photos.size(), 3u);
+    ASSERT_EQ(f.Messages().size(), 2);
+    EXPECT_EQ(f.Messages()[0], QStringLiteral("撮影写真取込み"));
+    EXPECT_EQ(f.Messages()[1], QStringLiteral("3枚の写真を取り込みました。"));
+    EXPECT_EQ(f.frame->PhotoPane()->windowTitle(), QStringLiteral("撮影写真　枚数：全て(3)"));
+    EXPECT_FALSE(f.frame->IsBusy());
+    EXPECT_TRUE(f.frame->menuBar()->isEnabled());
+    // The project on disk holds them: reopening it gives the same photos.
+    CTavrelDoc reread;
+    ASSERT_EQ(reread.OpenProjectFile(f.document.ProjectFilePath()), kDocOpened);
+    EXPECT_EQ(reread.GetProject().photos.photos.size(), 3u);
+
+    // More than the most one import takes: the message, and nothing imported.
+    QStringList many;
+    for (int k = 0; k <= app::kMaxPhotosPerImport; ++k)
+        many.append(photos.front());
+    f.prompts.clear();
+    f.prompts.QueueFiles(many);
+    f.frame->Action(app::kCmdImportPhotos)->trigger();
+    ASSERT_EQ(f.Messages().size(), 2);
+    EXPECT_TRUE(
+        f.Messages()[1].startsWith(QStringLiteral("一度に取り込める写真の枚数(300枚)を超えています。")));
+    EXPECT_EQ(f.document.GetProject().photos.photos.size(), 3u);
 }
