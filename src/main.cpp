@@ -8,6 +8,7 @@
 #include "app/Prompts.h"
 #include "app/Startup.h"
 #include "app/doc/TavrelDoc.h"
+#include "app/frame/CommandLine.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/SingleInstance.h"
 #include "app/progress/SplashWnd.h"
@@ -52,22 +53,27 @@ int main(int argc, char* argv[])
     AppSettings settings = AppSettings::Defaults();
     (void)settings.Load(settingsPath);
 
+    const app::StartupOptions options = app::ParseStartupArguments(application.arguments().mid(1));
     CTavrelDoc document;
     document.appSettings = &settings;
     CMainFrame frame(&document);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     frame.show();
-    CSplashWnd::Show(&frame);
+    CSplashWnd::Show(&frame, options.splash);
     QApplication::processEvents();
 
-    // The last project file named on the command line is opened once the frame is up.
-    QString projectPath;
-    for (const QString& argument : application.arguments().mid(1)) {
-        if (!argument.startsWith(QLatin1Char('-')))
-            projectPath = argument;
-    }
-    if (!projectPath.isEmpty())
-        (void)document.RunCommand([&] { frame.OpenDroppedFile(projectPath); });
+    // The frame takes no input while the panes get the document and the named project opens; the
+    // last project file on the command line is opened once the panes are empty and ready.
+    frame.setEnabled(false);
+    frame.ClearPanes();
+    if (!options.projectPath.isEmpty())
+        (void)document.RunCommand([&] { frame.OpenProjectPath(options.projectPath); });
+    frame.UpdatePaneControls(false);
+    frame.setEnabled(true);
+    frame.raise();
+    frame.activateWindow();
     CSplashWnd::Hide();
+    QApplication::restoreOverrideCursor();
     frame.UpdateCommandStates();
     const int exitCode = application.exec();
     (void)settings.Save(settingsPath);

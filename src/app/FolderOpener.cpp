@@ -24,6 +24,11 @@ void OpenFolder(const QString& folder)
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
+void OpenFileWithDesktop(const QString& file)
+{
+    OpenFolder(file);
+}
+
 void SetFolderOpener(std::function<void(const QString&)> opener)
 {
     Opener() = std::move(opener);

@@ -9,7 +9,11 @@ namespace app {
 // their own opener so that no file manager starts.
 void OpenFolder(const QString& folder);
 
-// Installs the opener used by OpenFolder; an empty function restores the desktop's.
+// Opens a file with the desktop's program for its type (the Readme, the manual), through the same opener
+// as OpenFolder; nothing is shown when the desktop cannot open it.
+void OpenFileWithDesktop(const QString& file);
+
+// Installs the opener used by OpenFolder and OpenFileWithDesktop; an empty function restores the desktop's.
 void SetFolderOpener(std::function<void(const QString&)> opener);
 
 }  // namespace app

@@ -15,6 +15,8 @@
 
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/Profile.h"
+#include "app/frame/ToolbarIcons.h"
+#include "app/panes/PaneVarious.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ CMainFrame::CMainFrame(CTavrelDoc* document, QWidget* parent) : QMainWindow(pare
     setObjectName(QStringLiteral("MainFrame"));
     setAcceptDrops(true);
     setMinimumSize(kMinWidth, kMinHeight);
+    setWindowIcon(app::ProgramIcon());
     resize(1024, 720);
     setCentralWidget(new QWidget(this));
     m_recent.Load();
@@ -34,6 +37,7 @@ CMainFrame::CMainFrame(CTavrelDoc* document, QWidget* parent) : QMainWindow(pare
     BuildToolbar();
     BuildStatusBar();
     BuildPanes();
+    app::InstallPanes(*this);
     UpdateWindowTitle(m_document ? m_document->GetProject().name : QString());
     RestorePlacement();
 
@@ -112,8 +116,17 @@ void CMainFrame::UpdateWindowTitle(const QString& projectName)
 
 void CMainFrame::SetStatusCoordTexts(const app::StatusCoordTexts& texts)
 {
-    for (int k = 0; k < 4; ++k)
-        m_statusTexts[k + 1]->setText(texts[size_t(k)]);
+    // A leading tab centres the text in its field, two align it right.
+    for (int k = 0; k < 4; ++k) {
+        QString text = texts[size_t(k)];
+        int tabs = 0;
+        while (tabs < text.size() && text[tabs] == QLatin1Char('\t'))
+            ++tabs;
+        text.remove(0, tabs);
+        const Qt::Alignment horizontal = tabs == 0 ? Qt::AlignLeft : tabs == 1 ? Qt::AlignHCenter : Qt::AlignRight;
+        m_statusTexts[k + 1]->setAlignment(horizontal | Qt::AlignVCenter);
+        m_statusTexts[k + 1]->setText(text);
+    }
 }
 
 app::StatusCoordTexts CMainFrame::StatusTexts() const
@@ -153,6 +166,7 @@ void CMainFrame::LockUI(bool busy)
 {
     m_busy = busy;
     menuBar()->setEnabled(!busy);
+    UpdatePaneControls(busy);
     m_toolbar->setEnabled(!busy);
     statusBar()->setEnabled(!busy);
     m_flowPane->setEnabled(!busy);
@@ -160,6 +174,36 @@ void CMainFrame::LockUI(bool busy)
     if (centralWidget())
         centralWidget()->setEnabled(!busy);
     UpdateCommandStates();
+}
+
+void CMainFrame::UpdatePaneControls(bool busy)
+{
+    if (!m_document)
+        return;
+    const app::UiState state = CurrentState();
+    if (m_attribution)
+        m_attribution->setVisible(state.viewMode == 0 || state.viewMode == 3);
+    // All on, then the rules, then all off again when busy: the rules leave no state of the busy time.
+    if (m_links.enablePaneControls)
+        m_links.enablePaneControls(true);
+    if (m_links.updatePaneButtons)
+        m_links.updatePaneButtons();
+    if (busy && m_links.enablePaneControls)
+        m_links.enablePaneControls(false);
+}
+
+void CMainFrame::ClearPanes()
+{
+    if (m_links.clearPhotoList)
+        m_links.clearPhotoList();
+    if (m_links.clearOverlapStrip)
+        m_links.clearOverlapStrip();
+    if (m_links.clearMapList)
+        m_links.clearMapList();
+    SendAppMessage(app::kMsgShowWebMap, 0);
+    SendAppMessage(app::kMsgPhotoSelectionChanged);
+    SendAppMessage(app::kMsgCurrentMapChanged);
+    UpdatePhotoPaneTitle();
 }
 
 bool CMainFrame::IsBusy() const
@@ -210,7 +254,10 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // The dialogs close first: the ledger hands back its pending edits, which are saved.
     CommitBeforeSwitch();
+    if (m_links.closeModelessDialogs)
+        m_links.closeModelessDialogs();
     SavePlacement();
     event->accept();
 }

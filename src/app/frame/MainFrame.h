@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/frame/CommandRules.h"
+#include "app/frame/FrameMessages.h"
 #include "app/frame/FrameTexts.h"
 #include "app/frame/RecentFiles.h"
 
@@ -54,6 +55,11 @@ public:
     // the view are disabled while it is set.
     void LockUI(bool busy);
     bool IsBusy() const;
+    // Turns every pane control on, lets each pane apply its rules, then turns them off again when busy;
+    // shows the tile attribution only over web tiles.
+    void UpdatePaneControls(bool busy);
+    // Empties the photo list, the map list and the overlap strip, and shows the standard web map.
+    void ClearPanes();
 
     void UpdateWindowTitle(const QString& projectName);
     void SetStatusCoordTexts(const app::StatusCoordTexts& texts);
@@ -73,7 +79,25 @@ public:
     void OnOpenProjectFolder();
     void OnProjectLoaded();
     void ResetToEmptyProject();
+    // Opens a named project file (the command line): loaded, reset after a failure, or left as it was.
+    void OpenProjectPath(const QString& path);
     app::RecentFiles& Recent() { return m_recent; }
+
+    // The private messages of the panes, dialogs and view: a direct call, answered at once. Messages the
+    // frame carries out itself are handled here; the others run the handler set for them (0 without one).
+    // Every message that needs the document answers 0 without one.
+    qintptr SendAppMessage(int message, qintptr wParam = 0, qintptr lParam = 0);
+    void SetMessageHandler(int message, app::AppMessageHandler handler);
+    // What the frame's message handlers reach of the panes and the view; each pane fills in its part.
+    app::FramePaneLinks& PaneLinks() { return m_links; }
+    // The flow stage (0 to 3). It does not change while the site-map or the ledger dialog is visible:
+    // the flow pane shows the stored stage again.
+    void SelectFlowStage(int stage);
+    int FlowStage() const { return m_flowStage; }
+    // The view draws its picture again (after any change that shows in it).
+    void RefreshView();
+    // The photo pane's rows become those of the photos whose selection flag is set.
+    void SyncSelectionFromPhotos();
 
     // Called before the project is switched: the dialogs that hold pending edits commit them.
     void SetBeforeProjectSwitch(std::function<void()> commit) { m_beforeSwitch = std::move(commit); }
@@ -98,10 +122,19 @@ private:
     void AddRecentProjectFile(const QString& path);
     void ShowAbout();
     void CommitBeforeSwitch();
+    qintptr OnPhotoSelectionChanged(const std::vector<int>& rows);
+    qintptr OnCurrentMapChanged();
+    qintptr OnSelectPhoto(qintptr photoId, bool add);
+    qintptr OnSortPhotos(int message);
+    qintptr OnMovePhotos(qintptr wParam, qintptr lParam, bool up);
+    qintptr RunAsCommand(const std::function<qintptr()>& handler);
 
     CTavrelDoc* m_document = nullptr;
     QHash<int, QAction*> m_actions;
     QHash<int, std::function<void()>> m_handlers;
+    QHash<int, app::AppMessageHandler> m_messageHandlers;
+    app::FramePaneLinks m_links;
+    int m_flowStage = 0;
     std::function<void(app::UiState&)> m_stateSource;
     std::function<void()> m_beforeSwitch;
     QMenu* m_fileMenu = nullptr;

@@ -5,14 +5,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/AppTitle.h"
 #include "app/Prompts.h"
 #include "app/doc/TavrelDoc.h"
+#include "app/frame/AboutDialog.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MenuTable.h"
 #include "app/frame/PhotoCommands.h"
+#include "app/frame/ToolbarIcons.h"
 
 namespace {
 
@@ -58,6 +61,7 @@ void CMainFrame::BuildMenus()
     for (QAction* action : m_actions)
         addAction(action);  // keys work while a menu of the bar is closed
 
+    // The menu's 新規作成 is the same request as the flow pane's: it runs inside this command.
     SetCommandHandler(app::kCmdFileNew, [this] { OnNewProject(); });
     SetCommandHandler(app::kCmdFileOpen, [this] { OnOpenProject(); });
     SetCommandHandler(app::kCmdOpenProjectFolder, [this] { OnOpenProjectFolder(); });
@@ -74,16 +78,24 @@ void CMainFrame::BuildToolbar()
 {
     m_toolbar = addToolBar(QStringLiteral("標準"));
     m_toolbar->setObjectName(QStringLiteral("MainToolbar"));
-    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolbar->setIconSize(QSize(16, 15));
     for (int id : app::MainToolbar()) {
-        if (id == 0)
+        if (id == 0) {
             m_toolbar->addSeparator();
-        else if (QAction* action = m_actions.value(id))
+        } else if (QAction* action = m_actions.value(id)) {
+            action->setIcon(app::ToolbarIcon(id));
             m_toolbar->addAction(action);
+        }
     }
     m_toolbar->addSeparator();
-    m_attribution = m_toolbar->addAction(
+    // The attribution of the web tiles is a text button among the pictures.
+    auto* attribution = new QToolButton(m_toolbar);
+    attribution->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    attribution->setText(
         QStringLiteral("出典：「地理院タイル」 https://maps.gsi.go.jp/development/ichiran.html"));
+    attribution->setAutoRaise(true);
+    m_attribution = m_toolbar->addWidget(attribution);
     m_attribution->setObjectName(QStringLiteral("cmd%1").arg(app::kCmdAttribution));
 }
 
@@ -165,8 +177,8 @@ void CMainFrame::UpdateCommandStates()
         if (it.value()->isCheckable())
             it.value()->setChecked(app::CommandChecked(id, state));
     }
-    if (m_attribution)
-        m_attribution->setVisible(state.viewMode == 0 || state.viewMode == 3);
+    // The panes' buttons follow the same timer as the toolbar.
+    UpdatePaneControls(state.busy);
 }
 
 void CMainFrame::Trigger(int command)
@@ -187,6 +199,6 @@ void CMainFrame::Trigger(int command)
 
 void CMainFrame::ShowAbout()
 {
-    app::ShowMessage(this, app::kProductName + QStringLiteral(" Version ") + app::FormatVersionNumber(true),
-                     QStringLiteral("バージョン情報"), app::PromptIcon::Information);
+    app::CAboutDlg about(this);
+    about.exec();
 }

@@ -11,6 +11,7 @@
 #include "app/FolderOpener.h"
 #include "app/Prompts.h"
 #include "app/doc/TavrelDoc.h"
+#include "app/frame/FrameMessages.h"
 #include "app/frame/MainFrame.h"
 #include "fe/AppFolders.h"
 
@@ -44,6 +45,7 @@ bool CMainFrame::OnNewProject()
         if (!app::AskYesNo(
                 this, QStringLiteral("既にプロジェクトを開いています。\n新しいプロジェクトを作成しますか?"),
                 app::kProductName)) {
+            UpdatePaneControls(false);
             UpdateCommandStates();
             return true;
         }
@@ -52,6 +54,7 @@ bool CMainFrame::OnNewProject()
     const QString exeFolder = fe::GetExeFolder();
     if (exeFolder.isEmpty())
         return false;
+    SendAppMessage(app::kMsgResetFlowPane);
     const QString chosen = app::Prompts().SaveFileName(
         this, QStringLiteral("新規作成 （保存フォルダ作成）"), exeFolder,
         app::QtFileFilter(QStringLiteral("ケルヴォル Ver2 ファイル(*.kvr2)|*.kvr2||")));
@@ -149,6 +152,13 @@ void CMainFrame::OpenDroppedFile(const QString& path)
             QStringLiteral("このファイルは %1 のデータファイルではありません。").arg(app::kProductName));
         return;
     }
+    OpenProjectPath(path);
+}
+
+void CMainFrame::OpenProjectPath(const QString& path)
+{
+    if (!m_document)
+        return;
     CommitBeforeSwitch();
     switch (m_document->OpenProjectFile(path)) {
         case kDocOpened:
@@ -170,9 +180,28 @@ void CMainFrame::OnOpenProjectFolder()
 
 void CMainFrame::OnProjectLoaded()
 {
-    LockUI(false);
+    const auto call = [](const std::function<void()>& link) {
+        if (link)
+            link();
+    };
+    call(m_links.restartView);
+    ClearPanes();
+    m_busy = false;
+    if (m_document) {
+        SendAppMessage(app::kMsgShowWebMap, 0);
+        call(m_links.fillPhotoList);
+        call(m_links.fillMapList);
+        SendAppMessage(app::kMsgPhotoSelectionChanged);
+        SendAppMessage(app::kMsgCurrentMapChanged);
+        call(m_links.reloadPropertyDialog);
+        UpdatePhotoPaneTitle();
+    }
+    UpdatePaneControls(false);
+    call(m_links.closeModelessDialogs);
     UpdateWindowTitle(m_document ? m_document->GetProject().name : QString());
-    UpdatePhotoPaneTitle();
+    SendAppMessage(app::kMsgResetFlowPane);
+    if (m_document && !m_document->GetProject().photos.photos.empty() && CurrentState().viewMode == 0)
+        call(m_links.fitViewToPhotos);
     UpdateCommandStates();
     update();
 }
@@ -182,10 +211,15 @@ void CMainFrame::ResetToEmptyProject()
     CommitBeforeSwitch();
     if (m_document)
         m_document->ResetProject();
+    ClearPanes();
+    UpdatePaneControls(false);
+    if (m_links.closeModelessDialogs)
+        m_links.closeModelessDialogs();
+    if (m_links.restartView)
+        m_links.restartView();
     UpdateWindowTitle(QString());
-    UpdatePhotoPaneTitle();
     UpdateCommandStates();
-    update();
+    RefreshView();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

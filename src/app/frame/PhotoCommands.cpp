@@ -2,12 +2,17 @@
 
 #include <QApplication>
 #include <QDir>
+#include <algorithm>
 
 #include "app/Prompts.h"
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/PhotoExifWrite.h"
 #include "app/photos/PhotoImportRun.h"
+#include "app/progress/SubProgressDlg.h"
+#include "fe/PumpMessages.h"
+#include "fe/img/ExifInfo.h"
 #include "model/AppSettings.h"
 
 namespace app {
@@ -34,7 +39,201 @@ private:
     CMainFrame& m_frame;
 };
 
+void CallIfSet(const std::function<void()>& link)
+{
+    if (link)
+        link();
+}
+
+// The photo pane's selected rows (photo index + 1), ascending, each once.
+std::vector<int> SelectedRows(CMainFrame& frame)
+{
+    std::vector<int> rows;
+    if (frame.PaneLinks().selectedPhotoRows)
+        rows = frame.PaneLinks().selectedPhotoRows();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+// The photo of a selected row, or null for a row outside the list.
+PhotoRecord* PhotoOfRow(Project& project, int row)
+{
+    std::vector<PhotoRecord>& photos = project.photos.photos;
+    return row >= 1 && row <= int(photos.size()) ? &photos[size_t(row - 1)] : nullptr;
+}
+
+// A change's failed save is told; the change itself stays in the program.
+void TellFailedSave(CMainFrame& frame, const ProjectChangeOutcome& outcome)
+{
+    if (!outcome.refused && outcome.saved != kProjectOk)
+        Warn(&frame, ProjectErrorText(outcome.saved));
+}
+
+// What the ledger and the property dialog show follows the changed photos.
+void AfterPhotoFieldsChanged(CMainFrame& frame)
+{
+    const FramePaneLinks& links = frame.PaneLinks();
+    CallIfSet(links.refillLedger);
+    CallIfSet(links.reloadPropertyDialog);
+    CallIfSet(links.syncLedgerRow);
+    frame.RefreshView();
+}
+
 }  // namespace
+
+void DeletePhotos(CMainFrame& frame)
+{
+    CTavrelDoc* document = frame.Document();
+    const std::vector<int> rows = SelectedRows(frame);
+    if (!document || rows.empty())
+        return;
+    if (ShowMessage(&frame, QStringLiteral("選択している写真%1枚を削除します。").arg(rows.size()),
+                    QStringLiteral("ケルヴォル"), PromptIcon::Question,
+                    PromptButtons::OkCancel) != PromptAnswer::Ok)
+        return;
+    const ProjectChangeOutcome outcome =
+        document->Change(ProjectChange::Photos | ProjectChange::Selection, [&rows](Project& project) {
+            // From the last row up, so that the rows not yet done still name their photos.
+            bool deleted = false;
+            for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+                if (const PhotoRecord* photo = PhotoOfRow(project, *row))
+                    deleted = project.DeletePhoto(photo->id) || deleted;
+            for (PhotoRecord& photo : project.photos.photos)
+                photo.flags &= ~PhotoRecord::kFlagSelected;
+            return deleted;
+        });
+    const FramePaneLinks& links = frame.PaneLinks();
+    CallIfSet(links.fillPhotoList);
+    if (links.selectPhotoRows)
+        links.selectPhotoRows({});
+    CallIfSet(links.clearOverlapStrip);
+    frame.UpdatePhotoPaneTitle();
+    CallIfSet(links.refillLedger);
+    CallIfSet(links.syncLedgerRow);
+    CallIfSet(links.syncPropertyDialog);
+    frame.RefreshView();
+    TellFailedSave(frame, outcome);
+}
+
+void PlacePhotosOnWebMap(CMainFrame& frame)
+{
+    CTavrelDoc* document = frame.Document();
+    const FramePaneLinks& links = frame.PaneLinks();
+    if (!document || !links.mapCentre || frame.CurrentState().viewMode != 0)
+        return;
+    const fe::geo::GeoPoint centre = links.mapCentre();
+    std::vector<int> rows;
+    if (links.selectedPhotoRows)
+        rows = links.selectedPhotoRows();
+    int alreadyPlaced = 0;
+    const ProjectChangeOutcome outcome = document->Change(ProjectChange::Photos, [&](Project& project) {
+        bool changed = false;
+        for (int row : rows) {
+            PhotoRecord* photo = PhotoOfRow(project, row);
+            if (!photo)
+                continue;
+            if (photo->position.HasPosition()) {
+                ++alreadyPlaced;
+                continue;
+            }
+            photo->position = fe::geo::GeoPoint(centre.longitude, centre.latitude);
+            changed = true;
+        }
+        return changed;
+    });
+    if (rows.size() > 1 && alreadyPlaced > 0)
+        ShowMessage(&frame, QStringLiteral("%1件既に配置済みの写真です。").arg(alreadyPlaced));
+    else if (rows.size() == 1 && alreadyPlaced == 1)
+        ShowMessage(&frame, QStringLiteral("既に配置されている写真です。"));
+    AfterPhotoFieldsChanged(frame);
+    TellFailedSave(frame, outcome);
+}
+
+void ClearPhotoLatLong(CMainFrame& frame)
+{
+    CTavrelDoc* document = frame.Document();
+    const std::vector<int> rows = SelectedRows(frame);
+    if (!document || rows.empty())
+        return;
+    const ProjectChangeOutcome outcome = document->Change(ProjectChange::Photos, [&rows](Project& project) {
+        bool changed = false;
+        for (int row : rows) {
+            PhotoRecord* photo = PhotoOfRow(project, row);
+            if (!photo || (IsUnset(photo->position.latitude) && IsUnset(photo->position.longitude)))
+                continue;
+            photo->position = fe::geo::GeoPoint(kUnset, kUnset);
+            changed = true;
+        }
+        return changed;
+    });
+    AfterPhotoFieldsChanged(frame);
+    TellFailedSave(frame, outcome);
+}
+
+void ClearPhotoDirection(CMainFrame& frame)
+{
+    CTavrelDoc* document = frame.Document();
+    const std::vector<int> rows = SelectedRows(frame);
+    if (!document || rows.empty())
+        return;
+    const ProjectChangeOutcome outcome = document->Change(ProjectChange::Photos, [&rows](Project& project) {
+        bool changed = false;
+        for (int row : rows) {
+            PhotoRecord* photo = PhotoOfRow(project, row);
+            if (photo && !IsUnset(photo->direction)) {
+                photo->direction = kUnset;
+                changed = true;
+            }
+        }
+        return changed;
+    });
+    CallIfSet(frame.PaneLinks().refillLedger);
+    frame.RefreshView();
+    TellFailedSave(frame, outcome);
+}
+
+void WriteExifOfAllPhotos(CMainFrame& frame)
+{
+    CTavrelDoc* document = frame.Document();
+    if (!document || !document->GetProject().HasPath())
+        return;
+    const Project& project = document->GetProject();
+    const QString folderName = QLatin1Char('/') + QDir(project.DataFolder()).dirName();
+    if (!AskYesNo(&frame,
+                  QStringLiteral("全ての撮影写真ファイルへ緯度経度/撮影角度/撮影日時/画像の回転を書き込みますか？"
+                                 "\n\n「") +
+                      folderName + QStringLiteral("/photo/」") +
+                      QStringLiteral("フォルダ内のjpgファイルへの書き込みを行います。\n"
+                                     "ケルヴォルで使用している写真のため移動しないでください。"),
+                  QStringLiteral("ケルヴォル")))
+        return;
+    CallIfSet(frame.PaneLinks().commitPropertyDialog);
+    // The photos as they are now: the loop lets events through, and nothing may change them under it.
+    const std::vector<PhotoRecord> photos = document->GetProject().photos.photos;
+    const QString photoFolder = document->GetProject().PhotoFolder();
+    ExifBatchResult result;
+    result.photos = int(photos.size());
+    {
+        CSubProgressDlg progress(&frame);
+        progress.setWindowTitle(QStringLiteral("Exif上書き中"));
+        progress.SetSteps(result.photos);
+        for (const PhotoRecord& photo : photos) {
+            if (progress.Cancelled()) {
+                result.cancelled = true;
+                break;
+            }
+            if (ExifOfPhoto(photo).WriteFile(photoFolder + photo.FileName()))
+                ++result.written;
+            else
+                ++result.failed;
+            PumpMessages();
+            progress.Advance();
+        }
+    }
+    ShowMessage(&frame, ExifBatchMessage(result), QStringLiteral("ケルヴォル"),
+                result.failed > 0 ? PromptIcon::Warning : PromptIcon::None);
+}
 
 void ImportPhotos(CMainFrame& frame)
 {
@@ -73,6 +272,11 @@ void ImportPhotos(CMainFrame& frame)
 void InstallPhotoCommands(CMainFrame& frame)
 {
     frame.SetCommandHandler(kCmdImportPhotos, [&frame] { ImportPhotos(frame); });
+    frame.SetCommandHandler(kCmdDeletePhotos, [&frame] { DeletePhotos(frame); });
+    frame.SetCommandHandler(kCmdPlaceOnWebMap, [&frame] { PlacePhotosOnWebMap(frame); });
+    frame.SetCommandHandler(kCmdClearLatLong, [&frame] { ClearPhotoLatLong(frame); });
+    frame.SetCommandHandler(kCmdClearDirection, [&frame] { ClearPhotoDirection(frame); });
+    frame.SetCommandHandler(kCmdWriteExif, [&frame] { WriteExifOfAllPhotos(frame); });
 }
 
 }  // namespace app
