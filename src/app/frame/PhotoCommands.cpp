@@ -63,6 +63,20 @@ PhotoRecord* PhotoOfRow(Project& project, int row)
     return row >= 1 && row <= int(photos.size()) ? &photos[size_t(row - 1)] : nullptr;
 }
 
+// One change of the photos: `edit` runs on the photo of each selected row (rows outside the list are
+// skipped) and returns whether it changed that photo.
+ProjectChangeOutcome ChangeSelectedPhotos(CTavrelDoc& document, const std::vector<int>& rows,
+                                          const std::function<bool(PhotoRecord&)>& edit)
+{
+    return document.Change(ProjectChange::Photos, [&](Project& project) {
+        bool changed = false;
+        for (int row : rows)
+            if (PhotoRecord* photo = PhotoOfRow(project, row))
+                changed = edit(*photo) || changed;
+        return changed;
+    });
+}
+
 // A change's failed save is told; the change itself stays in the program.
 void TellFailedSave(CMainFrame& frame, const ProjectChangeOutcome& outcome)
 {
@@ -127,20 +141,13 @@ void PlacePhotosOnWebMap(CMainFrame& frame)
     if (links.selectedPhotoRows)
         rows = links.selectedPhotoRows();
     int alreadyPlaced = 0;
-    const ProjectChangeOutcome outcome = document->Change(ProjectChange::Photos, [&](Project& project) {
-        bool changed = false;
-        for (int row : rows) {
-            PhotoRecord* photo = PhotoOfRow(project, row);
-            if (!photo)
-                continue;
-            if (photo->position.HasPosition()) {
-                ++alreadyPlaced;
-                continue;
-            }
-            photo->position = fe::geo::GeoPoint(centre.longitude, centre.latitude);
-            changed = true;
+    const ProjectChangeOutcome outcome = ChangeSelectedPhotos(*document, rows, [&](PhotoRecord& photo) {
+        if (photo.position.HasPosition()) {
+            ++alreadyPlaced;
+            return false;
         }
-        return changed;
+        photo.position = fe::geo::GeoPoint(centre.longitude, centre.latitude);
+        return true;
     });
     if (rows.size() > 1 && alreadyPlaced > 0)
         ShowMessage(&frame, QStringLiteral("%1件既に配置済みの写真です。").arg(alreadyPlaced));
@@ -156,16 +163,12 @@ void ClearPhotoLatLong(CMainFrame& frame)
     const std::vector<int> rows = SelectedRows(frame);
     if (!document || rows.empty())
         return;
-    const ProjectChangeOutcome outcome = document->Change(ProjectChange::Photos, [&rows](Project& project) {
-        bool changed = false;
-        for (int row : rows) {
-            PhotoRecord* photo = PhotoOfRow(project, row);
-            if (!photo || (IsUnset(photo->position.latitude) && IsUnset(photo->position.longitude)))
-                continue;
-            photo->position = fe::geo::GeoPoint(kUnset, kUnset);
-            changed = true;
-        }
-        return changed;
+    const ProjectChangeOutcome outcome = ChangeSelectedPhotos(*document, rows, [](PhotoRecord& photo) {
+        // A photo with neither value is left alone; one with either loses both.
+        if (IsUnset(photo.position.latitude) && IsUnset(photo.position.longitude))
+            return false;
+        photo.position = fe::geo::GeoPoint(kUnset, kUnset);
+        return true;
     });
     AfterPhotoFieldsChanged(frame);
     TellFailedSave(frame, outcome);
@@ -177,16 +180,11 @@ void ClearPhotoDirection(CMainFrame& frame)
     const std::vector<int> rows = SelectedRows(frame);
     if (!document || rows.empty())
         return;
-    const ProjectChangeOutcome outcome = document->Change(ProjectChange::Photos, [&rows](Project& project) {
-        bool changed = false;
-        for (int row : rows) {
-            PhotoRecord* photo = PhotoOfRow(project, row);
-            if (photo && !IsUnset(photo->direction)) {
-                photo->direction = kUnset;
-                changed = true;
-            }
-        }
-        return changed;
+    const ProjectChangeOutcome outcome = ChangeSelectedPhotos(*document, rows, [](PhotoRecord& photo) {
+        if (IsUnset(photo.direction))
+            return false;
+        photo.direction = kUnset;
+        return true;
     });
     CallIfSet(frame.PaneLinks().refillLedger);
     frame.RefreshView();
