@@ -125,3 +125,8 @@ bool AppSettings::Load(const QString& path)
     MergeTileSiteList();
     return true;
 }
+
+QString AppSettings::FilePath()
+{
+    return fe::GetWritableFolder() + QStringLiteral("setting.bin");
+}

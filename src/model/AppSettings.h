@@ -62,6 +62,8 @@ public:
 
     // The path of TileSiteList.txt in the writable folder.
     static QString TileSiteListPath();
+    // The path of setting.bin in the writable folder.
+    static QString FilePath();
     // The standard, pale and aerial-photo base maps of the built-in catalogue.
     static fe::geo::TileSiteVector BuiltInBaseMaps();
 

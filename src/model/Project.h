@@ -91,6 +91,37 @@ struct Project
     bool AddSiteMap(std::int32_t kind, const Rect2& box, std::int32_t zoom);
     // Zone 0 to 19 for the site maps and every site map; other values are ignored.
     void SetSiteMapZone(std::int32_t zone);
+    // Adds the picture the background-map import tool left (temp/<name>.png) as a map. With a readable
+    // registration beside it (FindRegistrationFile) the map is registered in the registration's zone, or in
+    // `zone` when the registration names none; without a usable zone, or without a registration, the picture
+    // becomes a map without coordinates. The tool's CAD registration is copied to MapCadRegistrationPath.
+    // On success `zone` holds the zone the map was registered in (unchanged for a plain picture).
+    bool AddImportedMap(const QString& picturePath, std::int32_t& zone);
+    // <map folder> + the map's stored picture name up to its first "." + "CAD.mhc"; empty for an index
+    // outside the list or a name without ".".
+    QString MapCadRegistrationPath(int mapIndex) const;
+
+    // Photos on a location map. PlacePhotosOnMap places the photos (indices into the photo list, in
+    // that order) on map `mapIndex`: a photo without a position on a registered picture gets the position
+    // of `viewPicturePoint` (the view's centre in picture pixels), on a web map `viewMapCentre`; on a plain
+    // picture its mark goes to `viewPicturePoint`. Photos already on the map are counted, not placed again.
+    struct PlaceOutcome
+    {
+        int placed = 0;
+        int alreadyPlaced = 0;
+    };
+    PlaceOutcome PlacePhotosOnMap(int mapIndex, const std::vector<int>& photoIndices,
+                                  const Point2& viewPicturePoint, const fe::geo::GeoPoint& viewMapCentre);
+    // Takes the photos (indices into the photo list) off the map; the photos stay in the project. Returns
+    // the ids taken off, last index first.
+    std::vector<std::int32_t> RemovePhotosFromMap(int mapIndex, std::vector<int> photoIndices);
+    // Makes exactly the photos placed on the map the selected ones (every other photo's selection flag is
+    // cleared) and returns their indices in the photo list in the map's order; ids no longer in the
+    // project are skipped.
+    std::vector<int> SelectPlacedPhotos(int mapIndex);
+    // A picture map's frame rectangle A becomes the whole picture (a registered map's outline follows).
+    // False for a web map or an index outside the list.
+    bool ResetMapArea(int mapIndex);
 
     // Photos. ImportPhoto applies the import settings (duplicates, date filter, direction) to one JPEG
     // and appends it under the next id; false when it was refused. RemakeThumbnails writes the three

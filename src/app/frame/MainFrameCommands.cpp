@@ -14,6 +14,7 @@
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MenuTable.h"
+#include "app/frame/MapCommands.h"
 #include "app/frame/PhotoCommands.h"
 #include "app/frame/ToolbarIcons.h"
 
@@ -71,6 +72,7 @@ void CMainFrame::BuildMenus()
                       [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); });
     SetCommandHandler(app::kCmdAbout, [this] { ShowAbout(); });
     app::InstallPhotoCommands(*this);
+    app::InstallMapCommands(*this);
     RebuildRecentMenu();
 }
 

@@ -1,12 +1,12 @@
 #include "app/frame/PhotoCommands.h"
 
-#include <QApplication>
 #include <QDir>
 #include <algorithm>
 
 #include "app/Prompts.h"
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandIds.h"
+#include "app/frame/FrameScopes.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/PhotoExifWrite.h"
 #include "app/photos/PhotoImportRun.h"
@@ -17,27 +17,6 @@
 
 namespace app {
 namespace {
-
-// The wait cursor for the length of a scope.
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-// The frame's busy state for the length of a scope, undone on every way out.
-struct BusyFrame
-{
-    explicit BusyFrame(CMainFrame& frame) : m_frame(frame) { m_frame.LockUI(true); }
-    ~BusyFrame() { m_frame.LockUI(false); }
-    BusyFrame(const BusyFrame&) = delete;
-    BusyFrame& operator=(const BusyFrame&) = delete;
-
-private:
-    CMainFrame& m_frame;
-};
 
 void CallIfSet(const std::function<void()>& link)
 {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+
+class CMainFrame;
+struct ProjectChangeOutcome;
+
+// Helpers shared by the files of the location-map commands.
+namespace app::mapcmd {
+
+// Runs the hook when it is set.
+void Call(const std::function<void()>& hook);
+// The current map of the location-map pane when it names a map of the project, else -1.
+int CurrentMap(CMainFrame& frame);
+// The pane selects the map and the view shows it; -1 returns to the site overview.
+void ShowMap(CMainFrame& frame, int index);
+void Refresh(CMainFrame& frame);
+// Shows why the project could not be saved, when it could not.
+void WarnIfNotSaved(CMainFrame& frame, const ProjectChangeOutcome& outcome);
+
+}  // namespace app::mapcmd

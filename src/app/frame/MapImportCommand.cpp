@@ -1,0 +1,190 @@
+// The background-map import: the import tool (bgx) turns a drawing or picture into temp/<name>.png, with
+// a registration <name>.mhc and the drawing's <name>CAD.mhc when it can, and the picture becomes a map.
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "app/Prompts.h"
+#include "app/doc/TavrelDoc.h"
+#include "app/frame/FrameMessages.h"
+#include "app/frame/FrameScopes.h"
+#include "app/frame/MainFrame.h"
+#include "app/frame/MapCommandSupport.h"
+#include "app/frame/MapCommands.h"
+#include "fe/AppFolders.h"
+#include "fe/PathUtil.h"
+#include "model/AppSettings.h"
+#include "model/MapImportFiles.h"
+
+namespace app {
+namespace {
+
+using namespace mapcmd;
+
+QString& ToolOverride()
+{
+    static QString program;
+    return program;
+}
+
+// Empties the temp folder, stopping at the first entry that cannot be deleted.
+void EmptyTempFolder()
+{
+    const QString temp = fe::GetTempFolderPath();
+    QDir folder(temp);
+    if (temp.isEmpty() || !folder.exists())
+        return;
+    for (const QFileInfo& entry :
+         folder.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const bool deleted = entry.isDir() && !entry.isSymLink() ? fe::DeleteFolderTree(entry.filePath()) != 0
+                                                                 : QFile::remove(entry.filePath());
+        if (!deleted)
+            return;
+    }
+}
+
+// Runs the tool on the path and waits for it in a local event loop with the frame minimised. False when
+// it could not be started.
+bool RunImportTool(const QString& path)
+{
+    const QString exeFolder = fe::GetExeFolder();
+    QProcess tool;
+    tool.setProgram(BackgroundImportToolPath());
+    tool.setArguments({path});
+    if (!exeFolder.isEmpty())
+        tool.setWorkingDirectory(exeFolder);
+    // The tool finds the temp folder where the program has it, also when the writable folder moved.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KELVOR_WRITABLE_FOLDER"), fe::GetWritableFolder());
+    tool.setProcessEnvironment(environment);
+    tool.setProcessChannelMode(QProcess::ForwardedChannels);
+
+    QEventLoop loop;
+    bool failedToStart = false;
+    QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&tool, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failedToStart = true;
+            loop.quit();
+        }
+    });
+    tool.start();
+    if (!failedToStart && tool.state() != QProcess::NotRunning)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return !failedToStart;
+}
+
+}  // namespace
+
+QString BackgroundImportToolPath()
+{
+    if (!ToolOverride().isEmpty())
+        return ToolOverride();
+    return fe::GetExeFolder() + QStringLiteral("bgx");
+}
+
+void SetBackgroundImportToolPath(const QString& program)
+{
+    ToolOverride() = program;
+}
+
+void ImportBackgroundMap(CMainFrame& frame)
+{
+    CTavrelDoc* doc = frame.Document();
+    if (!doc || !doc->appSettings)
+        return;
+    AppSettings& settings = *doc->appSettings;
+    Call(MapHooks(frame).hideModelessDialogs);
+    const QString path = Prompts().OpenFileName(
+        &frame, QStringLiteral("位置図取込み"), settings.lastMapFolder,
+        QtFileFilter(QStringLiteral(
+            "全てのCADファイル (*.dxf;*.dwg;*.sfc)|*.dxf;*.dwg;*.sfc|"
+            "全てのイメージファイル (*.png;*.jpg;*.jpeg;*.tif;*.tiff;*.bmp)|*.png;*.jpg;*.jpeg;*.tif;*.tiff;*.bmp|"
+            "DXFファイル (*.dxf)|*.dxf|DWGファイル (*.dwg)|*.dwg|SXFファイル (*.sfc)|*.sfc|PNG (*.png)|*.png|"
+            "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|TIFF (*.tif;*.tiff)|*.tif;*.tiff|ビットマップ (*.bmp)|*.bmp||")));
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        ShowMessage(&frame, kFileNotFoundText, QStringLiteral("ケルヴォル"), PromptIcon::Warning);
+        return;
+    }
+    settings.lastMapFolder = QFileInfo(path).absolutePath() + u'/';
+    (void)RunBackgroundMapImport(frame, path);
+    const QString temp = fe::GetTempFolderPath();
+    if (!temp.isEmpty() && QFileInfo(temp).isDir())
+        fe::DeleteFolderTree(temp);
+}
+
+bool RunBackgroundMapImport(CMainFrame& frame, const QString& path)
+{
+    CTavrelDoc* doc = frame.Document();
+    if (!doc || !doc->appSettings)
+        return false;
+    AppSettings& settings = *doc->appSettings;
+    const MapCommandHooks& hooks = MapHooks(frame);
+    std::int32_t zone = settings.planeZone;
+    EmptyTempFolder();
+    const fe::PathParts parts(path);
+    if (settings.tileCacheFolder.isEmpty() || !QFileInfo(settings.tileCacheFolder).isDir()) {
+        ShowMessage(&frame, kNoTileCacheFolderText);
+        return false;
+    }
+    (void)doc->GetProject().WritePhotoBounds();
+    (void)WriteBgxStartupSetting(settings.tileCacheFolder);
+
+    bool started = false;
+    {
+        BusyFrame busy(frame);
+        Call(hooks.stopTiles);
+        const bool wasMaximised = frame.isMaximized();
+        frame.showMinimized();
+        started = RunImportTool(path);
+        // Whether the tool ran or not, the window and the tile worker come back.
+        Call(hooks.restartTiles);
+        if (wasMaximised)
+            frame.showMaximized();
+        else
+            frame.showNormal();
+        frame.raise();
+        frame.activateWindow();
+    }
+    if (!started) {
+        Warn(&frame, kImportToolNotStartedText);
+        return false;
+    }
+
+    const QString picture = fe::GetTempFolderPath() + parts.name + QStringLiteral(".png");
+    if (!QFileInfo(picture).isFile()) {
+        // The tool made nothing: it may have said why; without a word the user cancelled in it.
+        const QString reason = ReadBgxMessage();
+        if (!reason.isEmpty())
+            Warn(&frame, reason);
+        return false;
+    }
+    bool added = false;
+    ProjectChangeOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = doc->Change(ProjectChange::Maps, [&](Project& project) {
+            added = project.AddImportedMap(picture, zone);
+            return added;
+        });
+    }
+    WarnIfNotSaved(frame, outcome);
+    QString registration;
+    if (FindRegistrationFile(picture, registration, false))
+        QFile::remove(registration);
+    if (!added)
+        return false;
+    settings.planeZone = zone;
+    (void)settings.Save(AppSettings::FilePath());
+    ShowMap(frame, doc->GetProject().maps.Count() - 1);
+    (void)frame.SendAppMessage(kMsgCurrentMapChanged);
+    Refresh(frame);
+    return true;
+}
+
+}  // namespace app
