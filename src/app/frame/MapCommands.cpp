@@ -37,11 +37,25 @@ void ShowMap(CMainFrame& frame, int index)
     Call(frame.PaneLinks().fillMapList);
     if (const auto& hook = MapHooks(frame).showMap)
         hook(index);
+    if (index < 0)
+        (void)frame.SendAppMessage(kMsgShowWebMap, 0);
 }
 
 void Refresh(CMainFrame& frame)
 {
     Call(frame.PaneLinks().refreshView);
+}
+
+// The photo pane follows a change of what is placed on the current map: its rows, its caption, its buttons.
+void ShowPlacedPhotos(CMainFrame& frame)
+{
+    const FramePaneLinks& links = frame.PaneLinks();
+    Call(links.fillPhotoList);
+    const int index = CurrentMap(frame);
+    const CTavrelDoc* doc = frame.Document();
+    const int placed = index >= 0 && doc ? doc->GetProject().maps.maps[size_t(index)].photos.Count() : 0;
+    frame.UpdatePhotoPaneTitle(index >= 0, placed);
+    Call(links.updatePaneButtons);
 }
 
 void CloseLedger(CMainFrame& frame)
@@ -180,6 +194,7 @@ void CopyLocationMap(CMainFrame& frame)
     }
     const int count = doc->GetProject().maps.Count();
     ShowMap(frame, count - 1);
+    ShowPlacedPhotos(frame);
     ShowMessage(&frame,
                 QStringLiteral("No.%1の背景地図をコピーして、No.%2の位置図を作成しました。").arg(index + 1).arg(count));
 }
@@ -205,6 +220,7 @@ void DeleteLocationMap(CMainFrame& frame)
     WarnIfNotSaved(frame, outcome);
     const int count = doc->GetProject().maps.Count();
     ShowMap(frame, count == 0 ? -1 : std::min(index, count - 1));
+    ShowPlacedPhotos(frame);
 }
 
 void PlacePhotosOnLocationMap(CMainFrame& frame)
@@ -235,6 +251,7 @@ void PlacePhotosOnLocationMap(CMainFrame& frame)
     else if (rows.size() == 1 && placed.alreadyPlaced == 1)
         ShowMessage(&frame, kMapPlacedAlreadyText);
     const FramePaneLinks& links = frame.PaneLinks();
+    ShowPlacedPhotos(frame);
     Call(links.refillLedger);
     Call(links.reloadPropertyDialog);
     Call(links.syncLedgerRow);
@@ -247,6 +264,7 @@ void RemovePhotosFromMap(CMainFrame& frame)
     (void)ChangeCurrentMap(frame, ProjectChange::PlacedPhotos, [&rows](Project& project, int index) {
         return !project.RemovePhotosFromMap(index, rows).empty();
     });
+    ShowPlacedPhotos(frame);
     Call(frame.PaneLinks().refillLedger);
     Refresh(frame);
 }
@@ -274,6 +292,7 @@ void PlacePhotosInMapRange(CMainFrame& frame)
             photo.flags &= ~PhotoRecord::kFlagSelected;
         return true;
     });
+    ShowPlacedPhotos(frame);
     SetSelectedPhotos(frame, {});
     Call(frame.PaneLinks().clearOverlapStrip);
     Refresh(frame);
@@ -327,6 +346,7 @@ void ShowLocationMapInfo(CMainFrame& frame)
         ShowMap(frame, index);
     if (edited.tileZoom != dialog.RecordedZoom() || edited.tileZoom != viewZoom)
         Call(hooks.fitCurrentMap);
+    Call(frame.PaneLinks().fillMapList);
     Refresh(frame);
 }
 

@@ -102,6 +102,10 @@ protected:
             mapsWhenLedgerClosed.push_back(project().maps.Count());
             return 1;
         });
+        frame->SetMessageHandler(kMsgShowWebMap, [this](qintptr kind, qintptr) -> qintptr {
+            webShown.push_back(int(kind));
+            return 1;
+        });
         MapCommandHooks& hooks = MapHooks(*frame);
         hooks.showMap = [this](int index) {
             shown.push_back(index);
@@ -192,6 +196,7 @@ protected:
     int tilesStopped = 0;
     int tilesRestarted = 0;
     std::vector<int> mapsWhenLedgerClosed;
+    std::vector<int> webShown;
 };
 
 TEST_F(MapCommands, ImportAddsTheToolsRegisteredPicture)
@@ -460,9 +465,9 @@ TEST_F(MapCommands, DeleteSelectsTheMapThatTookThePlace)
         EXPECT_EQ(shown.back(), c.shownAfter);
         // The ledger was closed while its map was still there.
         EXPECT_EQ(mapsWhenLedgerClosed.back(), before);
-        if (project().maps.Count() == 0)
-            break;
     }
+    // The last one gone, the view returns to the standard web map.
+    EXPECT_EQ(webShown, std::vector<int>{0});
     // No: nothing happens.
     AddWebMaps(1);
     current = 0;
@@ -567,8 +572,9 @@ TEST_F(MapCommands, NameAndAttributesChangeTheBaseMap)
     EXPECT_EQ(onDisk.maps.maps[0].kind, LocationMap::kWebPhoto);
 
     const QByteArray before = ProjectBytes();
+    // The pane's double click and the flow pane's step send the message.
     WhenModal<CReportLocInfoDlg>([](CReportLocInfoDlg& dialog) { dialog.CancelButton()->click(); });
-    ShowLocationMapInfo(*frame);
+    EXPECT_EQ(frame->SendAppMessage(kMsgLocationMapInfo), 1);
     EXPECT_EQ(ProjectBytes(), before);
 }
 
