@@ -13,6 +13,12 @@ std::function<void(const QString&)>& Opener()
     return opener;
 }
 
+std::function<bool(const QString&)>& FileOpener()
+{
+    static std::function<bool(const QString&)> opener;
+    return opener;
+}
+
 }  // namespace
 
 void OpenFolder(const QString& folder)
@@ -32,6 +38,18 @@ void OpenFileWithDesktop(const QString& file)
 void SetFolderOpener(std::function<void(const QString&)> opener)
 {
     Opener() = std::move(opener);
+}
+
+bool OpenFileInDesktop(const QString& path)
+{
+    if (FileOpener())
+        return FileOpener()(path);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void SetFileOpener(std::function<bool(const QString&)> opener)
+{
+    FileOpener() = std::move(opener);
 }
 
 }  // namespace app

@@ -16,4 +16,11 @@ void OpenFileWithDesktop(const QString& file);
 // Installs the opener used by OpenFolder and OpenFileWithDesktop; an empty function restores the desktop's.
 void SetFolderOpener(std::function<void(const QString&)> opener);
 
+// Opens a written file in the program the desktop has for its type; false when that failed. Tests install
+// their own opener so that no program starts.
+bool OpenFileInDesktop(const QString& path);
+
+// Installs the opener used by OpenFileInDesktop; an empty function restores the desktop's.
+void SetFileOpener(std::function<bool(const QString&)> opener);
+
 }  // namespace app

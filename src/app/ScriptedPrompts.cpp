@@ -15,7 +15,7 @@ ScriptedPrompts::~ScriptedPrompts()
 PromptAnswer ScriptedPrompts::Message(QWidget*, const QString& text, const QString& caption, PromptIcon icon,
                                       PromptButtons buttons)
 {
-    m_asked.push_back({QStringLiteral("message"), text, caption, icon, buttons, {}});
+    m_asked.push_back({QStringLiteral("message"), text, caption, icon, buttons, {}, {}});
     if (!m_answers.empty()) {
         const PromptAnswer answer = m_answers.front();
         m_answers.pop_front();
@@ -40,37 +40,38 @@ QStringList ScriptedPrompts::NextFiles()
     return files;
 }
 
-QString ScriptedPrompts::OpenFileName(QWidget*, const QString& caption, const QString&, const QString& filter)
+QString ScriptedPrompts::OpenFileName(QWidget*, const QString& caption, const QString& folder, const QString& filter)
 {
-    m_asked.push_back({QStringLiteral("open"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
+    m_asked.push_back({QStringLiteral("open"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter, folder});
     const QStringList files = NextFiles();
     return files.isEmpty() ? QString() : files.front();
 }
 
-QStringList ScriptedPrompts::OpenFileNames(QWidget*, const QString& caption, const QString&,
+QStringList ScriptedPrompts::OpenFileNames(QWidget*, const QString& caption, const QString& folder,
                                            const QString& filter)
 {
-    m_asked.push_back({QStringLiteral("openMany"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
+    m_asked.push_back({QStringLiteral("openMany"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter, folder});
     return NextFiles();
 }
 
-QString ScriptedPrompts::SaveFileName(QWidget*, const QString& caption, const QString&, const QString& filter)
+QString ScriptedPrompts::SaveFileName(QWidget*, const QString& caption, const QString& path,
+                                      const QString& filter)
 {
-    m_asked.push_back({QStringLiteral("save"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter});
+    m_asked.push_back({QStringLiteral("save"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter, path});
     const QStringList files = NextFiles();
     return files.isEmpty() ? QString() : files.front();
 }
 
-QString ScriptedPrompts::ExistingFolder(QWidget*, const QString& caption, const QString&)
+QString ScriptedPrompts::ExistingFolder(QWidget*, const QString& caption, const QString& folder)
 {
-    m_asked.push_back({QStringLiteral("folder"), caption, {}, PromptIcon::None, PromptButtons::Ok, {}});
+    m_asked.push_back({QStringLiteral("folder"), caption, {}, PromptIcon::None, PromptButtons::Ok, {}, folder});
     const QStringList files = NextFiles();
     return files.isEmpty() ? QString() : files.front();
 }
 
 std::optional<QColor> ScriptedPrompts::Color(QWidget*, const QColor&)
 {
-    m_asked.push_back({QStringLiteral("color"), {}, {}, PromptIcon::None, PromptButtons::Ok, {}});
+    m_asked.push_back({QStringLiteral("color"), {}, {}, PromptIcon::None, PromptButtons::Ok, {}, {}});
     if (m_colors.empty())
         return std::nullopt;
     const std::optional<QColor> color = m_colors.front();

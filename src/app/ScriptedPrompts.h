@@ -20,6 +20,7 @@ public:
         PromptIcon icon = PromptIcon::None;
         PromptButtons buttons = PromptButtons::Ok;
         QString filter;
+        QString path;  // the path or folder a file dialog starts at
     };
 
     ScriptedPrompts();

@@ -100,7 +100,15 @@ CExcelReportWriter::RenderResult CExcelReportWriter::RenderPhoto(QImage& target,
     outX = outY = 0;
     outWidth = boxWidth;
     outHeight = boxHeight;
-    QImage picture = m_document->LoadPhotoImage(photoId);
+    // Standard and high quality never render larger than their size, so the photo is read no larger
+    // than that (a JPEG is then decoded at a reduced scale); the highest quality reads it whole.
+    const int quality = m_document->PhotoQuality();
+    QSize readBox;
+    if (quality == 0)
+        readBox = QSize(static_cast<int>(standardSize), static_cast<int>(standardSize));
+    else if (quality == 1)
+        readBox = QSize(static_cast<int>(highSize), static_cast<int>(highSize));
+    QImage picture = m_document->LoadPhotoImage(photoId, readBox);
     if (picture.isNull() || (photo.rotation != 0 && !IsQuarterTurn(photo.rotation)))
         return kRenderFailed;
     if (photo.rotation != 0)
@@ -129,7 +137,6 @@ CExcelReportWriter::RenderResult CExcelReportWriter::RenderPhoto(QImage& target,
     outHeight = std::min(boxHeight, static_cast<int>(fitH));
 
     QSize render;
-    const int quality = m_document->PhotoQuality();
     if (quality == 0) {
         render =
             FitSizeInBox(outWidth, outHeight, static_cast<int>(standardSize), static_cast<int>(standardSize));

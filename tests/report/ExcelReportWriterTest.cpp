@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <cmath>
 #include <map>
+#include <vector>
 
 #include "TempFolder.h"
 #include "WorkbookCheck.h"
@@ -41,11 +42,17 @@ public:
         photo = it->second;
         return true;
     }
-    QImage LoadPhotoImage(int id) const override { return QImage(photos.at(id).storedFile); }
+    QImage LoadPhotoImage(int id, QSize box) const override
+    {
+        QImage picture(photos.at(id).storedFile);
+        readBoxes.push_back(box);
+        return picture;
+    }
     int PhotoQuality() const override { return quality; }
 
     std::map<int, Photo> photos;
     int quality = 2;
+    mutable std::vector<QSize> readBoxes;
 };
 
 // The pictures of a written workbook, in the order of their parts.
@@ -249,6 +256,12 @@ TEST_F(ExcelReportWriterTest, RenderFollowsTheQualitySetting)
     m_photos.quality = 2;
     EXPECT_EQ(m_writer.RenderPhoto(image, 12, 400, 200, x, y, w, h), 1);
     EXPECT_EQ(m_writer.RenderPhoto(image, 77, 400, 200, x, y, w, h), 2);
+    // The photo is read no larger than standard and high quality draw it; the highest reads it whole.
+    m_photos.quality = 1;
+    m_writer.highSize = 600;
+    EXPECT_EQ(m_writer.RenderPhoto(image, 12, 400, 200, x, y, w, h), 0);
+    const std::vector<QSize> expected{QSize(300, 300), QSize(8, 8), QSize(), QSize(600, 600)};
+    EXPECT_EQ(m_photos.readBoxes, expected);
 }
 
 // What the engine asks of the application's progress window.
