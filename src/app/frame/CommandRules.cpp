@@ -82,6 +82,9 @@ int Rule(int command, const UiState& s)
         case kCmdClearDirection:
             return s.project && s.photoCount > 0 && AnySelected(s) && s.viewMode == 0 &&
                    AllSelected(s, [](const SelectedPhotoState& p) { return p.hasDirection; });
+        case kCmdCommentTemplates:
+        case kCmdTileSettings:
+            return true;
         case kCmdWriteExif:
             return s.project && s.photoCount > 0 && noDialog;
         default:

@@ -16,6 +16,7 @@
 #include "app/frame/MenuTable.h"
 #include "app/frame/MapCommands.h"
 #include "app/frame/PhotoCommands.h"
+#include "app/frame/SettingsCommands.h"
 #include "app/frame/ToolbarIcons.h"
 
 namespace {
@@ -73,6 +74,7 @@ void CMainFrame::BuildMenus()
     SetCommandHandler(app::kCmdAbout, [this] { ShowAbout(); });
     app::InstallPhotoCommands(*this);
     app::InstallMapCommands(*this);
+    app::InstallSettingsCommands(*this);
     RebuildRecentMenu();
 }
 

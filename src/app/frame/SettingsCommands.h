@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class CMainFrame;
+
+namespace app {
+
+// 設定 → コメント定型文編集: edits CommentTemplate.txt of the writable folder; the dialog writes it.
+void EditCommentTemplates(CMainFrame& frame);
+
+// 設定 → 地図タイル設定: the dialog writes TileSiteList.txt; after OK the live settings take the new list,
+// setting.bin is written and the user is asked whether to clear the tile cache.
+void EditTileSettings(CMainFrame& frame);
+
+// 設定 → 地理院タイルキャッシュクリア, after the user agreed.
+void ClearTileCacheCommand(CMainFrame& frame);
+
+// Deletes the tile cache folder with everything in it. Only an absolute folder is deleted, so that an
+// empty or relative setting never removes a folder relative to wherever the program runs; false then,
+// or when the folder could not be deleted whole.
+bool ClearTileCache(const QString& folder);
+
+// setting.bin in the writable folder.
+QString SettingsFilePath();
+
+// Sets the settings commands' handlers on the frame.
+void InstallSettingsCommands(CMainFrame& frame);
+
+}  // namespace app
