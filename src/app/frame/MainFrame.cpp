@@ -17,6 +17,7 @@
 #include "app/frame/Profile.h"
 #include "app/frame/ToolbarIcons.h"
 #include "app/panes/PaneVarious.h"
+#include "app/panes/PhotoPane.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ CMainFrame::CMainFrame(CTavrelDoc* document, QWidget* parent) : QMainWindow(pare
     BuildStatusBar();
     BuildPanes();
     app::InstallPanes(*this);
+    app::InstallPhotoPane(*this);
     UpdateWindowTitle(m_document ? m_document->GetProject().name : QString());
     RestorePlacement();
 
@@ -157,6 +159,12 @@ void CMainFrame::SetStatusPixel(int x, int y)
 
 void CMainFrame::UpdatePhotoPaneTitle(bool hasCurrentMap, int placedOnCurrent)
 {
+    // Without figures of its own, the caption counts the location-map pane's current map.
+    const int current = m_links.currentMapIndex ? m_links.currentMapIndex() : -1;
+    if (!hasCurrentMap && m_document && m_document->GetProject().maps.IsValidIndex(current)) {
+        hasCurrentMap = true;
+        placedOnCurrent = m_document->GetProject().maps.maps[size_t(current)].photos.Count();
+    }
     const int photos = m_document ? int(m_document->GetProject().photos.photos.size()) : 0;
     m_photoPane->setWindowTitle(
         app::PhotoPaneTitle(m_document != nullptr, photos, hasCurrentMap, placedOnCurrent));

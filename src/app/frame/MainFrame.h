@@ -43,6 +43,8 @@ public:
     // Makes `handler` run command `command` (replacing any earlier one); the action is then enabled by
     // its rule. The handler runs as one command of the document.
     void SetCommandHandler(int command, std::function<void()> handler);
+    // Runs a command as its menu item would: only when its rule allows it now (a pane's button).
+    void RunCommand(int command) { Trigger(command); }
     // Supplies the parts of the command state that the panes and the view know (selected rows, current
     // map, view mode); the frame fills in busy, the document's project and the dialogs.
     void SetStateSource(std::function<void(app::UiState&)> source) { m_stateSource = std::move(source); }
@@ -99,6 +101,8 @@ public:
     // The photo pane's rows become those of the photos whose selection flag is set.
     void SyncSelectionFromPhotos();
 
+    // The ledger's pending edits go into the project (before the maps are reordered or switched).
+    void CommitLedgerGrid() { CommitBeforeSwitch(); }
     // Called before the project is switched: the dialogs that hold pending edits commit them.
     void SetBeforeProjectSwitch(std::function<void()> commit) { m_beforeSwitch = std::move(commit); }
 

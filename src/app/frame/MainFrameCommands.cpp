@@ -161,6 +161,30 @@ app::UiState CMainFrame::CurrentState() const
         state.mapCount = project.maps.Count();
         state.photoCount = int(project.photos.photos.size());
     }
+    if (m_document && m_links.selectedPhotoRows) {
+        // The photo pane's selection and the location-map pane's current map, as the rules see them.
+        const Project& project = m_document->GetProject();
+        const int current = m_links.currentMapIndex ? m_links.currentMapIndex() : -1;
+        const LocationMap* map = project.maps.IsValidIndex(current) ? &project.maps.maps[size_t(current)] : nullptr;
+        for (int row : m_links.selectedPhotoRows()) {
+            app::SelectedPhotoState selected;
+            const bool valid = row >= 1 && row <= state.photoCount;
+            selected.valid = valid;
+            if (valid) {
+                const PhotoRecord& photo = project.photos.photos[size_t(row - 1)];
+                selected.placedOnCurrent = map && map->photos.IndexOfPhoto(photo.id) >= 0;
+                selected.hasLatLong = photo.HasPosition();
+                selected.hasDirection = !IsUnset(photo.direction);
+            }
+            state.selected.push_back(selected);
+        }
+        if (map) {
+            state.currentMap = true;
+            state.currentMapKind = map->kind;
+            state.currentMapZone = map->zone;
+            state.currentMapPlacedCount = map->photos.Count();
+        }
+    }
     if (m_stateSource)
         m_stateSource(state);
     state.busy = state.busy || IsBusy();

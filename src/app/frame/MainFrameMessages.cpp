@@ -177,15 +177,21 @@ qintptr CMainFrame::OnPhotoSelectionChanged(const std::vector<int>& rows)
 qintptr CMainFrame::OnCurrentMapChanged()
 {
     const int current = m_links.currentMapIndex ? m_links.currentMapIndex() : -1;
-    (void)m_document->Change(ProjectChange::Selection, [current](Project& project) {
+    bool moved = false;
+    (void)m_document->Change(ProjectChange::Selection, [current, &moved](Project& project) {
         for (int k = 0; k < project.maps.Count(); ++k) {
             LocationMap& map = project.maps.maps[size_t(k)];
+            moved = moved || map.IsCurrent() != (k == current);
             map.flags &= ~LocationMap::kFlagCurrent;
             if (k == current)
                 map.flags |= LocationMap::kFlagCurrent;
         }
         return true;
     });
+    // The photo list shows the numbers and placing of the current map, its caption the count on it.
+    if (moved && m_links.fillPhotoList)
+        m_links.fillPhotoList();
+    UpdatePhotoPaneTitle();
     RefreshView();
     return 1;
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "app/controls/ScreenDpi.h"
+#include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
 #include "app/panes/FlowPane.h"
+#include "app/panes/MapPane.h"
 
 namespace app {
 
@@ -15,25 +17,14 @@ CPaneVarious::CPaneVarious(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PaneVarious"));
     m_flow = new CPaneFlowDlg(this);
-    LayOut();
-}
-
-void CPaneVarious::SetMapPane(QWidget* pane)
-{
-    delete m_mapPane;
-    m_mapPane = pane;
-    if (pane) {
-        pane->setParent(this);
-        pane->show();
-    }
+    m_maps = new CPaneVariousDlg(this);
     LayOut();
 }
 
 void CPaneVarious::EnableAll(bool on)
 {
     m_flow->EnableAll(on);
-    if (m_mapPane)
-        m_mapPane->setEnabled(on);
+    m_maps->EnableAll(on);
 }
 
 void CPaneVarious::resizeEvent(QResizeEvent* event)
@@ -46,8 +37,7 @@ void CPaneVarious::LayOut()
 {
     const int flowHeight = FlowHeight(ScreenDpi().height());
     m_flow->setGeometry(0, 0, width(), flowHeight);
-    if (m_mapPane)
-        m_mapPane->setGeometry(0, flowHeight, width(), std::max(0, height() - flowHeight));
+    m_maps->setGeometry(0, flowHeight, width(), std::max(0, height() - flowHeight));
 }
 
 void InstallPanes(CMainFrame& frame)
@@ -62,14 +52,31 @@ void InstallPanes(CMainFrame& frame)
     flow->sendToFrame = [&frame](int message, qintptr wParam, qintptr lParam) {
         return frame.SendAppMessage(message, wParam, lParam);
     };
-    flow->importPhotos = [&frame] {
-        if (QAction* import = frame.Action(kCmdImportPhotos))
-            import->trigger();
-    };
+    flow->importPhotos = [&frame] { frame.RunCommand(kCmdImportPhotos); };
+    CPaneVariousDlg* maps = various->Maps();
+    maps->SetDocument(frame.Document());
+    maps->sendToFrame = flow->sendToFrame;
+    maps->runCommand = [&frame](int command) { frame.RunCommand(command); };
+    maps->commitLedger = [&frame] { frame.CommitLedgerGrid(); };
+
     FramePaneLinks& links = frame.PaneLinks();
     links.showFlowStage = [flow](int stage) { flow->SelectStage(stage); };
     links.enablePaneControls = [various](bool on) { various->EnableAll(on); };
-    links.updatePaneButtons = [flow, &frame] { flow->UpdateButtons(frame.CurrentState()); };
+    links.updatePaneButtons = [flow, maps, &frame] {
+        const UiState state = frame.CurrentState();
+        flow->UpdateButtons(state);
+        maps->UpdateButtons(state);
+    };
+    links.currentMapIndex = [maps] { return maps->SelectedMap(); };
+    links.fillMapList = [maps] { maps->FillList(); };
+    links.clearMapList = [maps] { maps->ClearList(); };
+    if (CTavrelDoc* document = frame.Document()) {
+        // The list follows every change of the maps.
+        QObject::connect(document, &CTavrelDoc::ProjectChanged, maps, [maps](ProjectChanges kinds) {
+            if (kinds & (ProjectChange::Maps | ProjectChange::PlacedPhotos))
+                maps->FillList();
+        });
+    }
 }
 
 }  // namespace app

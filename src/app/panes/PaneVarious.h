@@ -7,6 +7,7 @@ class CMainFrame;
 namespace app {
 
 class CPaneFlowDlg;
+class CPaneVariousDlg;
 
 // The body of the left docking pane: the work-flow pane at the top, 330 pixels high at 96 DPI, and the
 // location-map pane in the rest.
@@ -18,8 +19,7 @@ public:
     explicit CPaneVarious(QWidget* parent = nullptr);
 
     CPaneFlowDlg* Flow() const { return m_flow; }
-    // Puts the location-map pane below the flow pane (owned from then on).
-    void SetMapPane(QWidget* pane);
+    CPaneVariousDlg* Maps() const { return m_maps; }
     // The step buttons of the flow pane and the controls of the location-map pane on or off.
     void EnableAll(bool on);
 
@@ -33,7 +33,7 @@ private:
     void LayOut();
 
     CPaneFlowDlg* m_flow = nullptr;
-    QWidget* m_mapPane = nullptr;
+    CPaneVariousDlg* m_maps = nullptr;
 };
 
 // Docks the panes into the frame's left pane and links them to the frame's messages and states.

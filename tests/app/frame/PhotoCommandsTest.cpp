@@ -7,78 +7,9 @@
 #include <QFileInfo>
 #include <QImage>
 
-#include "TempFolder.h"
-#include "app/ScriptedPrompts.h"
-#include "app/doc/TavrelDoc.h"
-#include "app/frame/CommandIds.h"
-#include "app/frame/MainFrame.h"
-#include "app/frame/PhotoCommands.h"
+#include "PhotoFrameFixture.h"
 #include "app/frame/PhotoExifWrite.h"
-#include "app/frame/Profile.h"
 #include "fe/img/ExifInfo.h"
-#include "model/AppSettings.h"
-
-namespace {
-
-// A frame with a project of `count` imported photos; the photo pane is stood in for by `rows`.
-struct PhotoFrame
-{
-    TempFolder temp;
-    app::ScriptedPrompts prompts;
-    AppSettings settings;
-    CTavrelDoc document;
-    std::unique_ptr<CMainFrame> frame;
-    std::vector<int> rows;
-
-    explicit PhotoFrame(int count)
-    {
-        QFile::remove(app::ProfilePath());
-        document.appSettings = &settings;
-        frame = std::make_unique<CMainFrame>(&document);
-        frame->PaneLinks().selectedPhotoRows = [this] { return rows; };
-        frame->PaneLinks().selectPhotoRows = [this](const std::vector<int>& r) { rows = r; };
-        prompts.QueueFiles({temp.file("P.kvr2")});
-        frame->Action(app::kCmdFileNew)->trigger();
-        QStringList files;
-        QDir().mkpath(temp.file("card"));
-        for (int k = 1; k <= count; ++k) {
-            QImage picture(64, 48, QImage::Format_RGB32);
-            picture.fill(QColor(30 * k, 90, 40));
-            files.append(temp.file(QStringLiteral("card/IMG_%1.JPG").arg(k)));
-            EXPECT_TRUE(picture.save(files.back(), "JPEG"));
-        }
-        prompts.QueueFiles(files);
-        app::ImportPhotos(*frame);
-        EXPECT_EQ(int(Photos().size()), count);
-        prompts.clear();
-    }
-
-    const std::vector<PhotoRecord>& Photos() const { return document.GetProject().photos.photos; }
-    QString CopyOf(const PhotoRecord& photo) const
-    {
-        return document.GetProject().PhotoFolder() + photo.FileName();
-    }
-    void SetPositions(const std::vector<double>& latitudes)
-    {
-        (void)document.Change(ProjectChange::Photos, [&latitudes](Project& project) {
-            for (size_t k = 0; k < latitudes.size(); ++k) {
-                PhotoRecord& photo = project.photos.photos[k];
-                if (latitudes[k] != kUnset)
-                    photo.position = fe::geo::GeoPoint(139.5, latitudes[k]);
-                photo.direction = 45.0;
-            }
-            return true;
-        });
-    }
-    std::vector<PhotoRecord> Reread() const
-    {
-        CTavrelDoc reread;
-        EXPECT_EQ(reread.OpenProjectFile(document.ProjectFilePath()), kDocOpened);
-        return reread.GetProject().photos.photos;
-    }
-};
-
-}  // namespace
 
 TEST(PhotoExif, DateTimeAndOrientationOfAPhoto)
 {
@@ -166,10 +97,7 @@ TEST(PhotoCommands, DeletingAsksThenRemovesTheSelectedPhotosAndTheirFiles)
 
     f.prompts.QueueAnswer(app::PromptAnswer::Ok);
     app::DeletePhotos(*f.frame);
-    std::vector<int> ids;
-    for (const PhotoRecord& photo : f.Photos())
-        ids.push_back(photo.id);
-    EXPECT_EQ(ids, std::vector<int>({1, 3}));
+    EXPECT_EQ(f.Ids(), std::vector<int>({1, 3}));
     EXPECT_FALSE(QFileInfo::exists(copyOfSecond));
     EXPECT_TRUE(f.rows.empty());
     EXPECT_EQ(f.Reread().size(), 2u);

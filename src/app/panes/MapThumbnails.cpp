@@ -1,0 +1,90 @@
+#include "app/panes/MapThumbnails.h"
+
+#include <QPainter>
+#include <cmath>
+
+#include "fe/img/Image.h"
+#include "model/Project.h"
+
+namespace app {
+
+QSize ThumbnailDrawSize(QSize frame)
+{
+    // The factors count in twentieths from whole numbers, so that no step drifts.
+    for (int k = 2; k <= 19; ++k) {
+        const int width = frame.width() * k / 20;
+        const int height = frame.height() * k / 20;
+        if (qint64(width) * height > 200000)
+            return {width, height};
+    }
+    return {frame.width() * 19 / 20, frame.height() * 19 / 20};
+}
+
+QRgb ThumbnailPixel(QRgb pixel)
+{
+    const int r = qRed(pixel);
+    const int g = qGreen(pixel);
+    const int b = qBlue(pixel);
+    const bool kept = (r == 0 && g == 0 && b == 0) || (r == 192 && g == 192 && b == 192) ||
+                      (r == 255 && g == 255 && b == 255);
+    if (kept)
+        return pixel;
+    return qRgb(b * 15 / 16, g * 7 / 8, r * 7 / 8);
+}
+
+void RotateThumbnailInto(const QImage& source, double angle, QImage& target)
+{
+    const int sw = source.width();
+    const int sh = source.height();
+    const int tw = target.width();
+    const int th = target.height();
+    if (sw <= 0 || sh <= 0 || tw <= 0 || th <= 0)
+        return;
+    const bool byHeight = double(tw) / sw > double(th) / sh;
+    const double g = byHeight ? double(sh) / th : double(sw) / tw;
+    const double a = -angle;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    for (int i = 0; i < th; ++i) {
+        for (int j = 0; j < tw; ++j) {
+            const double u = (j - tw / 2.0) * g;
+            const double v = (i - th / 2.0) * g;
+            const double x = u * c - v * s + sw / 2.0;
+            const double y = u * s + v * c + sh / 2.0;
+            const bool inside = x >= 0 && y >= 0 && x < sw && y < sh;
+            target.setPixel(j, i, inside ? source.pixel(int(x), int(y)) : qRgb(255, 255, 255));
+        }
+    }
+}
+
+QImage PictureMapThumbnail(const Project& project, int mapIndex, QSize size)
+{
+    if (!project.maps.IsValidIndex(mapIndex))
+        return QImage();
+    // The picture is read at the size it is reduced from: the drawing size of its output frame, or of a
+    // large picture when the frame has no size.
+    const Rect2& frame = project.maps.maps[size_t(mapIndex)].frame.rectA;
+    QSize frameSize(int(std::fabs(frame.x1 - frame.x0)), int(std::fabs(frame.y1 - frame.y0)));
+    if (frameSize.width() < 1 || frameSize.height() < 1)
+        frameSize = QSize(4000, 3000);
+    fe::img::Image picture;
+    if (!project.LoadMapImage(picture, mapIndex, ThumbnailDrawSize(frameSize)))
+        return QImage();
+    const QImage& drawn = picture.Picture();
+    if (drawn.isNull() || size.isEmpty())
+        return QImage();
+    QImage thumbnail(size, QImage::Format_RGB32);
+    thumbnail.fill(qRgb(192, 192, 192));
+    const QImage reduced = drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&thumbnail);
+    painter.drawImage((size.width() - reduced.width()) / 2, (size.height() - reduced.height()) / 2, reduced);
+    painter.end();
+    for (int y = 0; y < thumbnail.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(thumbnail.scanLine(y));
+        for (int x = 0; x < thumbnail.width(); ++x)
+            line[x] = ThumbnailPixel(line[x]);
+    }
+    return thumbnail;
+}
+
+}  // namespace app

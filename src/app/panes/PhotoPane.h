@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "app/panes/PhotoRows.h"
+
+class CMainFrame;
+class CTavrelDoc;
+class LocationMap;
+
+namespace app {
+
+class CSpread7U;
+
+// The photo list on the right: one grid row per photo of the project, in the project's order, with its
+// numbers, whether it is placed on the current location map, a thumbnail, position and direction, shot
+// date and time, plane coordinates on a registered map and the file names. Its selected rows are the
+// photo selection of the whole program; a click on a sortable header reorders the project's photos.
+class CPanePhotoDlg : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kThumbWidth = 65;
+    static constexpr int kThumbHeight = 48;
+
+    explicit CPanePhotoDlg(QWidget* parent = nullptr);
+
+    // Set once by the frame; without a document every operation does nothing.
+    void SetDocument(CTavrelDoc* document) { m_document = document; }
+    // What the pane asks of the frame: a private message, a command (place, remove), the current
+    // location map's index (-1 for none).
+    std::function<qintptr(int, qintptr, qintptr)> sendToFrame;
+    std::function<void(int)> runCommand;
+    std::function<int()> currentMapIndex;
+    // The keys held with a click (the application's, replaced by tests).
+    std::function<Qt::KeyboardModifiers()> modifiers;
+
+    // Rebuilds every row from the project.
+    void FillList();
+    // Rewrites the text and check cells of the rows; the selection is kept where it still fits.
+    void UpdatePhotoRows(const std::vector<int>& rows);
+    // No rows, no selection, no sort.
+    void ClearList();
+    // Columns shown for the view mode (0 site overview, 1 picture, 2 picture in a plane zone, 3 web
+    // location map) and the number kind of the view's labels (0 project number, 1 map number).
+    void ApplyViewMode(int viewMode, int numberKind = 0);
+
+    // The selection in the order the rows were added, or sorted.
+    std::vector<int> GetSelectedRows(bool sorted = false) const;
+    // The rows become the selection, without a message to the frame.
+    void SetSelectedPhotos(const std::vector<int>& rows);
+
+    CSpread7U* Grid() const { return m_grid; }
+    int SortColumn() const { return m_sortColumn; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    const LocationMap* CurrentMap() const;
+    void WriteRow(int row, const LocationMap* map);
+    void ColorRows();
+    void LoadVisibleThumbnails();
+    void SelectionChangedByUser();
+    void OnLeaveCell(int newCol, int newRow);
+    void OnClick(int col, int row);
+    void OnKeyDown(int* keyCode, int shift);
+    void OnCheckClicked(int col, int row, int state);
+    void SortByColumn(int column);
+    void ResetHeaders();
+
+    CTavrelDoc* m_document = nullptr;
+    CSpread7U* m_grid = nullptr;
+    PhotoRowSelection m_selection;
+    bool m_activeMoved = false;
+    bool m_ascending = true;
+    int m_sortColumn = -1;
+    int m_viewMode = 0;
+    int m_firstThumb = 0;
+    int m_lastThumb = 0;
+};
+
+// Docks the photo list into the frame's right pane and links it to the frame's messages and states.
+void InstallPhotoPane(CMainFrame& frame);
+
+}  // namespace app
