@@ -82,6 +82,9 @@ struct Project
     // web maps, or a file that cannot be read (a picture of more than fe::img::kMaxPicturePixels included).
     bool LoadPhotoImage(fe::img::Image& picture, int photoIndex, QSize box = QSize()) const;
     bool LoadMapImage(fe::img::Image& picture, int mapIndex, QSize box = QSize()) const;
+    // The photo's small (65 × 48) thumbnail. False for an index outside the list or a thumbnail that is
+    // missing or cannot be read.
+    bool LoadPhotoThumbnail(fe::img::Image& picture, int photoIndex) const;
 
     // Location maps. Each returns false and leaves the lists unchanged when it cannot make the map.
     bool AddImageMap(const QString& picturePath);

@@ -160,6 +160,7 @@ bool ReadReservoirSheet(fe::FileRB& in, std::int32_t version, ReservoirSheet& sh
         sheet.items.push_back(std::move(item));
     }
     sheet.includeInBook = ReadByte(in);
+    sheet.Normalise();
     return true;
 }
 

@@ -89,6 +89,16 @@ bool Project::LoadPhotoImage(fe::img::Image& picture, int photoIndex, QSize box)
                              photos.photos[static_cast<size_t>(photoIndex)].FileName(), box);
 }
 
+bool Project::LoadPhotoThumbnail(fe::img::Image& picture, int photoIndex) const
+{
+    picture.Release();
+    const QString folder = ThumbFolderS();
+    if (photoIndex < 0 || photoIndex >= static_cast<int>(photos.photos.size()) || folder.isEmpty()) {
+        return false;
+    }
+    return LoadPictureFile(picture, folder + photos.photos[static_cast<size_t>(photoIndex)].FileName(), QSize());
+}
+
 bool Project::LoadMapImage(fe::img::Image& picture, int mapIndex, QSize box) const
 {
     if (!maps.IsValidIndex(mapIndex)) {

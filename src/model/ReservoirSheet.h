@@ -32,6 +32,14 @@ struct ReservoirItem
     void RemovePhotoRef(int rowIndex);
     // Erases every photo row that refers to the photo; returns how many were removed.
     int RemovePhotoRefsOf(std::int32_t photoId);
+    // The first row naming the photo, or null.
+    ReservoirPhotoRef* FindPhotoRef(std::int32_t photoId);
+    const ReservoirPhotoRef* FindPhotoRef(std::int32_t photoId) const;
+    // Swaps two rows whole; false (nothing changed) when either index is outside the list or they are equal.
+    bool SwapPhotoRefs(int first, int second);
+    // The turn the picture is shown and written with: the stored rotation when it is a quarter turn
+    // (0, 90, 180, 270), else 0, so that a damaged file never asks for an impossible turn.
+    int ShownRotation() const;
 
     friend bool operator==(const ReservoirItem&, const ReservoirItem&) = default;
 };
@@ -51,6 +59,11 @@ struct ReservoirSheet
     void Reset();
     // Removes every photo row of every item that refers to the photo.
     void RemovePhotoRefsOf(std::int32_t photoId);
+    // Puts the items read from a file in table order: position k holds the first item stored with index
+    // k (a new empty item when none was), and items with any other index follow the eight unchanged, so
+    // that they are written back. Every user of the survey may then address tables 0 to 7 by position.
+    // True when anything moved or was added.
+    bool Normalise();
 
     friend bool operator==(const ReservoirSheet&, const ReservoirSheet&) = default;
 };

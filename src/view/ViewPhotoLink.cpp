@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "fe/Failure.h"
+#include "fe/Point2.h"
+#include "fe/Rect2.h"
 #include "fe/geo/GeoPoint.h"
 #include "fe/img/Rotate.h"
 
@@ -49,6 +51,17 @@ void ViewPhotoLink::DrawImage(const QImage& picture)
     m_dc->setRenderHint(QPainter::SmoothPixmapTransform, smooth != 0);
     m_dc->drawImage(QRect(x0, y0, std::abs(x1 - x0), std::abs(y1 - y0)), picture);
     m_dc->restore();
+}
+
+bool ViewPhotoLink::FitImage(const QImage& picture, QSize target)
+{
+    if (picture.isNull() || target.isEmpty())
+        return false;
+    mapping.FitRect(Rect2(0.0, 0.0, picture.width(), picture.height()),
+                    Rect2(0.0, 0.0, target.width(), target.height()));
+    if (zoomFactor != 1.0)
+        mapping.ZoomAbout(zoomFactor, Point2(target.width() / 2.0, target.height() / 2.0));
+    return true;
 }
 
 QImage ViewPhotoLink::TurnedPhoto(const QImage& photo, int rotation)

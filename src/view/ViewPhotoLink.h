@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <cstdint>
 
 #include "fe/gdi/Draw.h"
@@ -26,6 +27,11 @@ public:
     // The whole picture into the rectangle from the mapping of (0, 0), sized by the absolute mapped width and
     // height: a reversed mapping moves the picture but never mirrors it. Nothing without a painter.
     void DrawImage(const QImage& picture);
+
+    // Sets the mapping so that the whole picture fits the target (0, 0)-(width, height) at one scale on
+    // both axes, centred, then zoomed by zoomFactor about the target's centre. False, mapping unchanged,
+    // for an empty picture or target.
+    bool FitImage(const QImage& picture, QSize target);
 
     // The photo turned by its stored rotation (0, 90, 180 or 270, counter-clockwise); null for any other
     // rotation or when the turn fails.

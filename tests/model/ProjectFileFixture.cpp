@@ -52,10 +52,17 @@ void AppendMap(Bytes& out, std::int32_t version, bool withPlacedPhoto)
         return;
     out.f64(V::kFrameAngle).u8(0);  // frame angle, CAD output flag
     out.text(QStringLiteral("R1")).text(QStringLiteral("ため池")).text(QStringLiteral("2020/01/02"));
-    out.count(1, "survey items").i32(3).text(QStringLiteral("pic.jpg"));  // index, text
-    if (version >= 8)
-        out.i32(V::kReservoirValue);
-    out.count(1, "survey photo rows").i32(1).text(QStringLiteral("ひび割れ"));
+    // The eight survey tables in order; table 3 has a picture and one photo row.
+    out.count(8, "survey items");
+    for (std::int32_t table = 0; table < 8; ++table) {
+        out.i32(table).text(table == 3 ? QStringLiteral("pic.jpg") : QString());  // index, text
+        if (version >= 8)
+            out.i32(table == 3 ? V::kReservoirValue : 0);
+        if (table == 3)
+            out.count(1, "survey photo rows").i32(1).text(QStringLiteral("ひび割れ"));
+        else
+            out.i32(0);
+    }
     out.u8(0);
     out.u8(0).f64(34.6).f64(135.6);  // show callout, anchor latitude, longitude
     out.text(QStringLiteral("大阪府"));

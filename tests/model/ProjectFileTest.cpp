@@ -52,8 +52,8 @@ TEST(ProjectFile, HandBuiltCurrentFileReadsFieldByFieldAndIsWrittenBackUnchanged
     EXPECT_EQ(map.calloutAnchor.latitude, 34.6);
     EXPECT_EQ(map.calloutAnchor.longitude, 135.6);
     EXPECT_EQ(map.commentLines, (QStringList{QStringLiteral("一行目"), QStringLiteral("二行目")}));
-    ASSERT_EQ(map.reservoir.items.size(), 1u);
-    EXPECT_EQ(map.reservoir.items[0].photoRows[0].description, QStringLiteral("ひび割れ"));
+    ASSERT_EQ(map.reservoir.items.size(), 8u);
+    EXPECT_EQ(map.reservoir.items[3].photoRows[0].description, QStringLiteral("ひび割れ"));
 
     ASSERT_EQ(project.photos.photos.size(), 2u);
     const PhotoRecord& photo = project.photos.photos[0];
@@ -104,8 +104,8 @@ TEST(ProjectFile, EachVersionReadsTheFieldsItHoldsAndKeepsDefaultsForTheRest)
         EXPECT_EQ(map.calloutAnchor.HasPosition(), tail);
         EXPECT_EQ(map.locationText.isEmpty(), !tail);
         EXPECT_EQ(map.commentLines.size(), tail ? 2 : 0);
-        EXPECT_EQ(map.reservoir.items.size(), tail ? 1u : 8u);
-        EXPECT_EQ(map.reservoir.items[0].pictureRotation, version >= 8 ? V::kReservoirValue : 0);
+        EXPECT_EQ(map.reservoir.items.size(), 8u);
+        EXPECT_EQ(map.reservoir.items[3].pictureRotation, version >= 8 ? V::kReservoirValue : 0);
 
         const ReportOutputOptions& options = project.outputOptions;
         EXPECT_EQ(options.outputKind, 0);

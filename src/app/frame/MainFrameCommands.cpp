@@ -16,6 +16,7 @@
 #include "app/frame/MenuTable.h"
 #include "app/frame/MapCommands.h"
 #include "app/frame/PhotoCommands.h"
+#include "app/frame/ReservoirCommands.h"
 #include "app/frame/SettingsCommands.h"
 #include "app/frame/ToolbarIcons.h"
 
@@ -75,6 +76,7 @@ void CMainFrame::BuildMenus()
     app::InstallPhotoCommands(*this);
     app::InstallMapCommands(*this);
     app::InstallSettingsCommands(*this);
+    app::InstallReservoirCommands(*this);
     RebuildRecentMenu();
 }
 

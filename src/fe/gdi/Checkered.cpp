@@ -19,6 +19,19 @@ void FillCheckerCells(QPainter& painter, int columns, int rows, int cell)
             }
 }
 
+void PaintCheckerGround(QPainter& painter, int width, int height, int cell)
+{
+    if (width <= 0 || height <= 0 || cell <= 0)
+        return;
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(100, 100, 100));
+    DrawRectangle(painter, 0, 0, width + 1, height + 1);
+    painter.setBrush(QColor(120, 120, 120));
+    FillCheckerCells(painter, (width + cell - 1) / cell, (height + cell - 1) / cell, cell);
+    painter.restore();
+}
+
 void DrawOutlinedText(QPainter& painter, int x, int y, const QString& text, unsigned align,
                       const QColor& outline, const QColor& fill)
 {

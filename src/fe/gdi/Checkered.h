@@ -14,6 +14,11 @@ namespace fe::gdi {
 // the painter's pen should be Qt::NoPen so that each square covers exactly cell x cell pixels.
 void FillCheckerCells(QPainter& painter, int columns, int rows, int cell);
 
+// Paints the ground of a picture preview or stand-in over width x height pixels: RGB(100,100,100) with
+// squares of `cell` pixels in RGB(120,120,120), the top-left square light. Leaves the painter's pen
+// and brush as they were.
+void PaintCheckerGround(QPainter& painter, int width, int height, int cell);
+
 // Draws the text at the reference point as DrawTextAt does, first in the outline colour at the
 // eight neighbouring points, then in the text colour on top.
 void DrawOutlinedText(QPainter& painter, int x, int y, const QString& text, unsigned align,
