@@ -9,6 +9,7 @@
 
 #include "SurveyDocument.h"
 #include "app/ScriptedPrompts.h"
+#include "app/controls/SpreadCellDelegate.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
 #include "app/reservoir/ReservoirPhotoDlg.h"
@@ -268,4 +269,43 @@ TEST(ReservoirPhotoDlg, DamagedStoredSurveysOpen)
         }
         dialog.accept();
     }
+}
+
+// Thumbnails are loaded for the rows in view only; scrolling loads the rows that come into view and lets
+// go of those that left it.
+TEST(ReservoirPhotoDlg, ThumbnailsLoadOnlyForRowsInView)
+{
+    SurveyDocument site;
+    const QByteArray thumb = SurveyDocument::Jpeg(64, 48, QColor(90, 90, 200));
+    ASSERT_TRUE(site.doc.Change(ProjectChange::Photos, [&](Project& project) {
+        LocationMap& map = project.maps.maps[1];
+        for (int k = 0; k < 60; ++k) {
+            PhotoRecord photo(project.photos.nextId++);
+            project.photos.photos.push_back(photo);
+            WriteAll(project.ThumbFolderS() + photo.FileName(), thumb);
+            PlacedPhoto entry;
+            entry.photoId = photo.id;
+            map.photos.entries.push_back(entry);
+        }
+        return true;
+    }).Ok());
+    CReservoirPhotoDlg dialog(site.doc, 1);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    app::CSpread7U& grid = *dialog.PhotoGrid();
+    ASSERT_EQ(grid.Rows(), 61);
+    const auto hasPicture = [&grid](int row) {
+        QTableWidgetItem* item = grid.item(row - 1, 1);
+        return item && !item->data(app::kSpreadPictureRole).isNull();
+    };
+    EXPECT_EQ(dialog.LoadedFirst(), 1);
+    EXPECT_GT(dialog.LoadedLast(), 2);
+    EXPECT_LT(dialog.LoadedLast(), 20);
+    EXPECT_TRUE(hasPicture(1));
+    EXPECT_FALSE(hasPicture(40));
+    grid.scrollToBottom();
+    QTest::qWait(10);
+    EXPECT_EQ(dialog.LoadedLast(), 61);
+    EXPECT_GT(dialog.LoadedFirst(), 40);
+    EXPECT_FALSE(hasPicture(1));
 }
