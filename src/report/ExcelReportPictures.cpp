@@ -36,6 +36,17 @@ bool CExcelReportWriter::PlacePicture(const QString& file, const QString& cell, 
                                            PixelsToMm(widthPx), PixelsToMm(heightPx)) != 0;
 }
 
+bool CExcelReportWriter::MakeRenderTarget(QImage& target, const QSize& render)
+{
+    if (render.width() < 10 || render.height() < 10)
+        return false;
+    target = QImage(render, QImage::Format_RGB32);
+    if (target.isNull())
+        return false;
+    target.fill(Qt::white);
+    return true;
+}
+
 bool CExcelReportWriter::InsertPictureFile(const QString& path, int rotation, const QString& cell, double x,
                                            double y, double width, double height)
 {
@@ -151,12 +162,8 @@ CExcelReportWriter::RenderResult CExcelReportWriter::RenderPhoto(QImage& target,
     }
     if (boxWidth < 100 && boxHeight < 100)
         render = FitSizeInBox(outWidth, outHeight, 240, 180);
-    if (render.width() < 10 || render.height() < 10)
+    if (!MakeRenderTarget(target, render))
         return kRenderFailed;
-    target = QImage(render, QImage::Format_RGB32);
-    if (target.isNull())
-        return kRenderFailed;
-    target.fill(Qt::white);
     QPainter painter(&target);
     locmap::ViewPhotoLink drawer;
     drawer.SetupResources();

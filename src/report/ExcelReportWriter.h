@@ -64,6 +64,10 @@ public:
     [[nodiscard]] RenderResult RenderPhoto(QImage& target, int photoId, int boxWidth, int boxHeight,
                                            int& outX, int& outY, int& outWidth, int& outHeight);
 
+    // A white picture of the render size for a photo; false for a size under 10 pixels either way or a
+    // picture that cannot be made.
+    [[nodiscard]] static bool MakeRenderTarget(QImage& target, const QSize& render);
+
     CXlsxReport* Report() const { return m_report.get(); }
     fe::img::ImageCache& Cache() { return m_cache; }
 

@@ -16,6 +16,7 @@
 #include "app/frame/MenuTable.h"
 #include "app/frame/MapCommands.h"
 #include "app/frame/PhotoCommands.h"
+#include "app/frame/ReportCommands.h"
 #include "app/frame/ReservoirCommands.h"
 #include "app/frame/SettingsCommands.h"
 #include "app/frame/ToolbarIcons.h"
@@ -77,6 +78,7 @@ void CMainFrame::BuildMenus()
     app::InstallMapCommands(*this);
     app::InstallSettingsCommands(*this);
     app::InstallReservoirCommands(*this);
+    app::InstallReportCommands(*this);
     RebuildRecentMenu();
 }
 

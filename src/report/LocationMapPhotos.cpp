@@ -1,0 +1,255 @@
+// Photo pictures on the report sheets: the placers beside and around the map, the pictures of placed
+// photos cut to their crop frames, and the comment box below a picture.
+#include <QFileInfo>
+#include <QPainter>
+#include <cmath>
+
+#include "fe/PumpMessages.h"
+#include "fe/Unset.h"
+#include "fe/img/Image.h"
+#include "report/LocationMapReport.h"
+#include "report/ReportGeometry.h"
+#include "report/ReportTexts.h"
+#include "view/ViewPhotoLink.h"
+
+namespace {
+
+// The picture box of every photo beside or around a map.
+const QSize kListBox(113, 84);
+// Boxes narrower and lower than this hold small pictures, rendered at most 240 × 180.
+constexpr int kSmallBox = 150;
+
+constexpr int kColumnB = 2, kColumnE = 5, kColumnAC = 29, kColumnAF = 32, kColumnAJ = 36;
+
+std::vector<int> EveryThirdColumn(int first, int last)
+{
+    std::vector<int> columns;
+    for (int c = first; c <= last; c += 3)
+        columns.push_back(c);
+    return columns;
+}
+
+}  // namespace
+
+QString BesideMapSlot(const QString& startCell, int rowStep, int k)
+{
+    const int column = ColumnNumberFromCell(startCell) + 2 * (k / 6);
+    return CellReference(column, RowNumberFromCell(startCell) + (k % 6) * rowStep);
+}
+
+std::vector<QString> A3PhotoSlots(int arrangement)
+{
+    std::vector<QString> places;
+    if (arrangement == 0) {
+        const std::vector<int> across = EveryThirdColumn(kColumnB, kColumnAF);
+        for (int c : across)
+            places.push_back(CellReference(c, 3));
+        for (int row = 10; row <= 52; row += 7) {
+            places.push_back(CellReference(kColumnB, row));
+            places.push_back(CellReference(kColumnAF, row));
+        }
+        for (int c : across)
+            places.push_back(CellReference(c, 61));
+    } else if (arrangement == 1 || arrangement == 2) {
+        const std::vector<int> columns = arrangement == 1 ? std::vector<int>{kColumnB, kColumnAF}
+                                                          : std::vector<int>{kColumnB, kColumnE, kColumnAC, kColumnAF};
+        for (int c : columns)
+            for (int row = 3; row <= 57; row += 9)
+                places.push_back(CellReference(c, row));
+    }
+    return places;
+}
+
+QString A3OverflowSlot(int arrangement, int k)
+{
+    const int perColumn = arrangement == 0 ? 9 : 7;
+    const int step = arrangement == 0 ? 7 : 9;
+    return CellReference(kColumnAJ + 2 * (k / perColumn), 3 + (k % perColumn) * step);
+}
+
+void LocationMapReport::PlacePhotosBesideMap(int mapIndex, const QString& startCell, int rowStep)
+{
+    if (!placePhotosAroundMapEnabled || !project.maps.IsValidIndex(mapIndex) || !project.outputOptions.placePhotos)
+        return;
+    const bool comments = project.outputOptions.ShouldPlacePhotoComments();
+    int slot = 0;
+    for (const PlacedPhoto& entry : project.maps.maps[size_t(mapIndex)].photos.entries) {
+        PumpMessages();
+        if (Cancelled())
+            return;
+        // A photo that is gone leaves its slot to the next one.
+        if (project.photos.IndexOfId(entry.photoId) < 0)
+            continue;
+        const QString cell = BesideMapSlot(startCell, rowStep, slot++);
+        (void)PutListPhotoPicture(entry, cell, kListBox, comments);
+        PutCellText(CellReference(ColumnNumberFromCell(cell), RowNumberFromCell(cell) - 1), entry.numberText);
+    }
+}
+
+void LocationMapReport::PlacePhotosAroundMap(int mapIndex, int arrangement)
+{
+    if (!placePhotosAroundMapEnabled || !project.maps.IsValidIndex(mapIndex) || !project.outputOptions.placePhotos)
+        return;
+    const bool comments = project.outputOptions.ShouldPlacePhotoComments();
+    const std::vector<QString> places = A3PhotoSlots(arrangement);
+    const PlacedPhotoList& list = project.maps.maps[size_t(mapIndex)].photos;
+    size_t slot = 0;
+    int overflow = 0;
+    for (const PlacedPhoto& entry : list.entries) {
+        PumpMessages();
+        if (Cancelled())
+            return;
+        const bool exists = project.photos.IndexOfId(entry.photoId) >= 0;
+        // Around the map a photo that is gone keeps its slot empty; in the overflow it takes none.
+        QString cell;
+        if (slot < places.size())
+            cell = places[slot++];
+        else if (exists)
+            cell = A3OverflowSlot(arrangement, overflow++);
+        if (exists && !cell.isEmpty()) {
+            (void)PutListPhotoPicture(entry, cell, kListBox, comments);
+            PutCellText(CellReference(ColumnNumberFromCell(cell), RowNumberFromCell(cell) - 1), entry.numberText);
+        }
+        PumpMessages();
+        if (Cancelled())
+            return;
+    }
+}
+
+CExcelReportWriter::RenderResult LocationMapReport::RenderPlacedPhoto(QImage& target, const PlacedPhoto& entry,
+                                                                     const QSize& box, double& x, double& y,
+                                                                     double& width, double& height)
+{
+    const PhotoRecord* record = project.photos.Find(entry.photoId);
+    if (record == nullptr || box.width() <= 0 || box.height() <= 0)
+        return kRenderFailed;
+    x = y = 0;
+    width = box.width();
+    height = box.height();
+    const int rotation = record->rotation;
+    if (rotation != 0 && rotation != 90 && rotation != 180 && rotation != 270)
+        return kRenderFailed;
+    fe::img::Image loaded;
+    if (!project.LoadPhotoImage(loaded, project.photos.IndexOfId(entry.photoId)))
+        return kRenderFailed;
+    const QImage photo =
+        rotation == 0 ? loaded.Picture() : locmap::ViewPhotoLink::TurnedPhoto(loaded.Picture(), rotation);
+    loaded.Release();
+    PumpMessages();
+    if (photo.isNull())
+        return kRenderFailed;
+
+    // An unset crop frame, or one without width or height, stands for the whole turned photo.
+    const Rect2& f = entry.frame;
+    QRectF crop(QPointF(std::min(f.x0, f.x1), std::min(f.y0, f.y1)),
+                QPointF(std::max(f.x0, f.x1), std::max(f.y0, f.y1)));
+    const bool unset = IsUnset(f.x0) || IsUnset(f.x1) || IsUnset(f.y0) || IsUnset(f.y1);
+    if (unset || !std::isfinite(crop.width()) || !std::isfinite(crop.height()) || crop.width() < 1 ||
+        crop.height() < 1)
+        crop = QRectF(photo.rect());
+    const bool wholePhoto = crop == QRectF(photo.rect());
+    const double cw = crop.width(), ch = crop.height();
+    const double bw = box.width(), bh = box.height();
+
+    double fitW = 0, fitH = 0;
+    if (bw / bh >= cw / ch) {
+        fitW = std::trunc(bh * cw / ch);
+        fitH = bh;
+    } else {
+        fitW = bw;
+        fitH = std::trunc(bw * ch / cw);
+    }
+    if (fitW < 1 || fitH < 1)
+        return kRenderFailed;
+    if (bw / bh >= fitW / fitH)
+        x = std::fabs(bw - bh * fitW / fitH) * 0.5;
+    else if (fitW != fitH)
+        y = std::fabs(bh - bw * fitH / fitW) * 0.5;
+    width = std::min(bw, fitW);
+    height = std::min(bh, fitH);
+
+    const int outW = int(width), outH = int(height);
+    QSize render;
+    const int quality = project.outputOptions.photoQuality;
+    if (quality == 1) {
+        render = FitSizeInBox(outW, outH, 1200, 900);
+    } else if (quality == 2) {
+        if ((box.width() >= kSmallBox || box.height() >= kSmallBox) && rotation == 0 && wholePhoto)
+            return kUseStoredPhoto;
+        const bool larger = cw > bw || ch > bh;
+        render = larger ? FitSizeInBox(outW, outH, int(cw), int(ch)) : FitSizeInBox(outW, outH, box.width(), box.height());
+    } else {
+        render = FitSizeInBox(outW, outH, 640, 480);
+    }
+    if (box.width() < kSmallBox && box.height() < kSmallBox)
+        render = FitSizeInBox(outW, outH, 240, 180);
+    if (!MakeRenderTarget(target, render))
+        return kRenderFailed;
+    // The crop frame onto the whole picture at one scale.
+    const double s = std::min(render.width() / cw, render.height() / ch);
+    QPainter painter(&target);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRectF(0, 0, cw * s, ch * s), photo, crop);
+    return kPhotoDrawn;
+}
+
+bool LocationMapReport::PlacePicture(const QString& file, const QString& cell, double x, double y, double width,
+                                     double height)
+{
+    return Report() && Report()->Cell(cell).drawing.DrawingAddImageW(file, x, y, 0, 0, width, height) != 0;
+}
+
+bool LocationMapReport::PutPicture(const PlacedPhoto& entry, const QString& cell, const QSize& box, PictureUse use,
+                                   double insetX, double insetY)
+{
+    QImage image;
+    double x = 0, y = 0, w = 0, h = 0;
+    const RenderResult result = RenderPlacedPhoto(image, entry, box, x, y, w, h);
+    if (result == kRenderFailed)
+        return false;
+    QString file;
+    const QString stored = project.PhotoFolder() + PhotoFileName(entry.photoId);
+    if (result == kUseStoredPhoto && use != PictureUse::RenderedOnly && QFileInfo(stored).isFile())
+        file = stored;
+    else if (image.isNull() || !Cache().SaveImage(image, 0, file))
+        return false;
+    double xMm = PixelsToMm(x + (use == PictureUse::Inset ? insetX : 0));
+    double yMm = PixelsToMm(y + (use == PictureUse::Inset ? insetY : 0));
+    if (use != PictureUse::Inset) {
+        // Small margins keep the picture off the cell's lines.
+        if (xMm < 0.5)
+            xMm += 0.5;
+        if (yMm < 0.2)
+            yMm += 0.2;
+    }
+    return PlacePicture(file, cell, xMm, yMm, PixelsToMm(w), PixelsToMm(h));
+}
+
+bool LocationMapReport::PutPhotoPicture(const PlacedPhoto& entry, const QString& cell, const QSize& box)
+{
+    return PutPicture(entry, cell, box, PictureUse::StoredOrRendered, 0, 0);
+}
+
+bool LocationMapReport::PutPhotoPictureInset(const PlacedPhoto& entry, const QString& cell, const QSize& box,
+                                             double insetX, double insetY)
+{
+    return PutPicture(entry, cell, box, PictureUse::Inset, insetX, insetY);
+}
+
+bool LocationMapReport::PutListPhotoPicture(const PlacedPhoto& entry, const QString& cell, const QSize& box,
+                                            bool comment)
+{
+    if (!PutPicture(entry, cell, box, PictureUse::RenderedOnly, 0, 0))
+        return false;
+    if (comment && !entry.comment.isEmpty() && Report()) {
+        // One paragraph per comment line, whichever line ends the comment was written with.
+        QString text = entry.comment;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).remove(u'\r');
+        const double w = box.width() * kReportMmPerPixel, h = box.height() * kReportMmPerPixel;
+        CXlsxDrawingT& drawing = Report()->Cell(cell).drawing;
+        drawing.FillColor = 0xFFFFFFu;
+        Report()->Cell(cell).drawing.FontPoint = 7.0;
+        Report()->Cell(cell).drawing.DrawingAddTextBoxW(text, 0, h, 0, 0, w, h / 3);
+    }
+    return true;
+}

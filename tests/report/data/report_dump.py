@@ -1,0 +1,58 @@
+"""Prints what the location-map report's workbook holds as JSON, read with openpyxl: sheet names, cell
+texts, print areas, row breaks, and per picture its anchor cell, its pixel size and its extent in EMU;
+the texts of the drawing's text boxes with their fill and font size from the drawing XML.
+
+Usage: report_dump.py BOOK.xlsx
+"""
+import io
+import json
+import re
+import sys
+import warnings
+import zipfile
+
+warnings.simplefilter("ignore")
+import openpyxl  # noqa: E402
+from PIL import Image  # noqa: E402
+
+
+def dump(path):
+    book = openpyxl.load_workbook(path)
+    result = {"sheets": book.sheetnames, "sheet": {}}
+    for ws in book.worksheets:
+        images = []
+        for image in ws._images:
+            width, height = Image.open(io.BytesIO(image._data())).size
+            anchor = image.anchor
+            ext = getattr(anchor, "ext", None)
+            images.append({
+                "cell": openpyxl.utils.get_column_letter(anchor._from.col + 1) + str(anchor._from.row + 1),
+                "px": [width, height],
+                "emu": [ext.width, ext.height] if ext is not None else None,
+            })
+        cells = {c.coordinate: c.value for row in ws.iter_rows() for c in row if c.value is not None}
+        area = ws.print_area
+        result["sheet"][ws.title] = {
+            "cells": cells,
+            "print_area": ",".join(area) if isinstance(area, list) else area,
+            "breaks": [b.id for b in ws.row_breaks.brk],
+            "images": images,
+        }
+    shapes = []
+    with zipfile.ZipFile(path) as z:
+        for name in sorted(n for n in z.namelist() if re.match(r"xl/drawings/drawing\d+\.xml$", n)):
+            xml = z.read(name).decode("utf-8")
+            for sp in re.findall(r"<xdr:sp[ >].*?</xdr:sp>", xml, re.S):
+                fill = re.search(r"<a:solidFill><a:srgbClr val=\"(\w+)\"", sp)
+                size = re.search(r"<a:rPr[^>]* sz=\"(\d+)\"", sp)
+                shapes.append({
+                    "text": "\n".join(re.findall(r"<a:t>(.*?)</a:t>", sp)),
+                    "fill": fill.group(1) if fill else None,
+                    "sz": size.group(1) if size else None,
+                })
+    result["shapes"] = shapes
+    return result
+
+
+if __name__ == "__main__":
+    print(json.dumps(dump(sys.argv[1]), ensure_ascii=False))
