@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "fe/StaticTables.h"
 #include "model/NaturalTextLess.h"
 #include "model/PhotoRecord.h"
 #include "model/PlacedPhoto.h"
@@ -11,18 +12,8 @@ namespace app {
 
 QString PhotoColumnTitle(int column)
 {
-    static const QString titles[kPhotoColumnCount] = {
-        QStringLiteral("撮影\n写真\n番号"),
-        QStringLiteral("位置図\n写真\n番号"),
-        QStringLiteral("配置"),
-        QStringLiteral("写真"),
-        QStringLiteral("緯度 (°)\n経度 (°)\n角度 (°)"),
-        QStringLiteral("撮影\n日時"),
-        QStringLiteral("平面直角\n座標\nX (m)\nY (m)"),
-        QStringLiteral("ファイル名"),
-        QStringLiteral("元ファイル名"),
-    };
-    return column >= 1 && column <= kPhotoColumnCount ? titles[column - 1] : QString();
+    const QStringList& titles = fe::tables::PhotoListColumnTitles();
+    return column >= 1 && column <= kPhotoColumnCount ? titles.value(column - 1) : QString();
 }
 
 QString PhotoPositionText(const PhotoRecord& photo)
