@@ -10,8 +10,11 @@
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandLine.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MainFrameViewHost.h"
 #include "app/frame/SingleInstance.h"
 #include "app/progress/SplashWnd.h"
+#include "app/view/TavrelView.h"
+#include "app/view/ViewHost.h"
 #include "fe/AppFolders.h"
 #include "model/AppSettings.h"
 
@@ -58,6 +61,9 @@ int main(int argc, char* argv[])
     document.appSettings = &settings;
     CMainFrame frame(&document);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto* view = new CTavrelView(&document, app::MakeMainFrameViewHost(frame));
+    view->LoadMarkSettings();
+    app::InstallMainView(frame, view);
     frame.show();
     CSplashWnd::Show(&frame, options.splash);
     QApplication::processEvents();

@@ -52,7 +52,7 @@ bool LocusTrack::HasZoneXY(int zone) const
     return IsZone(zone) && !zoneXY_[zone - 1].empty() && zoneXY_[zone - 1].size() == points.size();
 }
 
-void LocusTrack::BuildZoneXY(int zone)
+void LocusTrack::BuildZoneXY(int zone) const
 {
     if (!IsZone(zone) || zoneXY_[zone - 1].size() == points.size()) {
         return;

@@ -42,7 +42,7 @@ public:
     // Plane X (north), Y (east) of every point in a zone 1 to 19, built on demand. A cache is valid only
     // while it holds one entry per point.
     bool HasZoneXY(int zone) const;
-    void BuildZoneXY(int zone);
+    void BuildZoneXY(int zone) const;  // fills the cache only
     // The cached X/Y of a point; unset for a zone outside 1 to 19 or a point the cache does not hold, so a
     // caller that forgot BuildZoneXY gets "no position" rather than a failure.
     Point2 GetZoneXY(int pointIndex, int zone) const;
@@ -62,6 +62,6 @@ public:
     fe::geo::GeoPoint PositionAtTime(const fe::SimpleDate& date, const fe::SimpleTime& time) const;
 
 private:
-    std::array<std::vector<Point2>, kZoneCount> zoneXY_;
-    std::array<Rect2, kZoneCount> zoneBoxes_;
+    mutable std::array<std::vector<Point2>, kZoneCount> zoneXY_;  // caches, built on demand
+    mutable std::array<Rect2, kZoneCount> zoneBoxes_;
 };

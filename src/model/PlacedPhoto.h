@@ -32,7 +32,7 @@ struct PlacedPhoto
     std::int32_t workIndex = -1;
     // The label's box (left, right, top, bottom) where the drawer last drew it, for the view's hit tests;
     // never stored.
-    Rect2i labelBox;
+    mutable Rect2i labelBox;
 
     void Reset() { *this = PlacedPhoto(); }
 };

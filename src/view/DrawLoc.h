@@ -56,7 +56,7 @@ struct MarkItem
     QString number;                // framed-label number ("-" without a photo)
     QString digits;                // number inside a numbered disc
     Point2 labelOffset;            // label offset in pixels before the size factor
-    PlacedPhoto* entry = nullptr;  // receives the label box; may be null
+    const PlacedPhoto* entry = nullptr;  // receives the label box (run-time state); may be null
 };
 
 // How a layer pass turns its arrows and labels and which brush fills selected labelled discs.

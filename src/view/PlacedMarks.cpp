@@ -28,10 +28,10 @@ QString MarkDigits(const PlacedPhotoList& list, int index, int numberKind, const
     return list.NumberDigits(index);
 }
 
-MarkItem PlacedMark(PlacedPhotoList& list, int index, bool hasRecord, int numberKind,
+MarkItem PlacedMark(const PlacedPhotoList& list, int index, bool hasRecord, int numberKind,
                     const PhotoList& photos)
 {
-    PlacedPhoto& entry = list.entries[size_t(index)];
+    const PlacedPhoto& entry = list.entries[size_t(index)];
     MarkItem item;
     item.hasRecord = hasRecord;
     item.number = hasRecord ? MarkNumber(list, index, numberKind, photos) : QStringLiteral("-");

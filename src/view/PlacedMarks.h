@@ -27,7 +27,7 @@ QString MarkDigits(const PlacedPhotoList& list, int index, int numberKind, const
 
 // The mark of placed photo `index` with its numbers ("-" without a photo record), label offset and entry;
 // the caller adds the place, the directions and which layers draw it.
-MarkItem PlacedMark(PlacedPhotoList& list, int index, bool hasRecord, int numberKind,
+MarkItem PlacedMark(const PlacedPhotoList& list, int index, bool hasRecord, int numberKind,
                     const PhotoList& photos);
 
 }  // namespace locmap

@@ -178,14 +178,14 @@ void ViewGsi::DrawMapOutline(const LocationMap& map, int zoom)
     SelectNullBrush();
 }
 
-std::vector<MarkItem> ViewGsi::CollectMarks(LocationMap& map, const PhotoList& photos, bool rendered,
+std::vector<MarkItem> ViewGsi::CollectMarks(const LocationMap& map, const PhotoList& photos, bool rendered,
                                             double scale)
 {
-    PlacedPhotoList& list = map.photos;
+    const PlacedPhotoList& list = map.photos;
     std::vector<MarkItem> items;
     items.reserve(list.entries.size());
     for (int k = 0; k < list.Count(); ++k) {
-        PlacedPhoto& entry = list.entries[size_t(k)];
+        const PlacedPhoto& entry = list.entries[size_t(k)];
         const PhotoRecord* photo = photos.Find(entry.photoId);
         const fe::geo::GeoPoint position(entry.x, entry.y);
         MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, photos);
@@ -200,7 +200,7 @@ std::vector<MarkItem> ViewGsi::CollectMarks(LocationMap& map, const PhotoList& p
     return items;
 }
 
-void ViewGsi::DrawMapPhotos(LocationMap& map, const PhotoList& photos)
+void ViewGsi::DrawMapPhotos(const LocationMap& map, const PhotoList& photos)
 {
     if (!showMarks || m_dc == nullptr)
         return;
@@ -208,7 +208,7 @@ void ViewGsi::DrawMapPhotos(LocationMap& map, const PhotoList& photos)
     DrawMarkLayers(items, MarkPass());
 }
 
-void ViewGsi::DrawRenderedMarks(double scale, LocationMap& map, const PhotoList& photos)
+void ViewGsi::DrawRenderedMarks(double scale, const LocationMap& map, const PhotoList& photos)
 {
     if (!showMarks || m_dc == nullptr)
         return;

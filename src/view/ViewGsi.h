@@ -56,8 +56,8 @@ public:
     void DrawMapOutline(const LocationMap& map, int zoom);
 
     // The photo marks of a web location map on screen, and off screen at the render scale.
-    void DrawMapPhotos(LocationMap& map, const PhotoList& photos);
-    void DrawRenderedMarks(double scale, LocationMap& map, const PhotoList& photos);
+    void DrawMapPhotos(const LocationMap& map, const PhotoList& photos);
+    void DrawRenderedMarks(double scale, const LocationMap& map, const PhotoList& photos);
     // A grey dot at every positioned photo.
     void DrawShotPositions(const PhotoList& photos);
 
@@ -95,7 +95,7 @@ public:
 protected:
     // The first four outline points on screen; empty for kind 0 or fewer than four points.
     std::vector<QPoint> OutlinePoints(const LocationMap& map) const;
-    std::vector<MarkItem> CollectMarks(LocationMap& map, const PhotoList& photos, bool rendered,
+    std::vector<MarkItem> CollectMarks(const LocationMap& map, const PhotoList& photos, bool rendered,
                                        double scale);
 };
 

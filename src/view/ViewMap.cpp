@@ -39,16 +39,16 @@ QPoint ViewMap::ScreenPoint(double x, double y) const
     return TurnedPoint(transform->ToScreen(x, y));
 }
 
-void ViewMap::DrawMapPhotos(LocationMap& map, const PhotoList& photos)
+void ViewMap::DrawMapPhotos(const LocationMap& map, const PhotoList& photos)
 {
     if (!showMarks || m_dc == nullptr || transform == nullptr || !map.IsPictureMap())
         return;
-    PlacedPhotoList& list = map.photos;
+    const PlacedPhotoList& list = map.photos;
     const bool turnedKind0 = rotated && mapKind == LocationMap::kPicture;
     std::vector<MarkItem> items;
     items.reserve(list.entries.size());
     for (int k = 0; k < list.Count(); ++k) {
-        PlacedPhoto& entry = list.entries[size_t(k)];
+        const PlacedPhoto& entry = list.entries[size_t(k)];
         const PhotoRecord* photo = photos.Find(entry.photoId);
         MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, photos);
         item.at = ScreenPoint(entry.x, entry.y);

@@ -38,7 +38,7 @@ public:
 
     // The photo marks of the map (a set x and the displayed bit; placed photos whose record is missing are
     // drawn grey and numbered "-" among the unselected).
-    void DrawMapPhotos(LocationMap& map, const PhotoList& photos);
+    void DrawMapPhotos(const LocationMap& map, const PhotoList& photos);
     // A grey dot where every positioned photo would be placed on a map in a plane zone.
     void DrawShotPositions(const PhotoList& photos, const LocationMap& map);
 
@@ -58,7 +58,7 @@ public:
     void DrawScaleBar(double scale, const LocationMap& map);
 
     // Tracks within the client area of a map in the plane zone (1 to 19), those with a current point on top.
-    void DrawTracks(std::vector<LocusTrack>& tracks, int width, int height, int zone);
+    void DrawTracks(const std::vector<LocusTrack>& tracks, int width, int height, int zone);
     void DrawTrack(const LocusTrack& track, int zone);
     void DrawSortLine(const LocationMap& map);
     void DrawSortLinePoints(double halfWidth, const std::vector<Point2>& points);

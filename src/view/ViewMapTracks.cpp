@@ -9,7 +9,7 @@
 
 namespace locmap {
 
-void ViewMap::DrawTracks(std::vector<LocusTrack>& tracks, int width, int height, int zone)
+void ViewMap::DrawTracks(const std::vector<LocusTrack>& tracks, int width, int height, int zone)
 {
     if (m_dc == nullptr || transform == nullptr || !showTracks || tracks.empty() || zone < 1 || zone > 19)
         return;
@@ -22,7 +22,7 @@ void ViewMap::DrawTracks(std::vector<LocusTrack>& tracks, int width, int height,
         y1 = std::max(y1, plane.y);
     }
     for (const bool withCurrent : {false, true}) {
-        for (LocusTrack& track : tracks) {
+        for (const LocusTrack& track : tracks) {
             if ((track.currentPoint >= 0) != withCurrent)
                 continue;
             if (!track.HasZoneXY(zone))

@@ -59,6 +59,18 @@ enum CommandId : int
     kCmdAbout = 57664,
 
     kCmdAttribution = 32921,
+
+    // The view's context menus.
+    kCmdPlaceOnTrack = 32947,
+    kCmdSelectAllPhotos = 32946,
+    kCmdOpenWebMapInBrowser = 32948,
+    kCmdSortEastToWest = 32959,
+    kCmdSortWestToEast = 32961,
+    kCmdSortSouthToNorth = 32962,
+    kCmdSortNorthToSouth = 32964,
+    kCmdUndoLinePoint = 32953,
+    kCmdClearLine = 32954,
+    kCmdRunLineSort = 32965,
 };
 
 }  // namespace app

@@ -46,8 +46,9 @@ public:
     // Runs a command as its menu item would: only when its rule allows it now (a pane's button).
     void RunCommand(int command) { Trigger(command); }
     // Supplies the parts of the command state that the panes and the view know (selected rows, current
-    // map, view mode); the frame fills in busy, the document's project and the dialogs.
-    void SetStateSource(std::function<void(app::UiState&)> source) { m_stateSource = std::move(source); }
+    // map, view mode); the frame fills in busy, the document's project and the dialogs. Each call adds a
+    // source (the view, the panes); they run in the order they were given.
+    void SetStateSource(std::function<void(app::UiState&)> source);
 
     app::UiState CurrentState() const;
     // Sets every action's enabled and checked state from the rules.

@@ -154,6 +154,20 @@ void CMainFrame::SetCommandHandler(int command, std::function<void()> handler)
     UpdateCommandStates();
 }
 
+void CMainFrame::SetStateSource(std::function<void(app::UiState&)> source)
+{
+    if (!source)
+        return;
+    if (!m_stateSource) {
+        m_stateSource = std::move(source);
+        return;
+    }
+    m_stateSource = [earlier = std::move(m_stateSource), added = std::move(source)](app::UiState& state) {
+        earlier(state);
+        added(state);
+    };
+}
+
 app::UiState CMainFrame::CurrentState() const
 {
     app::UiState state;

@@ -1,0 +1,142 @@
+// The main frame as the host of the main view.
+#include "app/frame/MainFrameViewHost.h"
+
+#include <QAction>
+
+#include "app/doc/TavrelDoc.h"
+#include "app/frame/CommandIds.h"
+#include "app/frame/FrameMessages.h"
+#include "app/frame/MainFrame.h"
+#include "app/view/TavrelView.h"
+#include "app/view/ViewHost.h"
+#include "model/AppSettings.h"
+#include "model/LocationMap.h"
+
+namespace app {
+namespace {
+
+class FrameViewHost final : public ViewHost
+{
+public:
+    explicit FrameViewHost(CMainFrame& frame) : m_frame(frame) {}
+
+    void SetStatusPixel(int x, int y) override { m_frame.SetStatusPixel(x, y); }
+    void SetStatusPlaneXY(int zone, double y, double x) override { m_frame.SetStatusPlaneXY(zone, y, x); }
+    void SetStatusLatLong(double latitude, double longitude) override
+    {
+        m_frame.SetStatusLatLong(latitude, longitude);
+    }
+    void ViewModeChanged(int mode, bool hasCurrentMap, int zone) override
+    {
+        m_frame.UpdateStatusCoordSystem(mode, hasCurrentMap, zone);
+    }
+    // The photo pane's selected rows (photo index + 1); without the pane, the photos marked selected.
+    std::vector<int> SelectedPhotoIds() const override
+    {
+        std::vector<int> ids;
+        const CTavrelDoc* document = m_frame.Document();
+        if (!document)
+            return ids;
+        const PhotoList& photos = document->GetProject().photos;
+        if (const auto& rows = m_frame.PaneLinks().selectedPhotoRows) {
+            for (const int row : rows())
+                if (row >= 1 && row <= int(photos.photos.size()))
+                    ids.push_back(photos.photos[size_t(row - 1)].id);
+            return ids;
+        }
+        for (const PhotoRecord& photo : photos.photos)
+            if (photo.flags & PhotoRecord::kFlagSelected)
+                ids.push_back(photo.id);
+        return ids;
+    }
+    int PaneMapIndex() const override
+    {
+        const auto& link = m_frame.PaneLinks().currentMapIndex;
+        return link ? link() : -1;
+    }
+    void SelectPhoto(int photoId) override { (void)m_frame.SendAppMessage(kMsgSelectPhoto, photoId); }
+    void AddPhotoToSelection(int photoId) override
+    {
+        (void)m_frame.SendAppMessage(kMsgAddPhotoToSelection, photoId);
+    }
+    void RefreshPhotoList() override
+    {
+        Call(m_frame.PaneLinks().fillPhotoList);
+        Call(m_frame.PaneLinks().reloadPropertyDialog);
+    }
+
+    // Through the frame's action: its rule and its handler decide, as for the menu bar.
+    void RunFrameCommand(int command) override
+    {
+        switch (command) {
+            case kCmdSortEastToWest:
+                (void)m_frame.SendAppMessage(kMsgSortLonDesc);
+                return;
+            case kCmdSortWestToEast:
+                (void)m_frame.SendAppMessage(kMsgSortLonAsc);
+                return;
+            case kCmdSortSouthToNorth:
+                (void)m_frame.SendAppMessage(kMsgSortLatAsc);
+                return;
+            case kCmdSortNorthToSouth:
+                (void)m_frame.SendAppMessage(kMsgSortLatDesc);
+                return;
+            default:
+                if (QAction* action = m_frame.Action(command))
+                    action->trigger();
+        }
+    }
+
+private:
+    static void Call(const std::function<void()>& link)
+    {
+        if (link)
+            link();
+    }
+
+    CMainFrame& m_frame;
+};
+
+}  // namespace
+
+std::unique_ptr<ViewHost> MakeMainFrameViewHost(CMainFrame& frame)
+{
+    return std::make_unique<FrameViewHost>(frame);
+}
+
+void InstallMainView(CMainFrame& frame, CTavrelView* view)
+{
+    frame.SetCentralView(view);
+    FramePaneLinks& links = frame.PaneLinks();
+    links.refreshView = [view] { view->RenderAndUpdate(); };
+    links.restartView = [view] {
+        view->InitViewAfterCreate();
+        view->RenderAndUpdate();
+    };
+    links.fitViewToPhotos = [view] { view->FitToPhotos(); };
+    links.mapCentre = [view] { return view->MapServer().Center(); };
+    frame.SetMessageHandler(kMsgSelectLocationMap, [view](qintptr index, qintptr) {
+        return qintptr(view->SelectLocationMap(int(index)));
+    });
+    frame.SetMessageHandler(kMsgShowWebMap, [view](qintptr choice, qintptr) {
+        (void)view->SelectLocationMap(-1);
+        const auto& sites = view->Settings().tileSites;
+        if (choice >= 0 && choice < 3 && size_t(choice) < sites.size())
+            view->SetMapKind(int(choice) + 2, sites[size_t(choice)]);
+        view->RenderAndUpdate();
+        return qintptr(1);
+    });
+    frame.SetStateSource([view](UiState& state) {
+        state.viewMode = view->ViewMode();
+        if (const LocationMap* map = view->CurrentMap()) {
+            state.currentMap = true;
+            state.currentMapKind = map->kind;
+            state.currentMapZone = map->zone;
+            state.currentMapPlacedCount = map->photos.Count();
+            state.currentMapNorthArrow = map->overlay.showNorthArrow != 0;
+            state.currentMapScaleBar = map->overlay.showScaleBar != 0;
+        }
+    });
+}
+
+}  // namespace app
