@@ -1,31 +1,12 @@
 // The picture of a site location map: web tiles with the outlines and callouts of the project's maps,
 // drawn at twice the picture's size and reduced into it.
-#include <QPainter>
-#include <cmath>
-
-#include "fe/geo/MapServer.h"
 #include "fe/geo/PhotoFit.h"
-#include "fe/geo/ProxySettings.h"
 #include "fe/img/Image.h"
 #include "model/LocationMap.h"
 #include "model/Project.h"
 #include "report/SiteMapReport.h"
-#include "view/ViewGsi.h"
-
-namespace {
-
-// Four times the largest picture the site map dialog lets a box take at its zoom: a stored box beyond
-// this is not rendered rather than asking for gigabytes of tiles.
-constexpr double kMaxTilePixels = 36'000'000;
-
-// The picture's size fitted into the box keeping its aspect, in whole pixels.
-QSize FittedSize(const QSize& picture, const QSize& box)
-{
-    const Point2 fit = Point2(picture.width(), picture.height()).FitInto(Point2(box.width(), box.height()));
-    return {int(fit.x), int(fit.y)};
-}
-
-}  // namespace
+#include "report/SiteMapZoom.h"
+#include "view/locmap/ImageMaker.h"
 
 void SiteMapReport::DrawMapOutline(locmap::ViewGsi& drawer, const LocationMap& map, double scale) const
 {
@@ -46,42 +27,31 @@ bool SiteMapReport::RenderSiteMap(fe::img::Image& target, const Project& project
     if (!siteMap.IsWebMap() || site >= int(settings.tileSites.size()) || target.IsNull())
         return false;
     const fe::geo::TileSite& tileSite = settings.tileSites[size_t(site)];
-    const int zoom = siteMap.tileZoom;
-    if (!fe::geo::TileSite::IsStorableZoom(zoom))
+    if (!fe::geo::TileSite::IsStorableZoom(siteMap.tileZoom))
         return false;
-    const Point2 tileSize = fe::geo::MercatorPixelSize(siteMap.box, zoom);
-    if (!std::isfinite(tileSize.x) || !std::isfinite(tileSize.y) || tileSize.x < 1 || tileSize.y < 1 ||
-        tileSize.x * tileSize.y > kMaxTilePixels)
+    // A box kept from a wider view, or a damaged file, may be far too large for its zoom: the map is then
+    // drawn at the deepest zoom whose picture stays within the site map's limit.
+    const int zoom = SiteMapRenderZoom(siteMap.box, siteMap.tileZoom);
+    if (zoom < 0)
         return false;
     const fe::geo::GeoPoint centre = fe::geo::MercatorCentre(siteMap.box);
 
-    // The renderer's own server has no worker: a tile missing from the cache is downloaded at once.
+    // The maker's server has no worker: a tile missing from the cache is downloaded at once.
+    locmap::ImageMaker maker;
+    maker.settings = settings;
+    (void)maker.proxy.ReadRegistry();
     fe::img::Image tiles;
-    {
-        fe::geo::MapServer server;
-        server.Server().SetMissingTiles(fe::geo::MissingTiles::FetchedNow);
-        fe::geo::ProxySettings proxy;
-        (void)proxy.ReadRegistry();
-        if (!server.Server().Open(settings.tileCacheFolder, tileSite, proxy))
-            return false;
-        server.SetCenter(centre);
-        server.SetZoom(zoom);
-        if (!tiles.Create(int(std::lround(tileSize.x)), int(std::lround(tileSize.y))))
-            return false;
-        server.DrawTilesToImage(tiles);
-        tiles.ReleaseDC();
-        server.Close();
-    }
-
-    const QSize fitted = FittedSize(tiles.Picture().size(), target.Picture().size());
-    if (fitted.isEmpty())
+    if (!maker.DrawBoxTiles(tiles, siteMap.box, zoom, tileSite))
         return false;
+    const Point2 fit = Point2(tiles.Width(), tiles.Height()).FitInto(Point2(target.Width(), target.Height()));
     fe::img::Image canvas;
-    if (!canvas.Create(2 * fitted.width(), 2 * fitted.height()) || !tiles.StretchTo(canvas))
+    if (int(fit.x) < 1 || int(fit.y) < 1 || !canvas.Create(2 * int(fit.x), 2 * int(fit.y)) ||
+        !tiles.StretchTo(canvas))
         return false;
     const double r = double(canvas.Width()) / tiles.Width();
+    tiles.Release();
 
-    locmap::ViewGsi drawer;
+    locmap::ViewGsi& drawer = maker.viewGsi;
     drawer.viewport.Set(zoom, centre, canvas.Width() / 2, canvas.Height() / 2);
     drawer.style.SetScaled(2 * scale);
     drawer.siteLineWidth = 4 * scale;
@@ -96,9 +66,7 @@ bool SiteMapReport::RenderSiteMap(fe::img::Image& target, const Project& project
     drawer.End();
 
     // One or two levels beyond the site's deepest tiles the picture is enlarged, and so is its furniture.
-    const int beyond = zoom - tileSite.ZoomHigh();
-    const int k = beyond == 1 || beyond == 2 ? 2 * beyond : 1;
-    drawer.style.SetScaled(2.0 / k * scale);
+    drawer.style.SetScaled(2.0 / locmap::OverzoomFurnitureDivisor(zoom, tileSite) * scale);
     drawer.SetupResources();
     if (!drawer.BeginAtZoom(canvas.GetDC(), zoom))
         return false;
@@ -109,13 +77,6 @@ bool SiteMapReport::RenderSiteMap(fe::img::Image& target, const Project& project
     drawer.End();
     canvas.ReleaseDC();
 
-    target.ReleaseDC();
-    target.Fill(0xFFFFFF);
-    const QSize shown = FittedSize(canvas.Picture().size(), target.Picture().size());
-    if (shown.isEmpty())
-        return false;
-    const QImage reduced = canvas.Picture().scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPainter painter(&target.Picture());
-    painter.drawImage((target.Width() - shown.width()) / 2, (target.Height() - shown.height()) / 2, reduced);
+    locmap::ReduceOntoWhite(target, canvas);
     return true;
 }

@@ -13,6 +13,7 @@
 #include "fe/img/Image.h"
 #include "model/Project.h"
 #include "report/SiteMapReport.h"
+#include "report/SiteMapZoom.h"
 #include "xlsx/ZipPackage.h"
 
 namespace {
@@ -77,11 +78,12 @@ protected:
         QDir().mkpath(m_folder.file("out"));
     }
 
-    void FillTiles(const QString& siteFolder, const QString& extension)
+    void FillTiles(const QString& siteFolder, const QString& extension, std::initializer_list<int> zooms = {15, kZoom},
+                   const QColor& ground = kGround)
     {
         QImage tile(256, 256, QImage::Format_RGB32);
-        tile.fill(kGround);
-        for (int zoom : {15, kZoom}) {
+        tile.fill(ground);
+        for (int zoom : zooms) {
             const Point2 a = fe::geo::GeoPoint(kSiteBox.x0, kSiteBox.y1).ToWorldPixel(zoom);
             const Point2 b = fe::geo::GeoPoint(kSiteBox.x1, kSiteBox.y0).ToWorldPixel(zoom);
             for (int x = int(a.x / 256) - 2; x <= int(b.x / 256) + 2; ++x) {
@@ -253,6 +255,58 @@ TEST_F(SiteMapReportTest, OutlinesLieOverTheirPlaceOnTheTiles)
     // White around the map, the tiles inside it.
     EXPECT_EQ(target.Picture().pixelColor(size.width() / 2, 2), QColor(Qt::white));
     EXPECT_EQ(target.Picture().pixelColor(centre), kGround);
+}
+
+// The site map's picture must stay below 9,000,000 pixels at its zoom.
+TEST(SiteMapZoom, PictureLimitAndRenderZoom)
+{
+    struct Size
+    {
+        double width, height;
+        bool fits;
+    };
+    for (const Size& c : {Size{3000, 3000, false}, Size{2999, 3000, true}, Size{1, 1, true},
+                          Size{NAN, 10, false}, Size{INFINITY, 1, false}}) {
+        SCOPED_TRACE(c.width);
+        EXPECT_EQ(SiteMapPictureFits(c.width, c.height), c.fits);
+    }
+    // The box is about 630 × 770 pixels at zoom 16, four times that at 17 and sixteen times at 18.
+    EXPECT_TRUE(SiteMapZoomFits(kSiteBox, 18));
+    EXPECT_FALSE(SiteMapZoomFits(kSiteBox, 19));
+    struct Case
+    {
+        Rect2 box;
+        int zoom, expected;
+    };
+    const Rect2 unset(kUnset, kUnset, kUnset, kUnset);
+    const Rect2 point(139.76, 35.68, 139.76, 35.68);
+    for (const Case& c : {Case{kSiteBox, 16, 16}, Case{kSiteBox, 18, 18}, Case{kSiteBox, 24, 18},
+                          Case{Rect2(120, 20, 150, 46), 18, 7}, Case{unset, 16, -1}, Case{point, 16, -1}}) {
+        SCOPED_TRACE(c.zoom);
+        EXPECT_EQ(SiteMapRenderZoom(c.box, c.zoom), c.expected);
+    }
+}
+
+// A box whose picture at its stored zoom would be too large (kept from a wider view, or a damaged file) is
+// drawn at the deepest zoom that fits, from that zoom's tiles, without making the huge picture.
+TEST_F(SiteMapReportTest, ATooLargeBoxIsRenderedAtTheDeepestZoomThatFits)
+{
+    const QColor deep(0x30, 0x90, 0x30);
+    FillTiles(QStringLiteral("_std"), QStringLiteral(".png"), {17}, deep);
+    MakeProject({LocationMap::kWebStandard});
+    // Twice as wide around the same centre, kept at zoom 18: about 5,000 × 3,100 pixels.
+    const double w = kSiteBox.x1 - kSiteBox.x0;
+    LocationMap& siteMap = m_project.siteMaps.maps[0];
+    siteMap.box = Rect2(kSiteBox.x0 - w / 2, kSiteBox.y0, kSiteBox.x1 + w / 2, kSiteBox.y1);
+    siteMap.tileZoom = 18;
+    ASSERT_FALSE(SiteMapZoomFits(siteMap.box, 18));
+    auto writer = Writer();
+    writer->settings.SetDefaults();
+    fe::img::Image target;
+    ASSERT_TRUE(target.Create(700, 1000));
+    ASSERT_TRUE(writer->RenderSiteMap(target, m_project, siteMap, 1.0));
+    EXPECT_EQ(target.Picture().pixelColor(350, 500), deep);
+    EXPECT_EQ(siteMap.tileZoom, 18) << "the project keeps its zoom";
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 namespace app {
 
+class CCmdSiteMapDlg;
+
 // The private messages the panes, the dialogs and the view send to the main frame. Each one is a direct,
 // synchronous call of CMainFrame::SendAppMessage; the numbers are the program's own so that traces can
 // be followed (flow steps from 0x8064, modeless dialogs from 0x81F5, notifications from 0x8322).
@@ -95,6 +97,9 @@ struct FramePaneLinks
     std::function<void()> fitViewToPhotos;
     // The centre of the web map the view shows.
     std::function<fe::geo::GeoPoint()> mapCentre;
+    // The location-map pane selects a map (−1: none); the site location map dialog while it exists.
+    std::function<void(int)> selectMap;
+    std::function<CCmdSiteMapDlg*()> siteMapDialog;
 };
 
 }  // namespace app

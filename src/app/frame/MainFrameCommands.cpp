@@ -19,6 +19,7 @@
 #include "app/frame/ReportCommands.h"
 #include "app/frame/ReservoirCommands.h"
 #include "app/frame/SettingsCommands.h"
+#include "app/frame/SiteMapCommands.h"
 #include "app/frame/ToolbarIcons.h"
 
 namespace {
@@ -79,6 +80,7 @@ void CMainFrame::BuildMenus()
     app::InstallSettingsCommands(*this);
     app::InstallReservoirCommands(*this);
     app::InstallReportCommands(*this);
+    app::InstallSiteMapCommands(*this);
     RebuildRecentMenu();
 }
 

@@ -7,6 +7,7 @@
 #include "app/frame/CommandIds.h"
 #include "app/frame/FrameMessages.h"
 #include "app/frame/MainFrame.h"
+#include "app/sitemap/CmdSiteMapDlg.h"
 #include "app/view/TavrelView.h"
 #include "app/view/ViewHost.h"
 #include "model/AppSettings.h"
@@ -29,6 +30,26 @@ public:
     void ViewModeChanged(int mode, bool hasCurrentMap, int zone) override
     {
         m_frame.UpdateStatusCoordSystem(mode, hasCurrentMap, zone);
+    }
+    bool IsSiteMapDialogVisible() const override
+    {
+        const CCmdSiteMapDlg* dialog = SiteMapDialog();
+        return dialog && dialog->isVisible();
+    }
+    bool SiteMapShowsPhotos() const override
+    {
+        const CCmdSiteMapDlg* dialog = SiteMapDialog();
+        return dialog && dialog->ShowsPhotos();
+    }
+    int SiteMapActiveRow() const override
+    {
+        const CCmdSiteMapDlg* dialog = SiteMapDialog();
+        return dialog ? dialog->ActiveRow() : -1000;
+    }
+    void HoldCalloutAnchoring(bool held) override
+    {
+        if (CCmdSiteMapDlg* dialog = SiteMapDialog())
+            dialog->HoldCalloutAnchoring(held);
     }
     // The photo pane's selected rows (photo index + 1); without the pane, the photos marked selected.
     std::vector<int> SelectedPhotoIds() const override
@@ -88,6 +109,11 @@ public:
     }
 
 private:
+    CCmdSiteMapDlg* SiteMapDialog() const
+    {
+        const auto& link = m_frame.PaneLinks().siteMapDialog;
+        return link ? link() : nullptr;
+    }
     static void Call(const std::function<void()>& link)
     {
         if (link)

@@ -69,6 +69,7 @@ void InstallPanes(CMainFrame& frame)
     };
     links.currentMapIndex = [maps] { return maps->SelectedMap(); };
     links.fillMapList = [maps] { maps->FillList(); };
+    links.selectMap = [maps](int index) { maps->SelectMap(index); };
     links.clearMapList = [maps] { maps->ClearList(); };
     if (CTavrelDoc* document = frame.Document()) {
         // The list follows every change of the maps.

@@ -208,26 +208,14 @@ bool ImageMaker::RenderTileMap(fe::img::Image& target, const Project& project, i
     LocationMap map(*stored);
     const int zoom = map.tileZoom;
 
-    // The tile picture of the box at the tile zoom; a box without pixels has nothing to show.
-    const Point2 p = fe::geo::MercatorPixelSize(map.box, zoom);
-    if (!(p.x >= 1.0 && p.y >= 1.0) || p.x * p.y > double(kMaxTilePicturePixels))
-        return false;
     fe::img::Image tiles;
-    if (!tiles.Create(int(p.x), int(p.y)))
+    if (!DrawBoxTiles(tiles, map.box, zoom, site))
         return false;
     const QSize fitted = FittedSize(tiles.Width(), tiles.Height(), target.Picture().size());
     fe::img::Image work;
     if (!work.Create(2 * fitted.width(), 2 * fitted.height()))
         return false;
-
-    if (!mapServer.Server().Open(settings.tileCacheFolder, site, proxy))
-        return false;
-    mapServer.Server().SetMissingTiles(fe::geo::MissingTiles::FetchedNow);
     const fe::geo::GeoPoint centre = fe::geo::MercatorCentre(map.box);
-    mapServer.SetCenter(centre);
-    mapServer.SetZoom(zoom);
-    mapServer.DrawTilesToImage(tiles);
-    mapServer.Close();
 
     const double m = double(work.Width()) / tiles.Width();
     const int k = OverzoomFurnitureDivisor(zoom, site);
@@ -267,14 +255,39 @@ bool ImageMaker::RenderTileMap(fe::img::Image& target, const Project& project, i
     if (!drawn)
         return false;
 
+    ReduceOntoWhite(target, work);
+    return true;
+}
+
+bool ImageMaker::DrawBoxTiles(fe::img::Image& tiles, const Rect2& box, int zoom, const fe::geo::TileSite& site)
+{
+    const Point2 p = fe::geo::MercatorPixelSize(box, zoom);
+    if (!(p.x >= 1.0 && p.y >= 1.0) || p.x * p.y > double(kMaxTilePicturePixels))
+        return false;
+    if (!tiles.Create(int(p.x), int(p.y)))
+        return false;
+    if (!mapServer.Server().Open(settings.tileCacheFolder, site, proxy))
+        return false;
+    mapServer.Server().SetMissingTiles(fe::geo::MissingTiles::FetchedNow);
+    mapServer.SetCenter(fe::geo::MercatorCentre(box));
+    mapServer.SetZoom(zoom);
+    mapServer.DrawTilesToImage(tiles);
+    mapServer.Close();
+    tiles.ReleaseDC();
+    return true;
+}
+
+void ReduceOntoWhite(fe::img::Image& target, const fe::img::Image& work)
+{
     target.ReleaseDC();
     target.Fill(kWhite);
     const QSize t = target.Picture().size();
     const QSize g = FittedSize(work.Width(), work.Height(), t);
+    if (g.isEmpty())
+        return;
     const QRect into = g.width() == t.width() ? QRect(0, (t.height() - g.height()) / 2, t.width(), g.height())
                                               : QRect((t.width() - g.width()) / 2, 0, g.width(), t.height());
     StretchInto(target, into, work.Picture(), work.Picture().rect());
-    return true;
 }
 
 }  // namespace locmap

@@ -32,6 +32,9 @@ void UseOutputPalette(DrawLoc& drawer);
 // deepest zoom of its site (where the deepest tiles are enlarged): 2 × the levels, else 1.
 int OverzoomFurnitureDivisor(int tileZoom, const fe::geo::TileSite& site);
 
+// The work picture reduced smoothly into the target, fitted keeping its aspect and centred on white.
+void ReduceOntoWhite(fe::img::Image& target, const fe::img::Image& work);
+
 // Renders one location map of a project into a picture without a window: the background picture or the web
 // tiles, the photo marks, the north arrow and the scale bar, cut to the map's output frame, turned upright
 // when the frame is turned, and fitted into the target with white margins. The caller makes the target at
@@ -64,6 +67,10 @@ public:
     // index outside the map list, a tile server that cannot be opened, or a box whose picture has no pixels
     // or more than a picture may hold.
     bool RenderTileMap(fe::img::Image& target, const Project& project, int mapIndex, double scale);
+    // Makes `tiles` at the Mercator pixel size of the {west, east, south, north} box at the zoom and draws
+    // the site's tiles into it through the maker's map server. False for a box whose picture has no pixels
+    // or more than a picture may hold (nothing allocated), or a tile server that cannot be opened.
+    bool DrawBoxTiles(fe::img::Image& tiles, const Rect2& box, int zoom, const fe::geo::TileSite& site);
 
     fe::gdi::Draw draw;  // a plain drawing context for users
     ViewMap viewMap;

@@ -1,0 +1,159 @@
+#include "app/frame/SiteMapCommands.h"
+
+#include <QDir>
+#include <QMenuBar>
+#include <QPointer>
+#include <memory>
+
+#include "app/AppTitle.h"
+#include "app/FolderOpener.h"
+#include "app/Prompts.h"
+#include "app/doc/TavrelDoc.h"
+#include "app/frame/FrameScopes.h"
+#include "app/frame/MainFrame.h"
+#include "app/report/ReportProgressWindow.h"
+#include "app/sitemap/CmdSiteMapDlg.h"
+#include "app/view/TavrelView.h"
+#include "model/Project.h"
+#include "report/SiteMapReport.h"
+
+namespace app {
+namespace {
+
+using DialogSlot = std::shared_ptr<QPointer<CCmdSiteMapDlg>>;
+
+CTavrelView* MainView(CMainFrame& frame)
+{
+    return qobject_cast<CTavrelView*>(frame.centralWidget());
+}
+
+bool DialogVisible(const DialogSlot& slot)
+{
+    return *slot && (*slot)->isVisible();
+}
+
+qintptr OpenSiteMapDialog(CMainFrame& frame, const DialogSlot& slot)
+{
+    CTavrelDoc* document = frame.Document();
+    if (!document)
+        return 0;
+    CTavrelView* view = MainView(frame);
+    if (!*slot) {
+        // The view leaves a location map for the overview; the dialog then shows the site map.
+        if (view && view->CurrentMap()) {
+            if (frame.PaneLinks().selectMap)
+                frame.PaneLinks().selectMap(-1);
+            (void)frame.SendAppMessage(kMsgShowWebMap, 0);
+        }
+        *slot = new CCmdSiteMapDlg(
+            *document, view,
+            [&frame](int message, qintptr wParam, qintptr lParam) {
+                return frame.SendAppMessage(message, wParam, lParam);
+            },
+            &frame);
+    }
+    (*slot)->show();
+    (*slot)->raise();
+    (*slot)->activateWindow();
+    frame.UpdatePaneControls(false);
+    frame.menuBar()->setEnabled(false);
+    frame.UpdateCommandStates();
+    (*slot)->SendSelectionToFrame();
+    return 1;
+}
+
+qintptr CloseSiteMapDialog(CMainFrame& frame, const DialogSlot& slot)
+{
+    if (!*slot)
+        return 1;
+    // Every change of the dialog was saved when it was made.
+    CCmdSiteMapDlg* dialog = slot->data();
+    slot->clear();
+    dialog->hide();
+    dialog->deleteLater();
+    if (CTavrelView* view = MainView(frame))
+        (void)view->SelectLocationMap(-1);
+    frame.UpdatePaneControls(false);
+    frame.menuBar()->setEnabled(!frame.IsBusy());
+    frame.UpdateCommandStates();
+    return 1;
+}
+
+qintptr ShowSiteMaps(CMainFrame& frame, const DialogSlot& slot)
+{
+    if (!DialogVisible(slot) || !frame.Document())
+        return 0;
+    WaitCursor wait;
+    if (CTavrelView* view = MainView(frame))
+        (void)view->SelectSiteMap(frame.Document()->GetProject().siteMaps.Count() > 0 ? 0 : -1);
+    frame.UpdatePaneControls(false);
+    return 1;
+}
+
+}  // namespace
+
+int OutputSiteMaps(CMainFrame& frame)
+{
+    CTavrelDoc* document = frame.Document();
+    if (!document || !document->GetProject().HasPath())
+        return 0;
+    const Project& project = document->GetProject();
+    bool flagged = false;
+    for (const LocationMap& siteMap : project.siteMaps.maps)
+        flagged = flagged || siteMap.outputFlag != 0;
+    if (!flagged) {
+        ShowMessage(&frame, QString::fromUtf8(kNoSiteMapToOutputText), kProductName, PromptIcon::Warning);
+        return 0;
+    }
+    if (!AskYesNo(&frame, QStringLiteral("現場位置図の出力を行いますか?"), kProductName))
+        return 0;
+    const QString folder = project.DatedExcelFolder();
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        ShowMessage(&frame, QStringLiteral("Excel出力に失敗しました。"), kProductName, PromptIcon::Warning);
+        return 0;
+    }
+    int written = 0;
+    // One command of the document: nothing else changes the project while the workbook is made.
+    const bool ran = document->RunCommand([&] {
+        BusyFrame busy(frame);
+        SiteMapReport report(nullptr, &project);
+        report.SetProgressFactory(MakeReportProgressFactory(&frame));
+        report.folder = folder;
+        report.fileName = QStringLiteral("現場位置図");
+        if (CTavrelView* view = MainView(frame)) {
+            report.stopTileRequests = [view] { (void)view->StopTileRequests(); };
+            report.restartTileRequests = [view] { (void)view->RestartTileRequests(); };
+        }
+        if (!report.WriteSiteMapBook()) {
+            ShowMessage(&frame, report.errorText, kProductName, PromptIcon::Warning);
+        } else if (report.writtenCount > 0) {
+            written = 1;
+            OpenFolder(folder);
+        } else {
+            ShowMessage(&frame, QStringLiteral("出力可能な帳票が存在しません。"), kProductName);
+        }
+    });
+    return ran ? written : 0;
+}
+
+void InstallSiteMapCommands(CMainFrame& frame)
+{
+    auto slot = std::make_shared<QPointer<CCmdSiteMapDlg>>();
+    FramePaneLinks& links = frame.PaneLinks();
+    links.siteMapDialog = [slot] { return slot->data(); };
+    links.closeModelessDialogs = [earlier = links.closeModelessDialogs, slot, &frame] {
+        if (earlier)
+            earlier();
+        (void)CloseSiteMapDialog(frame, slot);
+    };
+    frame.SetStateSource([slot](UiState& state) { state.siteMapDialogVisible = DialogVisible(slot); });
+    frame.SetMessageHandler(kMsgOpenSiteMapDlg,
+                            [&frame, slot](qintptr, qintptr) { return OpenSiteMapDialog(frame, slot); });
+    frame.SetMessageHandler(kMsgCloseSiteMapDlg,
+                            [&frame, slot](qintptr, qintptr) { return CloseSiteMapDialog(frame, slot); });
+    frame.SetMessageHandler(kMsgSiteMapsChanged,
+                            [&frame, slot](qintptr, qintptr) { return ShowSiteMaps(frame, slot); });
+    frame.SetMessageHandler(kMsgOutputSiteMap, [&frame](qintptr, qintptr) { return qintptr(OutputSiteMaps(frame)); });
+}
+
+}  // namespace app
