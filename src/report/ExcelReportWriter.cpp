@@ -215,6 +215,14 @@ void CExcelReportWriter::PutLatLonCell(const QString& cell, bool dms, double val
     PutCellNumber(cell, value, kUnset);
 }
 
+void CExcelReportWriter::Box(const QString& range, unsigned kind, int inner)
+{
+    if (!m_report)
+        return;
+    m_report->Cell(range);
+    (void)XlsxReportAttrPutBox(m_report->Handle(), kind, inner, 0x80000008);
+}
+
 void CExcelReportWriter::OpenProgress(int steps)
 {
     m_progress.reset();

@@ -79,6 +79,10 @@ public:
     int writtenCount = 0;
 
 protected:
+    // Frames the range in the automatic colour: kind 0x1000000 thin, 0x2000000 medium (see xlsx::Book);
+    // inner 1 also draws every inner edge, 0 the outline only.
+    void Box(const QString& range, unsigned kind, int inner);
+
     ReportPhotoSource* m_document = nullptr;
 
 private:

@@ -97,13 +97,6 @@ void ListReportWriter::FontPoint(const QString& range, double points)
     Report()->Cell(range).attr.FontPoint = points;
 }
 
-void ListReportWriter::Box(const QString& range, unsigned kind, int inner)
-{
-    CXlsxReport& report = *Report();
-    report.Cell(range);
-    (void)XlsxReportAttrPutBox(report.Handle(), kind, inner, 0x80000008);
-}
-
 void ListReportWriter::PutNumberFormat(const QString& cell, const char* format)
 {
     Report()->Cell(cell).attr.Format = QByteArray(format);

@@ -60,7 +60,6 @@ protected:
     void PosVert(const QString& range, int code);
     void Wrap(const QString& range);
     void FontPoint(const QString& range, double points);
-    void Box(const QString& range, unsigned kind, int inner);
     void PutNumberFormat(const QString& cell, const char* format);
     // Rows of the row lists (photo list, ledger list), counted within the page block: the header page
     // holds the header and kListRowsPerPage rows, later pages kListRowsPerPage rows. NextListRow gives

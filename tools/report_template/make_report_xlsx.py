@@ -15,17 +15,16 @@ import sys
 from pathlib import Path
 
 from openpyxl import Workbook
-from openpyxl.styles import Alignment, Border, Font, PatternFill, Side
+from openpyxl.styles import Border, Font, Side
 from openpyxl.styles.named_styles import NamedStyle
 from openpyxl.utils import get_column_letter, column_index_from_string
 from openpyxl.utils.indexed_list import IndexedList
 from openpyxl.worksheet.page import PageMargins
 
-FACE = "ＭＳ Ｐゴシック"
-MM_PER_PX = 25.4 / 96
-THIN = Side(style="thin", color="000000")
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "template_common"))
+from template_cells import FACE, MM_PER_PX, THIN, box, put  # noqa: E402
+
 HAIR = Side(style="hair", color="808080")
-LABEL_FILL = PatternFill("solid", fgColor="F2F2F2")
 
 
 def col_mm(ws, letters, mm):
@@ -42,39 +41,6 @@ def col_range(first, last):
 def row_mm(ws, rows, mm):
     for r in rows:
         ws.row_dimensions[r].height = round(mm / 0.35278, 2)
-
-
-def box(ws, ref, side=THIN):
-    """Draws the outline of the range."""
-    cells = ws[ref]
-    if not isinstance(cells, tuple):
-        cells = ((cells,),)
-    elif not isinstance(cells[0], tuple):
-        cells = (cells,)
-    last_r, last_c = len(cells) - 1, len(cells[0]) - 1
-    for i, row in enumerate(cells):
-        for j, cell in enumerate(row):
-            b = cell.border
-            cell.border = Border(left=side if j == 0 else b.left, right=side if j == last_c else b.right,
-                                 top=side if i == 0 else b.top, bottom=side if i == last_r else b.bottom)
-
-
-def put(ws, ref, text, size=10.5, bold=False, horizontal="left", vertical="center", wrap=False,
-        label=False, border=True, shrink=False):
-    """Writes a text into the first cell of the range, merges the range and frames it."""
-    first = ref.split(":")[0]
-    cell = ws[first]
-    cell.value = text
-    cell.font = Font(name=FACE, size=size, bold=bold)
-    cell.alignment = Alignment(horizontal=horizontal, vertical=vertical, wrap_text=wrap, shrink_to_fit=shrink)
-    if label:
-        for row in ws[ref] if ":" in ref else ((cell,),):
-            for c in row if isinstance(row, tuple) else (row,):
-                c.fill = LABEL_FILL
-    if ":" in ref:
-        ws.merge_cells(ref)
-    if border:
-        box(ws, ref)
 
 
 def fitted_scale(ws, paper, landscape, margins_mm, area):

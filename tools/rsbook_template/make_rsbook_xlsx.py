@@ -17,13 +17,14 @@ import sys
 from pathlib import Path
 
 from openpyxl import Workbook
-from openpyxl.styles import Alignment, Border, Font, PatternFill, Side
+from openpyxl.styles import Alignment, Font
 from openpyxl.utils import column_index_from_string, get_column_letter
 from openpyxl.worksheet.page import PageMargins
+from openpyxl.worksheet.pagebreak import Break
 
-FACE = "ＭＳ Ｐゴシック"
-THIN = Side(style="thin", color="000000")
-LABEL_FILL = PatternFill("solid", fgColor="F2F2F2")
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "template_common"))
+from template_cells import FACE, LABEL_FILL, box, put  # noqa: E402
+
 ROW_PT = 15.75          # 5.56 mm: eight rows give 44.5 mm for a 40.8 mm photo
 COL_WIDTH = 1.89        # 36 columns A..AJ of 4.6 mm: A:R and S:AJ are 82.8 mm each
 WIDE_COL_WIDTH = 2.6    # the BA/BB forms, landscape
@@ -61,31 +62,10 @@ ORDER = ["#目次", "#1-1", "#1-2(写真)", "#2-1", "#2-2(写真)", "#3-1", "#3-
          "#7-2(写真)", "#詳細診断調査", "#健全度評価表1", "#健全度評価表2", "#総括表"]
 
 
-def box(ws, ref):
-    """Draws the outline of the range."""
-    rows = ws[ref]
-    if not isinstance(rows, tuple):
-        rows = ((rows,),)
-    elif not isinstance(rows[0], tuple):
-        rows = (rows,)
-    last_r, last_c = len(rows) - 1, len(rows[0]) - 1
-    for i, row in enumerate(rows):
-        for j, cell in enumerate(row):
-            b = cell.border
-            cell.border = Border(left=THIN if j == 0 else b.left, right=THIN if j == last_c else b.right,
-                                 top=THIN if i == 0 else b.top, bottom=THIN if i == last_r else b.bottom)
-
-
 def text(ws, ref, value, size=10, bold=False, fill=None, merge=None, wrap=False, align="left"):
-    cell = ws[ref]
-    cell.value = value
-    cell.font = Font(name=FACE, size=size, bold=bold)
-    cell.alignment = Alignment(horizontal=align, vertical="center", wrap_text=wrap)
-    if fill:
-        cell.fill = fill
-    if merge:
-        ws.merge_cells(merge)
-        box(ws, merge)
+    """The value in the cell; with a merge range, that range merged and framed."""
+    put(ws, merge or ref, value, size=size, bold=bold, horizontal=align, wrap=wrap, border=bool(merge),
+        fill=fill)
 
 
 def page(ws, last_col, landscape=False):
@@ -152,8 +132,12 @@ def photo_sheet(ws, caption, title, first_row, figure):
             box(ws, f"{left}{r}:{right}{r + 7}")
             cell = ws[f"{left}{r - 1}"]
             cell.font = Font(name=FACE, size=9)
-            # Table 1's descriptions stay on one line; the others wrap within their row.
+            # Table 1's descriptions stay on one line; the others wrap within their half of the row.
             cell.alignment = Alignment(vertical="center", wrap_text=ws.title != "#1-2(写真)")
+            ws.merge_cells(f"{left}{r - 1}:{right}{r - 1}")
+    if ws.title == "#1-2(写真)":
+        # The writer puts no break after this sheet's first page: row 51 starts the second page here.
+        ws.row_breaks.append(Break(id=50))
 
 
 def form_sheet(ws, title, last_col, last_row):

@@ -1,6 +1,8 @@
-"""Prints what the location-map report's workbook holds as JSON, read with openpyxl: sheet names, cell
-texts, print areas, row breaks, and per picture its anchor cell, its pixel size and its extent in EMU;
-the texts of the drawing's text boxes with their fill and font size from the drawing XML.
+"""Prints what a report workbook holds as JSON, read with openpyxl: sheet names, cell texts, print areas,
+row breaks (the zero-based row above each), the outline edges of the cells in the columns that frame the
+survey's photo pairs (A, R, S, AJ), and per picture its anchor cell, its pixel size, its extent in EMU and
+its offset in the cell and extent in millimetres; the texts of the drawing's text boxes with their fill
+and font size from the drawing XML.
 
 Usage: report_dump.py BOOK.xlsx
 """
@@ -14,6 +16,14 @@ import zipfile
 warnings.simplefilter("ignore")
 import openpyxl  # noqa: E402
 from PIL import Image  # noqa: E402
+
+EMU_PER_MM = 36000
+
+
+def edges(cell):
+    b = cell.border
+    return "".join(flag for flag, side in (("L", b.left), ("T", b.top), ("R", b.right), ("B", b.bottom))
+                   if side is not None and side.style)
 
 
 def dump(path):
@@ -29,14 +39,23 @@ def dump(path):
                 "cell": openpyxl.utils.get_column_letter(anchor._from.col + 1) + str(anchor._from.row + 1),
                 "px": [width, height],
                 "emu": [ext.width, ext.height] if ext is not None else None,
+                "offset": [anchor._from.colOff / EMU_PER_MM, anchor._from.rowOff / EMU_PER_MM],
+                "mm": [ext.width / EMU_PER_MM, ext.height / EMU_PER_MM] if ext is not None else None,
             })
         cells = {c.coordinate: c.value for row in ws.iter_rows() for c in row if c.value is not None}
+        frames = {}
+        for letter in ("A", "R", "S", "AJ"):
+            for row in range(1, ws.max_row + 1):
+                flags = edges(ws[f"{letter}{row}"])
+                if flags:
+                    frames[f"{letter}{row}"] = flags
         area = ws.print_area
         result["sheet"][ws.title] = {
             "cells": cells,
             "print_area": ",".join(area) if isinstance(area, list) else area,
             "breaks": [b.id for b in ws.row_breaks.brk],
             "images": images,
+            "frames": frames,
         }
     shapes = []
     with zipfile.ZipFile(path) as z:
