@@ -1,11 +1,14 @@
 #include "app/frame/ReservoirCommands.h"
 
+#include <QApplication>
 #include <QDir>
 
 #include "app/Prompts.h"
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/FrameMessages.h"
+#include "app/frame/FrameScopes.h"
 #include "app/frame/MainFrame.h"
+#include "app/reservoir/OutputRsBookDlg.h"
 #include "app/reservoir/ReservoirPhotoDlg.h"
 #include "fe/AppFolders.h"
 #include "model/AppSettings.h"
@@ -38,8 +41,43 @@ int RunReservoirSurvey(CTavrelDoc& document, QWidget* parent, const QString& set
     return 1;
 }
 
+namespace {
+
+void SaveTellingFailure(const CTavrelDoc& document, QWidget* parent)
+{
+    const ProjectResult saved = document.GetProject().Save();
+    if (saved != kProjectOk)
+        Warn(parent, ProjectErrorText(saved));
+}
+
+}  // namespace
+
+void OutputSurveyBooks(CTavrelDoc& document, CMainFrame& frame, QWidget* parent)
+{
+    if (document.GetProject().maps.Count() == 0) {
+        ShowMessage(parent, QStringLiteral("出力対象がありません。"), QStringLiteral("ケルヴォル"), PromptIcon::Warning);
+        return;
+    }
+    SaveTellingFailure(document, parent);
+    BusyFrame busy(frame);
+    COutputRsBookDlg dialog(document, parent);
+    if (dialog.exec() == QDialog::Accepted)
+        SaveTellingFailure(document, parent);
+}
+
 void InstallReservoirCommands(CMainFrame& frame)
 {
+    // The survey dialog's output button, sent while the survey runs as the document's command; the
+    // output dialog opens over the survey dialog.
+    frame.SetMessageHandler(kMsgOutputReservoirBook, [&frame](qintptr, qintptr) -> qintptr {
+        CTavrelDoc* document = frame.Document();
+        if (!document || !document->GetProject().HasPath())
+            return 0;
+        QWidget* parent = QApplication::activeModalWidget();
+        OutputSurveyBooks(*document, frame, parent ? parent : &frame);
+        return 1;
+    });
+
     // The flow pane's "ため池劣化状況評価調査表", for a project with a folder and a name.
     frame.SetMessageHandler(kMsgReservoirSurvey, [&frame](qintptr, qintptr) -> qintptr {
         CTavrelDoc* document = frame.Document();
@@ -47,7 +85,9 @@ void InstallReservoirCommands(CMainFrame& frame)
             return 0;
         qintptr result = 0;
         const QString settingsPath = QDir(fe::GetWritableFolder()).filePath(QStringLiteral("setting.bin"));
-        if (!document->RunCommand([&] { result = RunReservoirSurvey(*document, &frame, settingsPath); }))
+        const auto outputBook = [&frame] { (void)frame.SendAppMessage(kMsgOutputReservoirBook); };
+        if (!document->RunCommand(
+                [&] { result = RunReservoirSurvey(*document, &frame, settingsPath, outputBook); }))
             return 0;
         frame.UpdateCommandStates();
         return result;

@@ -19,7 +19,12 @@ int CurrentMapIndex(CTavrelDoc& document);
 int RunReservoirSurvey(CTavrelDoc& document, QWidget* parent, const QString& settingsPath,
                        const std::function<void()>& outputBook = {});
 
-// Sets the frame's handler of the survey message.
+// The survey dialog's output button: with no location map says "出力対象がありません。"; otherwise saves the
+// project, runs the survey output dialog over `parent` with the frame busy, and saves again when it closed
+// with Accepted. A failed save is told with its reason and the output goes on.
+void OutputSurveyBooks(CTavrelDoc& document, CMainFrame& frame, QWidget* parent);
+
+// Sets the frame's handlers of the survey message and of the survey dialog's output message.
 void InstallReservoirCommands(CMainFrame& frame);
 
 }  // namespace app
