@@ -19,6 +19,7 @@
 #include "app/frame/MainFrameViewHost.h"
 #include "app/frame/SiteMapCommands.h"
 #include "app/maps/SetCoordSystemNoDlg.h"
+#include "app/panes/FlowPane.h"
 #include "app/progress/SubProgressDlg.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "fe/AppFolders.h"
@@ -127,6 +128,9 @@ TEST_F(SiteMapDialogTest, TakesTheViewsRangeAndBaseMapAndCloses)
     OpenDialog();
     EXPECT_TRUE(frame->CurrentState().siteMapDialogVisible);
     EXPECT_FALSE(frame->menuBar()->isEnabled());
+    auto* flow = frame->findChild<app::CPaneFlowDlg*>();
+    ASSERT_NE(flow, nullptr);
+    EXPECT_FALSE(flow->isEnabled()) << "the flow pane waits while the dialog shows";
     // Without a site map: photo positions shown, nothing to clear, no base map, no zoom.
     EXPECT_TRUE(dialog->PhotoCheck()->isChecked());
     EXPECT_FALSE(dialog->ClearButton()->isEnabled());
@@ -172,6 +176,7 @@ TEST_F(SiteMapDialogTest, TakesTheViewsRangeAndBaseMapAndCloses)
     EXPECT_EQ(frame->PaneLinks().siteMapDialog(), nullptr);
     EXPECT_FALSE(frame->CurrentState().siteMapDialogVisible);
     EXPECT_TRUE(frame->menuBar()->isEnabled());
+    EXPECT_TRUE(flow->isEnabled());
     EXPECT_EQ(shown->ViewMode(), 0);
     EXPECT_EQ(project.siteMaps.Count(), 1);
 }
