@@ -14,6 +14,7 @@
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MenuTable.h"
+#include "app/frame/LedgerCommands.h"
 #include "app/frame/MapCommands.h"
 #include "app/frame/PhotoCommands.h"
 #include "app/frame/ReportCommands.h"
@@ -81,6 +82,7 @@ void CMainFrame::BuildMenus()
     app::InstallReservoirCommands(*this);
     app::InstallReportCommands(*this);
     app::InstallSiteMapCommands(*this);
+    app::InstallLedgerCommands(*this);
     RebuildRecentMenu();
 }
 

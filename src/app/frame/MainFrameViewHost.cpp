@@ -6,9 +6,11 @@
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/FrameMessages.h"
+#include "app/frame/LedgerCommands.h"
 #include "app/frame/MainFrame.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "app/view/TavrelView.h"
+#include "app/ledger/ReportLocPhotoDlg.h"
 #include "app/view/ViewHost.h"
 #include "model/AppSettings.h"
 #include "model/LocationMap.h"
@@ -86,6 +88,17 @@ public:
         Call(m_frame.PaneLinks().reloadPropertyDialog);
     }
 
+    // The photo ledger.
+    bool IsLedgerDialogVisible() const override { return app::IsLedgerDialogVisible(m_frame); }
+    bool IsLedgerDialogOpen() const override { return Ledger() != nullptr; }
+    bool IsNumberingDialogShown() const override { return Ledger() && Ledger()->NumberingDialogShown(); }
+    bool LedgerLineSwitch() const override { return Ledger() && Ledger()->LineSwitch(); }
+    void SortAlongLine() override
+    {
+        if (CReportLocPhotoDlg* ledger = Ledger())
+            ledger->SortAlongLine();
+    }
+
     // Through the frame's action: its rule and its handler decide, as for the menu bar.
     void RunFrameCommand(int command) override
     {
@@ -113,6 +126,11 @@ private:
     {
         const auto& link = m_frame.PaneLinks().siteMapDialog;
         return link ? link() : nullptr;
+    }
+    CReportLocPhotoDlg* Ledger() const
+    {
+        const CLedgerCommands* commands = CLedgerCommands::Of(m_frame);
+        return commands ? commands->Dialog() : nullptr;
     }
     static void Call(const std::function<void()>& link)
     {

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+
+#include "app/ledger/LedgerHooks.h"
+
+class CMainFrame;
+class LocationMap;
+struct PhotoList;
+
+namespace app {
+
+class CReportLocPhotoDlg;
+struct CommentTemplateSet;
+
+// The frame's side of the photo ledger: "写真台帳" (kMsgOpenLedgerDlg) makes the one modeless dialog for
+// the current map (the first map when none is current) or commits and rebinds the one there is; its
+// "閉じる" and kMsgCloseLedgerDlg commit it and delete it, keeping its window rectangle for the next
+// opening; its current row becomes the photo selection. The frame's links reach it: the selection moves
+// its current row, refills follow the frame's changes (its pending edits committed first), and every
+// project switch and close commits it. An opened, created or reset project deletes it. One object per
+// frame, a child of it.
+class CLedgerCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CLedgerCommands(CMainFrame& frame);
+
+    // The frame's ledger commands, null before InstallLedgerCommands.
+    static CLedgerCommands* Of(const CMainFrame& frame);
+
+    // What the dialog gets of other dialogs once they exist: the comment category picker and the
+    // renumbering dialog (see LedgerHooks); unset, their buttons do nothing.
+    std::function<int(QWidget*, const CommentTemplateSet&, int)> chooseCommentCategory;
+    std::function<QWidget*(CReportLocPhotoDlg&, int)> makeNumberingDialog;
+    std::function<void(QWidget*, int)> rebindNumberingDialog;
+    // The sort along a map's drawn line and its contact width dialog (see LedgerHooks); unset, "実行",
+    // the view's sort command and "設定" do nothing.
+    std::function<void(LocationMap&, const PhotoList&)> sortAlongLine;
+    std::function<void(QWidget*, int)> editContactWidth;
+
+    CReportLocPhotoDlg* Dialog() const;
+    bool DialogVisible() const;
+
+    qintptr Open();
+    qintptr Close(bool commit);
+    // The ledger's current photo becomes the only selected photo (none without one).
+    qintptr TakeSelectionFromLedger();
+    // Pending edits of the grid go into the project.
+    void Commit();
+    // The grid shows the project again (bound to the current map), its pending edits committed first.
+    void Refill();
+    // The current row follows the photo selection: the first selected photo placed on the map.
+    void FollowSelection();
+
+private:
+    LedgerHooks MakeHooks();
+    void Destroy();
+
+    CMainFrame& m_frame;
+    QPointer<CReportLocPhotoDlg> m_dialog;
+    QRect m_keptRect;
+};
+
+// Whether the frame's ledger exists and is shown.
+bool IsLedgerDialogVisible(const CMainFrame& frame);
+
+// 設定 → 定型項目名編集...: the preset names of the live settings; after OK setting.bin is written.
+void EditFixedItemNames(CMainFrame& frame);
+
+// Sets the ledger's message handlers, the frame's links to it and the state it supplies, and the
+// handler of 定型項目名編集.
+void InstallLedgerCommands(CMainFrame& frame);
+
+}  // namespace app
