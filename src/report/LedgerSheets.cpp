@@ -41,6 +41,16 @@ const LedgerLayout kLedgerLayouts[] = {
 
 }  // namespace
 
+bool LocationMapReport::SheetCancelled()
+{
+    PumpMessages();
+    if (!Cancelled())
+        return false;
+    if (Report())
+        Report()->page.PageEnd();
+    return true;
+}
+
 int LocationMapReport::WriteLedgerSheet(int mapIndex)
 {
     const ReportOutputOptions& options = project.outputOptions;
@@ -70,13 +80,6 @@ int LocationMapReport::WriteLedgerSheet(int mapIndex)
         PutNamedCell(QStringLiteral("**項目名_概要"), names[3]);
         PutNamedCell(QStringLiteral("**項目名_発生日時"), project.headerLabels.texts[3]);
     };
-    const auto cancelled = [&] {
-        PumpMessages();
-        if (!Cancelled())
-            return false;
-        page.PageEnd();
-        return true;
-    };
     putHeader();
 
     // Photos whose record is gone take no slot in either pass.
@@ -90,7 +93,7 @@ int LocationMapReport::WriteLedgerSheet(int mapIndex)
     const int perPage = layout.PerPage();
     int pages = 0;
     for (size_t k = 0; k < entries.size(); ++k) {
-        if (cancelled())
+        if (SheetCancelled())
             return kCancelled;
         const int slot = int(k % size_t(perPage));
         if (slot == 0) {
@@ -98,7 +101,7 @@ int LocationMapReport::WriteLedgerSheet(int mapIndex)
             page.PageStart(1, layout.pageStartRows);
             putHeader();
         }
-        if (cancelled())
+        if (SheetCancelled())
             return kCancelled;
         const PlacedPhoto& entry = *entries[k];
         const PhotoRecord& photo = *project.photos.Find(entry.photoId);
@@ -126,7 +129,7 @@ int LocationMapReport::WriteLedgerSheet(int mapIndex)
 
     // Picture pass: each photo anchored in its slot of its page.
     for (size_t k = 0; k < entries.size(); ++k) {
-        if (cancelled())
+        if (SheetCancelled())
             return kCancelled;
         const int pageIndex = int(k / size_t(perPage));
         const int slot = int(k % size_t(perPage));
@@ -137,7 +140,7 @@ int LocationMapReport::WriteLedgerSheet(int mapIndex)
             (void)PutPhotoPicture(*entries[k], cell, layout.box);
         else
             (void)PutPhotoPictureInset(*entries[k], cell, layout.box, layout.inset, layout.inset);
-        if (cancelled())
+        if (SheetCancelled())
             return kCancelled;
     }
     page.PageEnd();

@@ -163,8 +163,8 @@ int LocationMapReport::WriteMapWorkbook(int mapIndex)
                                                    [&] { return WriteMapSheet(mapIndex); }},
              std::pair<bool, std::function<int()>>{options.outputLedger != 0,
                                                    [&] { return WriteLedgerSheet(mapIndex); }},
-             // The photo list sheet is not written by this report; its step still counts.
-             std::pair<bool, std::function<int()>>{options.outputPhotoList != 0, [] { return int(kContinue); }},
+             std::pair<bool, std::function<int()>>{options.outputPhotoList != 0,
+                                                   [&] { return WritePhotoListSheet(mapIndex); }},
          }) {
         const int result = step(wanted, writer);
         if (result == kDone || result == kContinue)

@@ -59,6 +59,9 @@ public:
     int WriteCoverSheet();
     int WriteMapSheet(int mapIndex);
     int WriteLedgerSheet(int mapIndex);
+    // "写真一覧": small pictures of the map's photos, 99 to a page of 64 rows, with their numbers and, with
+    // listOriginalFileName, each photo's original file name in 8-point type above its picture.
+    int WritePhotoListSheet(int mapIndex);
 
     // The map rendered at the box's size (or larger at the high map quality), saved in the run's picture
     // folder and anchored at the cell at the box's size in millimetres. False when nothing was placed.
@@ -94,6 +97,8 @@ public:
     bool placePhotosAroundMapEnabled = true;
 
 private:
+    // Lets events through; after a cancel the open sheet is ended and true comes back.
+    bool SheetCancelled();
     void PutNamedCell(const QString& placeholder, const QString& text);
     void SetProgressTitle(const QString& title);
     void AdvanceProgress();

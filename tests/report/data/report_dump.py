@@ -61,13 +61,23 @@ def dump(path):
     with zipfile.ZipFile(path) as z:
         for name in sorted(n for n in z.namelist() if re.match(r"xl/drawings/drawing\d+\.xml$", n)):
             xml = z.read(name).decode("utf-8")
-            for sp in re.findall(r"<xdr:sp[ >].*?</xdr:sp>", xml, re.S):
+            for anchor in re.findall(r"<xdr:(?:twoCellAnchor|oneCellAnchor)[ >].*?</xdr:(?:twoCellAnchor|oneCellAnchor)>", xml, re.S):
+                sp = re.search(r"<xdr:sp[ >].*?</xdr:sp>", anchor, re.S)
+                if not sp:
+                    continue
+                sp = sp.group(0)
                 fill = re.search(r"<a:solidFill><a:srgbClr val=\"(\w+)\"", sp)
                 size = re.search(r"<a:rPr[^>]* sz=\"(\d+)\"", sp)
+                start = re.search(r"<xdr:from><xdr:col>(\d+)</xdr:col><xdr:colOff>(-?\d+)</xdr:colOff>"
+                                  r"<xdr:row>(\d+)</xdr:row><xdr:rowOff>(-?\d+)</xdr:rowOff></xdr:from>", anchor)
                 shapes.append({
                     "text": "\n".join(re.findall(r"<a:t>(.*?)</a:t>", sp)),
                     "fill": fill.group(1) if fill else None,
                     "sz": size.group(1) if size else None,
+                    # The anchor's first cell and offsets in EMU: column and row letters as a reference.
+                    "from": [openpyxl.utils.get_column_letter(int(start.group(1)) + 1) + str(int(start.group(3)) + 1),
+                             int(start.group(2)), int(start.group(4))] if start else None,
+                    "line": "none" if re.search(r"<a:ln[^>]*><a:noFill/>", sp) else "drawn",
                 })
     result["shapes"] = shapes
     return result
