@@ -87,8 +87,9 @@ TEST(LedgerPreview, HandlesDragTheFrameAndTheRecordTakesIt)
         ExpectFrame(p.stored(), 0, 0, 400, 300, "whole picture");
         int during = -1;
         p.drag(c.fromX, c.fromY, c.toX, c.toY, &during);
-        if (c.partDuring >= 0)
+        if (c.partDuring >= 0) {
             EXPECT_EQ(during, c.partDuring) << c.what;
+        }
         EXPECT_EQ(p.view().GrabPart(), kCropOutside) << c.what;
         ExpectFrame(p.view().Frame(), c.x0, c.y0, c.x1, c.y1, c.what);
         ExpectFrame(p.stored(), c.x0, c.y0, c.x1, c.y1, c.what);

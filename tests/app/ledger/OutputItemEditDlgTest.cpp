@@ -113,8 +113,9 @@ TEST(OutputItemEditDlg, PresetCountIsBoundedByTheLists)
         dialog.accept();
         for (size_t k = 0; k < c.lists; ++k)
             EXPECT_EQ(names.headerLabels[k].texts[1] == QStringLiteral("新"), int(k) < c.shown) << c.count << " " << k;
-        if (c.shown == 0)
+        if (c.shown == 0) {
             EXPECT_EQ(names, before);
+        }
     }
 }
 
