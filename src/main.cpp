@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +14,6 @@
 #include "app/progress/SplashWnd.h"
 #include "app/view/TavrelView.h"
 #include "app/view/ViewHost.h"
-#include "fe/AppFolders.h"
 #include "model/AppSettings.h"
 
 namespace {
@@ -52,7 +50,7 @@ int main(int argc, char* argv[])
     }
 
     // The program's settings: read once at start, written when the program ends.
-    const QString settingsPath = QDir(fe::GetWritableFolder()).filePath(QStringLiteral("setting.bin"));
+    const QString settingsPath = AppSettings::FilePath();
     AppSettings settings = AppSettings::Defaults();
     (void)settings.Load(settingsPath);
 

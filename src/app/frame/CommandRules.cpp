@@ -85,6 +85,8 @@ int Rule(int command, const UiState& s)
         case kCmdCommentTemplates:
         case kCmdTileSettings:
             return true;
+        case kCmdPlaceOnTrack:
+            return s.project && AnySelected(s) && s.trackDialogVisible;
         case kCmdWriteExif:
             return s.project && s.photoCount > 0 && noDialog;
         default:

@@ -23,6 +23,7 @@ struct UiState
     bool siteMapDialogVisible = false;
     bool ledgerDialogVisible = false;
     bool ledgerDialogExists = false;
+    bool trackDialogVisible = false;
     int viewMode = 0;  // 0 site overview on web tiles, 1 and 2 picture maps, 3 web location map
     int mapCount = 0;
     bool currentMap = false;  // the location-map pane's current index is valid

@@ -22,6 +22,7 @@
 #include "app/frame/SettingsCommands.h"
 #include "app/frame/SiteMapCommands.h"
 #include "app/frame/ToolbarIcons.h"
+#include "app/frame/TrackCommands.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ void CMainFrame::BuildMenus()
     app::InstallReportCommands(*this);
     app::InstallSiteMapCommands(*this);
     app::InstallLedgerCommands(*this);
+    app::InstallTrackCommands(*this);
     RebuildRecentMenu();
 }
 
@@ -207,6 +209,7 @@ app::UiState CMainFrame::CurrentState() const
             state.currentMapPlacedCount = map->photos.Count();
         }
     }
+    state.trackDialogVisible = app::IsTrackDialogVisible(*this);
     if (m_stateSource)
         m_stateSource(state);
     state.busy = state.busy || IsBusy();

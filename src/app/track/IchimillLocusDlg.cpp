@@ -390,10 +390,12 @@ void CIchimillLocusDlg::DeleteTrack()
         return;
     if (!AskYesNo(this, QStringLiteral("軌跡を削除します。\nよろしいですか?"), kProductName))
         return;
-    (void)doc_.Change(ProjectChange::Tracks, [&](Project& project) {
-        project.tracks.erase(project.tracks.begin() + index);
-        return true;
-    });
+    ReportFailedSave(doc_.Change(ProjectChange::Tracks,
+                                 [&](Project& project) {
+                                     project.tracks.erase(project.tracks.begin() + index);
+                                     return true;
+                                 }),
+                     this);
     FillTracks();
     FillPoints();
 }

@@ -8,6 +8,7 @@
 #include "app/track/IchimillLoaderSettingDlg.h"
 #include "model/AppSettings.h"
 #include "model/IchimillCsv.h"
+#include "model/ProjectResult.h"
 #include "model/TrackPlacement.h"
 
 namespace app {
@@ -58,27 +59,35 @@ TrackReadOutcome ReadTrackFileIntoProject(CTavrelDoc& doc, AppSettings& settings
                               std::make_move_iterator(tracks.end()));
         return true;
     });
+    ReportFailedSave(changed, parent);
     outcome.added = changed.changed;
     outcome.firstNewTrack = changed.changed ? first : -1;
     outcome.trackCount = static_cast<int>(doc.GetProject().tracks.size());
     return outcome;
 }
 
+void ReportFailedSave(const ProjectChangeOutcome& outcome, QWidget* parent)
+{
+    if (!outcome.refused && outcome.saved != kProjectOk)
+        ShowMessage(parent, ProjectErrorText(outcome.saved), kProductName, PromptIcon::Warning);
+}
+
 bool PlacePhotosOnTrack(CTavrelDoc& doc, int trackIndex, const std::vector<int>& photoIndices,
                         QWidget* parent)
 {
     if (trackIndex < 0 || trackIndex >= static_cast<int>(doc.GetProject().tracks.size())) {
-        Warn(parent, kNoTrackSelectedText);
+        Warn(parent, kNoTrackSelectedText, kProductName);
         return false;
     }
     if (photoIndices.empty()) {
-        Warn(parent, kNoPhotoSelectedText);
+        Warn(parent, kNoPhotoSelectedText, kProductName);
         return false;
     }
     const ProjectChangeOutcome outcome = doc.Change(ProjectChange::Photos, [&](Project& project) {
         const LocusTrack& track = project.tracks[static_cast<size_t>(trackIndex)];
         return PlacePhotosOnTrack(project.photos, track, photoIndices).placed > 0;
     });
+    ReportFailedSave(outcome, parent);
     return outcome.changed;
 }
 

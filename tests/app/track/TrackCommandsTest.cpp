@@ -1,10 +1,14 @@
 // Reading track files into the project and placing photos on a track, through the document.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+
 #include "TrackDocument.h"
 #include "app/ScriptedPrompts.h"
 #include "app/track/TrackCommands.h"
 #include "model/ProjectFile.h"
+#include "model/ProjectResult.h"
 
 namespace ts = track_scenario;
 
@@ -124,4 +128,24 @@ TEST(TrackCommands, PlacingNeedsATrackAndPhotos)
     EXPECT_EQ(prompts.asked()[1].text, app::kNoTrackSelectedText);
     EXPECT_EQ(prompts.asked()[2].text, app::kNoPhotoSelectedText);
     EXPECT_EQ(prompts.asked()[2].icon, app::PromptIcon::Warning);
+}
+
+TEST(TrackCommands, AFailedSaveIsToldAfterReadingAndPlacing)
+{
+    TrackDocument d;
+    app::ScriptedPrompts prompts;
+    const QString csv = d.WriteFile(QStringLiteral("log.csv"), ts::CsvBytes());
+    // A folder where the project file should be: the atomic replace cannot put the new file there.
+    const QString projectFile = d.doc.GetProject().ProjectFilePath();
+    ASSERT_TRUE(QFile::remove(projectFile));
+    ASSERT_TRUE(QDir().mkpath(projectFile + QStringLiteral("/held")));
+
+    EXPECT_TRUE(app::ReadTrackFileIntoProject(d.doc, d.settings, csv, nullptr).added);
+    EXPECT_TRUE(app::PlacePhotosOnTrack(d.doc, 0, {0}, nullptr));
+    ASSERT_EQ(prompts.asked().size(), 2u);
+    for (const auto& asked : prompts.asked()) {
+        EXPECT_FALSE(asked.text.isEmpty());
+        EXPECT_EQ(asked.caption, QStringLiteral("ケルヴォル"));
+        EXPECT_EQ(asked.icon, app::PromptIcon::Warning);
+    }
 }
