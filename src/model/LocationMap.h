@@ -169,6 +169,31 @@ public:
     // Places every positioned photo inside the map's area that is not on the map yet.
     void PlacePhotosInside(PhotoList& photoList, const QString& photoFolder);
 
+    // Sorting along the drawn line (LocationMapLineSort.cpp). The placed photos within the contact
+    // distance of the map's sort line are brought together in the order the line passes them, at the place
+    // of the first of them along the line; the others keep their relative order. Only the order changes:
+    // numbers stay, nothing is saved, and with no photo near the line the order stays as it was. Picture
+    // maps (kinds 0, 1) measure the placed positions against sortLine in picture pixels; web maps (kinds 2
+    // to 4) measure the photos' shot positions against sortLineGeo in metres, and photos without a
+    // position keep their relative order. A map of the other kinds or without a line is left alone.
+    void SortPhotosAlongLine(const PhotoList& photoList);
+    void SortAlongLineMapXY();
+    void SortAlongLineLatLong(const PhotoList& photoList);
+    // The contact width times the map-coordinate scale (true) or the latitude scale (false).
+    double ContactDistance(bool mapCoordinates) const;
+
+    // The distance in metres between two points on the GRS80 ellipsoid by Hubeny's formula.
+    static double HubenyDistance(const fe::geo::GeoPoint& a, const fe::geo::GeoPoint& b);
+    struct SegmentDistance
+    {
+        double metres;             // kUnset when the segment has no length or the result is not a number
+        fe::geo::GeoPoint nearest; // the foot on the segment, or the point itself beyond an end
+    };
+    // The distance of p from the great-circle segment a-b: across the segment on a sphere of radius
+    // 6371 km, or the nearer end's Hubeny distance when p lies beyond an end.
+    static SegmentDistance DistanceToGeodesicSegment(const fe::geo::GeoPoint& a, const fe::geo::GeoPoint& b,
+                                                     const fe::geo::GeoPoint& p);
+
 private:
     bool ContainsForPlacing(const PhotoRecord& photo);
     // Rectangle A of the frame has a size.
