@@ -35,7 +35,6 @@ enum CommandId : int
     kCmdWriteExif = 32957,
 
     kCmdTrack = 32944,
-    kCmdPlaceOnTrack = 32947,  // the view's context menu: the selected photos onto the dialog's track
 
     kCmdViewAll = 32787,
     kCmdMoveToPhoto = 32792,

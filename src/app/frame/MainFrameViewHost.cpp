@@ -8,6 +8,7 @@
 #include "app/frame/FrameMessages.h"
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/TrackCommands.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "app/view/TavrelView.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
@@ -72,6 +73,7 @@ public:
                 ids.push_back(photo.id);
         return ids;
     }
+    bool IsTrackDialogVisible() const override { return app::IsTrackDialogVisible(m_frame); }
     int PaneMapIndex() const override
     {
         const auto& link = m_frame.PaneLinks().currentMapIndex;

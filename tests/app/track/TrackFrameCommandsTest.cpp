@@ -13,7 +13,9 @@
 #include "app/frame/FrameMessages.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/Profile.h"
+#include "app/frame/MainFrameViewHost.h"
 #include "app/frame/TrackCommands.h"
+#include "app/view/ViewHost.h"
 #include "app/track/IchimillLocusDlg.h"
 #include "app/track/TrackCommands.h"
 #include "model/ProjectFile.h"
@@ -93,6 +95,8 @@ TEST(TrackFrameCommands, TheMenuOpensOneDialogAndItsEndDestroysIt)
     EXPECT_EQ(first->parentWidget(), f.frame.get());
     EXPECT_EQ(f.webMapShown, 1);
     EXPECT_TRUE(f.PlaceEnabled());
+    // The view's context menu asks the frame's host the same question.
+    EXPECT_TRUE(app::MakeMainFrameViewHost(*f.frame)->IsTrackDialogVisible());
     EXPECT_EQ(first->SelectedTrack(), 0);
     EXPECT_EQ(f.doc.GetProject().tracks[0].currentPoint, 0);
 
@@ -105,6 +109,7 @@ TEST(TrackFrameCommands, TheMenuOpensOneDialogAndItsEndDestroysIt)
     EXPECT_EQ(f.Dialog(), nullptr);
     EXPECT_FALSE(first->isVisible());
     EXPECT_FALSE(app::IsTrackDialogVisible(*f.frame));
+    EXPECT_FALSE(app::MakeMainFrameViewHost(*f.frame)->IsTrackDialogVisible());
     EXPECT_FALSE(f.PlaceEnabled());
     EXPECT_EQ(f.doc.GetProject().tracks[0].currentPoint, -1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
