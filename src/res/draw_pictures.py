@@ -178,8 +178,143 @@ def save_icons():
     shape_file_icon().save(os.path.join(icon, "iconShapeFile.png"), optimize=True)
 
 
+def menu_picture(colour, cross=None, all_marks=False):
+    """A 16 x 16 menu-item picture: a photo mark (a dot with a direction arrow) in the colour, crossed out
+    for the clearing items (cross "mark" or "angle"), three marks in a frame for placing within a map."""
+    big = 16 * 8
+    image = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    if all_marks:
+        draw.rectangle((6, 6, big - 7, big - 7), outline=colour + (255,), width=8)
+        for x, y in ((38, 44), (88, 56), (56, 92)):
+            draw.ellipse((x - 16, y - 16, x + 16, y + 16), fill=colour + (255,))
+    else:
+        draw.line((56, 72, 112, 16), fill=colour + (255,), width=12)
+        draw.polygon([(120, 8), (84, 20), (108, 44)], fill=colour + (255,))
+        draw.ellipse((20, 36, 92, 108), fill=colour + (255,), outline=(255, 255, 255, 255), width=6)
+    if cross == "mark":
+        draw.line((12, 12, 116, 116), fill=(0, 0, 0, 255), width=14)
+        draw.line((116, 12, 12, 116), fill=(0, 0, 0, 255), width=14)
+    elif cross == "angle":
+        draw.line((72, 4, 124, 56), fill=(0, 0, 0, 255), width=12)
+        draw.line((124, 4, 72, 56), fill=(0, 0, 0, 255), width=12)
+    return image.resize((16, 16), Image.LANCZOS)
+
+
+def select_picture():
+    """A 16 x 16 picture of a dashed selection box around two red marks (select all on the map)."""
+    big = 16 * 8
+    image = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    for start in range(4, big - 4, 24):
+        for a, b in (((start, 4), (start + 12, 4)), ((start, big - 5), (start + 12, big - 5)),
+                     ((4, start), (4, start + 12)), ((big - 5, start), (big - 5, start + 12))):
+            draw.line((a, b), fill=(40, 40, 40, 255), width=8)
+    for x, y in ((46, 52), (84, 80)):
+        draw.ellipse((x - 20, y - 20, x + 20, y + 20), fill=(204, 0, 0, 255))
+    return image.resize((16, 16), Image.LANCZOS)
+
+
+def numbering_arrow():
+    """The numbering dialog's 32 x 48 downward arrow between numbering and applying."""
+    image = Image.new("RGBA", (32, 48), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.rectangle((11, 2, 20, 30), fill=(40, 110, 200, 255))
+    draw.polygon([(2, 28), (29, 28), (16, 45)], fill=(40, 110, 200, 255))
+    return image
+
+
+def pane_button(kind, state):
+    """A 40 x 22 face of a photo-pane button (kind: delete, excel, listselect, exif); state normal,
+    pressed or disabled."""
+    image = Image.new("RGB", (40, 22), (236, 236, 236))
+    draw = ImageDraw.Draw(image)
+    shift = 1 if state == "pressed" else 0
+    grey = state == "disabled"
+    draw.rectangle((0, 0, 39, 21), outline=(150, 150, 150), fill=(222, 222, 222) if shift else (240, 240, 240))
+    accent = {"delete": (200, 40, 40), "excel": (30, 130, 70), "listselect": (40, 100, 190),
+              "exif": (150, 90, 20)}[kind]
+    colour = (170, 170, 170) if grey else accent
+    if kind == "delete":
+        draw.line((13 + shift, 5 + shift, 26 + shift, 17 + shift), fill=colour, width=3)
+        draw.line((26 + shift, 5 + shift, 13 + shift, 17 + shift), fill=colour, width=3)
+    elif kind == "excel":
+        draw.rectangle((9 + shift, 3 + shift, 30 + shift, 18 + shift), fill=colour)
+        draw.text((20 + shift, 11 + shift), "X", font=font(13), fill=(255, 255, 255), anchor="mm")
+    elif kind == "listselect":
+        for row in range(2):
+            for col in range(3):
+                x = 8 + col * 9 + shift
+                y = 4 + row * 8 + shift
+                draw.rectangle((x, y, x + 6, y + 5), fill=colour)
+    else:
+        draw.text((20 + shift, 11 + shift), "Exif", font=font(11), fill=colour, anchor="mm")
+    return image
+
+
+def rotate_button(left, state):
+    """A 28 x 28 rotation button face: a three-quarter circular arrow turning left or right."""
+    image = Image.new("RGB", (28, 28), (240, 240, 240))
+    draw = ImageDraw.Draw(image)
+    shift = 1 if state == "pressed" else 0
+    draw.rectangle((0, 0, 27, 27), outline=(150, 150, 150), fill=(222, 222, 222) if shift else (240, 240, 240))
+    colour = (170, 170, 170) if state == "disabled" else (20, 90, 170)
+    box = (6 + shift, 6 + shift, 21 + shift, 21 + shift)
+    if left:
+        draw.arc(box, 300, 200, fill=colour, width=3)
+        draw.polygon([(3 + shift, 10 + shift), (11 + shift, 10 + shift), (7 + shift, 4 + shift)], fill=colour)
+    else:
+        draw.arc(box, 340, 240, fill=colour, width=3)
+        draw.polygon([(24 + shift, 10 + shift), (16 + shift, 10 + shift), (20 + shift, 4 + shift)], fill=colour)
+    return image
+
+
+def step_button(left, state):
+    """A 20 x 40 previous / next photo button face: a triangle pointing left or right."""
+    image = Image.new("RGB", (20, 40), (236, 236, 236))
+    draw = ImageDraw.Draw(image)
+    shift = 1 if state == "pressed" else 0
+    draw.rectangle((0, 0, 19, 39), outline=(160, 160, 160), fill=(220, 220, 220) if shift else (236, 236, 236))
+    colour = (170, 170, 170) if state == "disabled" else (20, 90, 170)
+    if left:
+        draw.polygon([(14 + shift, 10 + shift), (14 + shift, 30 + shift), (5 + shift, 20 + shift)], fill=colour)
+    else:
+        draw.polygon([(6 + shift, 10 + shift), (6 + shift, 30 + shift), (15 + shift, 20 + shift)], fill=colour)
+    return image
+
+
+def save_pane_pictures():
+    """The photo pane's button faces (normal, pressed, disabled ids) and menu pictures, the photo
+    properties' rotation and step buttons, and the numbering dialog's arrow."""
+    faces = {"delete": (8081, 8079, 8080), "excel": (8073, 8071, 8072), "listselect": (8083, None, 8082),
+             "exif": (8084, None, 8085)}
+    for kind, (normal, pressed, disabled) in faces.items():
+        save(pane_button(kind, "normal"), "bmp%d.png" % normal)
+        if pressed:
+            save(pane_button(kind, "pressed"), "bmp%d.png" % pressed)
+        save(pane_button(kind, "disabled"), "bmp%d.png" % disabled)
+    for left, (normal, pressed, disabled) in ((True, (386, 384, 385)), (False, (389, 387, 388))):
+        save(rotate_button(left, "normal"), "bmp%d.png" % normal)
+        save(rotate_button(left, "pressed"), "bmp%d.png" % pressed)
+        save(rotate_button(left, "disabled"), "bmp%d.png" % disabled)
+    for left, (normal, pressed, disabled) in ((True, (473, 477, 474)), (False, (475, 478, 476))):
+        save(step_button(left, "normal"), "bmp%d.png" % normal)
+        save(step_button(left, "pressed"), "bmp%d.png" % pressed)
+        save(step_button(left, "disabled"), "bmp%d.png" % disabled)
+    icon = os.path.join(HERE, "..", "..", "data", "Icon")
+    blue = (0, 80, 176)
+    red = (204, 0, 0)
+    pictures = {"blue.png": menu_picture(blue), "blue_batu.png": menu_picture(blue, "mark"),
+                "blue_angle_batu.png": menu_picture(blue, "angle"), "red.png": menu_picture(red),
+                "red_batu.png": menu_picture(red, "mark"), "red_all.png": menu_picture(red, all_marks=True),
+                "select.png": select_picture(), "Arrow.png": numbering_arrow()}
+    for name, image in pictures.items():
+        image.save(os.path.join(icon, name), optimize=True)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
+    save_pane_pictures()
     save(help_button(True), "bmp370.png")
     save(help_button(False), "bmp371.png")
     save(arrow_button(False, False), "bmp342.png")

@@ -17,6 +17,7 @@
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MapCommands.h"
 #include "app/frame/PhotoCommands.h"
+#include "app/frame/PhotoPaneCommands.h"
 #include "app/frame/ReportCommands.h"
 #include "app/frame/ReservoirCommands.h"
 #include "app/frame/SettingsCommands.h"
@@ -85,6 +86,7 @@ void CMainFrame::BuildMenus()
     app::InstallSiteMapCommands(*this);
     app::InstallLedgerCommands(*this);
     app::InstallTrackCommands(*this);
+    app::InstallPhotoPaneCommands(*this);
     RebuildRecentMenu();
 }
 

@@ -12,6 +12,7 @@
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "app/view/TavrelView.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
+#include "app/view/ViewContextMenu.h"
 #include "app/view/ViewHost.h"
 #include "model/AppSettings.h"
 #include "model/LocationMap.h"
@@ -33,6 +34,8 @@ public:
     void ViewModeChanged(int mode, bool hasCurrentMap, int zone) override
     {
         m_frame.UpdateStatusCoordSystem(mode, hasCurrentMap, zone);
+        if (const auto& link = m_frame.PaneLinks().photoPaneViewMode)
+            link(mode);
     }
     bool IsSiteMapDialogVisible() const override
     {
@@ -104,23 +107,15 @@ public:
     // Through the frame's action: its rule and its handler decide, as for the menu bar.
     void RunFrameCommand(int command) override
     {
-        switch (command) {
-            case kCmdSortEastToWest:
-                (void)m_frame.SendAppMessage(kMsgSortLonDesc);
-                return;
-            case kCmdSortWestToEast:
-                (void)m_frame.SendAppMessage(kMsgSortLonAsc);
-                return;
-            case kCmdSortSouthToNorth:
-                (void)m_frame.SendAppMessage(kMsgSortLatAsc);
-                return;
-            case kCmdSortNorthToSouth:
-                (void)m_frame.SendAppMessage(kMsgSortLatDesc);
-                return;
-            default:
-                if (QAction* action = m_frame.Action(command))
-                    action->trigger();
-        }
+        if (const int message = SortMessageOfCommand(command))
+            (void)m_frame.SendAppMessage(message);
+        else if (QAction* action = m_frame.Action(command))
+            action->trigger();
+    }
+    void ShowOverlapCandidates(const std::vector<int>& photoIds) override
+    {
+        if (const auto& link = m_frame.PaneLinks().setOverlapPhotos)
+            link(photoIds);
     }
 
 private:

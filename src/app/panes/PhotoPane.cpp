@@ -8,11 +8,15 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "app/controls/ExpButton.h"
 #include "app/controls/SpreadGrid.h"
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/FrameMessages.h"
+#include "app/frame/ListExportCommands.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MapCommands.h"
+#include "app/panes/OverlapStrip.h"
 #include "fe/geo/MapHelmart.h"
 #include "fe/img/Image.h"
 
@@ -79,6 +83,14 @@ CPanePhotoDlg::CPanePhotoDlg(QWidget* parent) : QWidget(parent)
     connect(m_grid, &CSpread7U::TopLeftChange, this, [this] { LoadVisibleThumbnails(); });
     // A taller list shows more rows: their pictures are loaded once the grid has its new size.
     m_grid->viewport()->installEventFilter(this);
+
+    m_overlap = new CPaneOverlapDlg(this);
+    m_overlap->hide();
+    m_overlap->currentMapIndex = [this] { return currentMapIndex ? currentMapIndex() : -1; };
+    m_overlap->sendToFrame = [this](int message, qintptr wParam, qintptr lParam) {
+        return sendToFrame ? sendToFrame(message, wParam, lParam) : qintptr(0);
+    };
+    BuildButtons();
     ClearList();
 }
 
@@ -92,7 +104,7 @@ bool CPanePhotoDlg::eventFilter(QObject* watched, QEvent* event)
 void CPanePhotoDlg::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_grid->setGeometry(8, 8, std::max(0, width() - 16), std::max(0, height() - 16));
+    LayOut();
     LoadVisibleThumbnails();
 }
 
@@ -174,6 +186,7 @@ void CPanePhotoDlg::FillList()
     else if (m_grid->ActiveRow() == 1 && m_selection.Empty())
         m_grid->SetActiveCell(-1000, -1000);
     ColorRows();
+    UpdateControls();
 }
 
 void CPanePhotoDlg::UpdatePhotoRows(const std::vector<int>& rows)
@@ -203,11 +216,14 @@ void CPanePhotoDlg::ClearList()
     m_ascending = true;
     m_firstThumb = m_lastThumb = 0;
     ResetHeaders();
+    UpdateControls();
 }
 
 void CPanePhotoDlg::ApplyViewMode(int viewMode, int numberKind)
 {
     m_viewMode = viewMode;
+    m_numberKind = numberKind;
+    m_overlap->SetLabelKind(viewMode, numberKind);
     const bool picture = viewMode >= 1 && viewMode <= 3;
     const bool mapNumbers = picture && numberKind == 1;
     const bool hidden[kPhotoColumnCount] = {mapNumbers, !mapNumbers, !picture, false, false,
@@ -289,11 +305,13 @@ void CPanePhotoDlg::SetSelectedPhotos(const std::vector<int>& rows)
     else
         m_grid->SetActiveCell(std::max(1, m_grid->ActiveCol()), rows.front());
     ColorRows();
+    UpdateControls();
 }
 
 void CPanePhotoDlg::SelectionChangedByUser()
 {
     ColorRows();
+    UpdateControls();
     if (sendToFrame)
         sendToFrame(kMsgPhotoSelectionChanged, 0, 0);
 }
@@ -306,6 +324,7 @@ void CPanePhotoDlg::OnLeaveCell(int newCol, int newRow)
     const Qt::KeyboardModifiers keys = modifiers();
     m_selection.Toggle(newRow, keys & Qt::ControlModifier, keys & Qt::ShiftModifier);
     m_activeMoved = true;
+    HideOverlapStrip();
     SelectionChangedByUser();
 }
 
@@ -326,6 +345,7 @@ void CPanePhotoDlg::OnClick(int col, int row)
     } else if (!m_activeMoved) {
         // A click on the cell that is already active.
         m_selection.Toggle(row, keys & Qt::ControlModifier, keys & Qt::ShiftModifier);
+        HideOverlapStrip();
         SelectionChangedByUser();
     }
     m_activeMoved = false;
@@ -336,11 +356,8 @@ void CPanePhotoDlg::OnKeyDown(int* keyCode, int shift)
     if (!m_document || !keyCode)
         return;
     const bool ctrlA = (*keyCode == 'A' && (shift & kCtrlBit));
-    if (!ctrlA)
-        return;
-    m_selection.SelectRange(1, m_grid->Rows());
-    m_selection.Prune(m_grid->Rows());  // an empty list selects nothing
-    SelectionChangedByUser();
+    if (ctrlA)
+        SelectAll();
 }
 
 void CPanePhotoDlg::OnCheckClicked(int col, int row, int state)
@@ -368,6 +385,9 @@ void CPanePhotoDlg::OnCheckClicked(int col, int row, int state)
 
 void CPanePhotoDlg::SortByColumn(int column)
 {
+    // The photo at the properties dialog's index may move.
+    if (sendToFrame)
+        sendToFrame(kMsgOpenPhotoPropertyDlg, -1, 0);
     m_ascending = !m_ascending;
     ResetHeaders();
     m_sortColumn = column;
@@ -421,12 +441,39 @@ void InstallPhotoPane(CMainFrame& frame)
         return frame.SendAppMessage(message, wParam, lParam);
     };
     pane->runCommand = [&frame](int command) { frame.RunCommand(command); };
+    pane->frameState = [&frame] { return frame.CurrentState(); };
+    pane->hideModelessDialogs = [&frame] {
+        if (const auto& hide = MapHooks(frame).hideModelessDialogs)
+            hide();
+    };
+    pane->exportPhotoList = [&frame, pane] {
+        const auto& current = frame.PaneLinks().currentMapIndex;
+        ExportPhotoListExcel(frame, current ? current() : -1, pane);
+    };
+    pane->afterPhotosDeleted = [&frame] {
+        frame.UpdatePhotoPaneTitle();
+        if (const auto& refill = frame.PaneLinks().refillLedger)
+            refill();
+        frame.RefreshView();
+    };
     FramePaneLinks& links = frame.PaneLinks();
     pane->currentMapIndex = [&links] { return links.currentMapIndex ? links.currentMapIndex() : -1; };
     links.selectedPhotoRows = [pane] { return pane->GetSelectedRows(); };
     links.selectPhotoRows = [pane](const std::vector<int>& rows) { pane->SetSelectedPhotos(rows); };
     links.fillPhotoList = [pane] { pane->FillList(); };
     links.clearPhotoList = [pane] { pane->ClearList(); };
+    links.clearOverlapStrip = [pane] { pane->SetOverlapPhotos({}); };
+    links.setOverlapPhotos = [pane](const std::vector<int>& ids) { pane->SetOverlapPhotos(ids); };
+    links.photoPaneViewMode = [pane](int mode) {
+        if (mode != pane->ViewMode())
+            pane->ApplyViewMode(mode, pane->NumberKind());
+    };
+    // The pane's buttons follow the frame's state with the other panes'.
+    links.updatePaneButtons = [pane, earlier = links.updatePaneButtons] {
+        if (earlier)
+            earlier();
+        pane->UpdateControls();
+    };
     pane->ApplyViewMode(0);
     if (CTavrelDoc* document = frame.Document()) {
         // The list follows every change of the photos and of what is placed on the maps.

@@ -2,17 +2,34 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "app/frame/CommandRules.h"
 #include "app/panes/PhotoRows.h"
+#include "app/view/ViewContextMenu.h"
 
 class CMainFrame;
+class QMenu;
 class CTavrelDoc;
 class LocationMap;
 
 namespace app {
 
+class CExpButton;
+class CPaneOverlapDlg;
+class CPhotoGridViewerDlg;
 class CSpread7U;
+
+// The photo pane's buttons (their control ids).
+enum PhotoPaneButton : int
+{
+    kButtonDelete = 8159,
+    kButtonHelp = 8210,
+    kButtonExcelList = 8213,
+    kButtonListSelect = 8214,
+    kButtonWriteExif = 8226,
+};
 
 // The photo list on the right: one grid row per photo of the project, in the project's order, with its
 // numbers, whether it is placed on the current location map, a thumbnail, position and direction, shot
@@ -29,7 +46,7 @@ public:
     explicit CPanePhotoDlg(QWidget* parent = nullptr);
 
     // Set once by the frame; without a document every operation does nothing.
-    void SetDocument(CTavrelDoc* document) { m_document = document; }
+    void SetDocument(CTavrelDoc* document);
     // What the pane asks of the frame: a private message, a command (place, remove), the current
     // location map's index (-1 for none).
     std::function<qintptr(int, qintptr, qintptr)> sendToFrame;
@@ -37,6 +54,14 @@ public:
     std::function<int()> currentMapIndex;
     // The keys held with a click (the application's, replaced by tests).
     std::function<Qt::KeyboardModifiers()> modifiers;
+    // The frame's command state (its dialogs), hiding its modeless dialogs before a modal one, the photo
+    // list workbook of the current map, and the run of the thumbnail wall (modal unless a test runs it).
+    std::function<UiState()> frameState;
+    std::function<void()> hideModelessDialogs;
+    std::function<void()> exportPhotoList;
+    std::function<int(CPhotoGridViewerDlg&)> runPhotoWall;
+    // After photos were deleted here: the pane title, the ledger and the view follow.
+    std::function<void()> afterPhotosDeleted;
 
     // Rebuilds every row from the project.
     void FillList();
@@ -55,10 +80,33 @@ public:
 
     CSpread7U* Grid() const { return m_grid; }
     int SortColumn() const { return m_sortColumn; }
+    int ViewMode() const { return m_viewMode; }
+    int NumberKind() const { return m_numberKind; }
+
+    // The buttons' enabled states from the project, the rows and the selection; the whole pane is off
+    // while the site-map dialog shows.
+    void UpdateControls();
+    CExpButton* Button(int id) const;
+    // Every row becomes selected.
+    void SelectAll();
+    // 一覧選択: the thumbnail wall on the selection; its deletions and its selection are taken over.
+    void ListSelect();
+    // "?": the help pictures.
+    void ShowHelp();
+    // The right-button menu of the view mode (none outside modes 0 to 3) and what its items do.
+    std::unique_ptr<QMenu> BuildContextMenu();
+    void RunMenuCommand(int command);
+
+    // The strip of overlapping marks: shown for two or more ids, the first chosen; taking ids off hides it
+    // when fewer than two are left.
+    void SetOverlapPhotos(const std::vector<int>& ids);
+    void RemoveFromOverlap(const std::vector<int>& ids);
+    CPaneOverlapDlg* OverlapStrip() const { return m_overlap; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     const LocationMap* CurrentMap() const;
@@ -72,9 +120,16 @@ private:
     void OnCheckClicked(int col, int row, int state);
     void SortByColumn(int column);
     void ResetHeaders();
+    void BuildButtons();
+    void LayOut();
+    void HideOverlapStrip();
 
     CTavrelDoc* m_document = nullptr;
     CSpread7U* m_grid = nullptr;
+    CPaneOverlapDlg* m_overlap = nullptr;
+    std::vector<CExpButton*> m_buttons;
+    MenuIcons m_menuIcons;
+    int m_numberKind = 0;
     PhotoRowSelection m_selection;
     bool m_activeMoved = false;
     bool m_ascending = true;

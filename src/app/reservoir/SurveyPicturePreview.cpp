@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "fe/gdi/Checkered.h"
 
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int kCheckerCell = 16;
 constexpr int kSmallest = 10;
+constexpr double kWheelFactor = 1.1;
 
 }  // namespace
 
@@ -64,11 +66,69 @@ void SurveyPicturePreview::resizeEvent(QResizeEvent* event)
     Render();
 }
 
+void SurveyPicturePreview::SetZoomable(bool on)
+{
+    m_zoomable = on;
+    setMouseTracking(on);
+    setFocusPolicy(on ? Qt::ClickFocus : Qt::NoFocus);
+}
+
+void SurveyPicturePreview::FitAll()
+{
+    m_link.mapping.Reset();
+    m_target = QImage();  // the next rendering fits the picture anew
+    Render();
+}
+
 void SurveyPicturePreview::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         emit Clicked();
+    if (m_zoomable && event->button() == Qt::MiddleButton) {
+        m_panning = true;
+        m_lastPan = event->position().toPoint();
+        m_link.smooth = 0;
+    }
     QFrame::mousePressEvent(event);
+}
+
+void SurveyPicturePreview::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_zoomable && !m_picture.isNull())
+        setFocus();
+    if (m_panning && (event->buttons() & Qt::MiddleButton)) {
+        const QPoint now = event->position().toPoint();
+        m_link.mapping.X().Move(now.x() - m_lastPan.x());
+        m_link.mapping.Y().Move(now.y() - m_lastPan.y());
+        m_lastPan = now;
+        Render();
+    }
+    QFrame::mouseMoveEvent(event);
+}
+
+void SurveyPicturePreview::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_panning && event->button() == Qt::MiddleButton) {
+        m_panning = false;
+        m_link.smooth = 1;
+        Render();
+    }
+    QFrame::mouseReleaseEvent(event);
+}
+
+void SurveyPicturePreview::wheelEvent(QWheelEvent* event)
+{
+    if (!m_zoomable || m_picture.isNull()) {
+        QFrame::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    const int turn = event->angleDelta().y();
+    if (turn == 0)
+        return;
+    const QPoint at = event->position().toPoint() - contentsRect().topLeft() - QPoint(1, 1);
+    m_link.mapping.ZoomAbout(turn > 0 ? kWheelFactor : 1.0 / kWheelFactor, Point2{double(at.x()), double(at.y())});
+    Render();
 }
 
 }  // namespace app

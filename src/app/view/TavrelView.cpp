@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/doc/TavrelDoc.h"
+#include "app/view/ViewContextMenu.h"
 #include "app/view/ViewHost.h"
 #include "fe/AppFolders.h"
 #include "fe/geo/ProxySettings.h"
@@ -16,9 +17,6 @@
 #include "view/TileCacheFolder.h"
 
 namespace {
-
-const char* const kMenuIconFiles[7] = {"blue.png",    "blue_batu.png", "blue_angle_batu.png", "red.png",
-                                       "red_batu.png", "red_all.png",   "select.png"};
 
 QString WritableFile(const char* name)
 {
@@ -53,12 +51,7 @@ CTavrelView::CTavrelView(CTavrelDoc* document, std::unique_ptr<app::ViewHost> ho
         m_ownSettings = std::make_unique<AppSettings>(AppSettings::Defaults());
         m_settings = m_ownSettings.get();
     }
-    const QString exeFolder = fe::GetExeFolder();
-    for (size_t k = 0; k < m_menuIcons.size(); ++k) {
-        const QString path = exeFolder + QStringLiteral("Icon/") + QString::fromLatin1(kMenuIconFiles[k]);
-        if (!exeFolder.isEmpty() && QFileInfo::exists(path))
-            m_menuIcons[k] = QIcon(path);
-    }
+    m_menuIcons = app::LoadMenuIcons();
     m_timer = new QTimer(this);
     m_timer->setInterval(kTimerMs);
     connect(m_timer, &QTimer::timeout, this, [this] { (void)OnTileTimer(); });

@@ -36,28 +36,10 @@ std::unique_ptr<QMenu> CTavrelView::BuildContextMenu(QPoint client)
             }
         }
     }
-    const Project& project = m_document->GetProject();
-    state.project = project.HasPath();
-    state.photoCount = int(project.photos.photos.size());
     state.trackDialogVisible = m_host->IsTrackDialogVisible();
     state.ledgerDialogOpen = m_host->IsLedgerDialogOpen();
     state.numberKind = m_gsi.style.numberKind;
-    const int paneMap = m_host->PaneMapIndex();
-    const LocationMap* map = project.maps.IsValidIndex(paneMap) ? &project.maps.maps[size_t(paneMap)] : nullptr;
-    if (map) {
-        state.paneMap = true;
-        state.paneMapKind = map->kind;
-        state.paneMapPlacedCount = map->photos.Count();
-    }
-    for (const int id : m_host->SelectedPhotoIds()) {
-        const PhotoRecord* photo = project.photos.Find(id);
-        app::SelectedPhotoState selected;
-        selected.valid = photo != nullptr;
-        selected.hasLatLong = photo && photo->HasPosition();
-        selected.hasDirection = photo && !IsUnset(photo->direction);
-        selected.placedOnCurrent = map && map->photos.FindByPhotoId(id) != nullptr;
-        state.selected.push_back(selected);
-    }
+    app::FillMenuState(state, m_document->GetProject(), m_host->PaneMapIndex(), m_host->SelectedPhotoIds());
     std::unique_ptr<QMenu> menu = app::BuildViewContextMenu(state, m_menuIcons, this);
     connect(menu.get(), &QMenu::triggered, this, [this](QAction* action) { RunMenuCommand(action->data().toInt()); });
     return menu;

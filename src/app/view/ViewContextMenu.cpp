@@ -1,9 +1,13 @@
 #include "app/view/ViewContextMenu.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <algorithm>
 
 #include "app/frame/CommandIds.h"
+#include "app/frame/FrameMessages.h"
+#include "fe/AppFolders.h"
+#include "model/Project.h"
 
 namespace app {
 namespace {
@@ -33,6 +37,58 @@ bool AllSelected(const ViewMenuState& state, Test test)
 
 }  // namespace
 
+int SortMessageOfCommand(int command)
+{
+    switch (command) {
+        case kCmdSortEastToWest:
+            return kMsgSortLonDesc;
+        case kCmdSortWestToEast:
+            return kMsgSortLonAsc;
+        case kCmdSortSouthToNorth:
+            return kMsgSortLatAsc;
+        case kCmdSortNorthToSouth:
+            return kMsgSortLatDesc;
+        default:
+            return 0;
+    }
+}
+
+MenuIcons LoadMenuIcons()
+{
+    const char* const files[] = {"blue.png",    "blue_batu.png", "blue_angle_batu.png", "red.png",
+                                 "red_batu.png", "red_all.png",   "select.png"};
+    MenuIcons icons;
+    const QString exeFolder = fe::GetExeFolder();
+    for (size_t k = 0; k < icons.size(); ++k) {
+        const QString path = exeFolder + QStringLiteral("Icon/") + QString::fromLatin1(files[k]);
+        if (!exeFolder.isEmpty() && QFileInfo::exists(path))
+            icons[k] = QIcon(path);
+    }
+    return icons;
+}
+
+void FillMenuState(ViewMenuState& state, const Project& project, int paneMapIndex,
+                   const std::vector<int>& selectedIds)
+{
+    state.project = project.HasPath();
+    state.photoCount = int(project.photos.photos.size());
+    const LocationMap* map =
+        project.maps.IsValidIndex(paneMapIndex) ? &project.maps.maps[size_t(paneMapIndex)] : nullptr;
+    state.paneMap = map != nullptr;
+    state.paneMapKind = map ? map->kind : 0;
+    state.paneMapPlacedCount = map ? map->photos.Count() : 0;
+    state.selected.clear();
+    for (const int id : selectedIds) {
+        const PhotoRecord* photo = project.photos.Find(id);
+        SelectedPhotoState selected;
+        selected.valid = photo != nullptr;
+        selected.hasLatLong = photo && photo->HasPosition();
+        selected.hasDirection = photo && !IsUnset(photo->direction);
+        selected.placedOnCurrent = map && map->photos.FindByPhotoId(id) != nullptr;
+        state.selected.push_back(selected);
+    }
+}
+
 std::unique_ptr<QMenu> BuildViewContextMenu(const ViewMenuState& state, const MenuIcons& icons, QWidget* parent)
 {
     auto menu = std::make_unique<QMenu>(parent);
@@ -55,10 +111,14 @@ std::unique_ptr<QMenu> BuildViewContextMenu(const ViewMenuState& state, const Me
         AddItem(*menu, kCmdClearLatLong, "写真緯度経度クリア", anySelected && allPositioned)->setIcon(icons[1]);
         AddItem(*menu, kCmdClearDirection, "撮影方向クリア", anySelected && allWithDirection)->setIcon(icons[2]);
         AddItem(*menu, kCmdPlaceOnTrack, "軌跡上に配置", anySelected && state.trackDialogVisible);
+        if (state.photoPane)
+            AddItem(*menu, kCmdSelectAllPhotos, "写真を全選択する", p && state.photoCount > 0);
         menu->addSeparator();
         AddSortMenu(*menu);
-        menu->addSeparator();
-        AddItem(*menu, kCmdOpenWebMapInBrowser, "GoogleMapをブラウザで開く", true);
+        if (!state.photoPane) {
+            menu->addSeparator();
+            AddItem(*menu, kCmdOpenWebMapInBrowser, "GoogleMapをブラウザで開く", true);
+        }
         return menu;
     }
     const bool allOnMap = AllSelected(state, [](const SelectedPhotoState& s) { return s.placedOnCurrent; });
@@ -73,7 +133,10 @@ std::unique_ptr<QMenu> BuildViewContextMenu(const ViewMenuState& state, const Me
             p && state.paneMap && state.paneMapPlacedCount > 0 && !state.ledgerDialogOpen && state.photoCount > 0)
         ->setIcon(icons[6]);
     menu->addSeparator();
-    AddItem(*menu, kCmdOpenWebMapInBrowser, "GoogleMapをブラウザで開く", true);
+    if (state.photoPane)
+        AddSortMenu(*menu);
+    else
+        AddItem(*menu, kCmdOpenWebMapInBrowser, "GoogleMapをブラウザで開く", true);
     menu->addSeparator();
     QAction* photoNumbers = AddItem(*menu, kCmdPhotoNumbers, "撮影写真番号", numbers);
     QAction* mapNumbers = AddItem(*menu, kCmdMapPhotoNumbers, "位置図写真番号", numbers);

@@ -9,6 +9,7 @@
 
 class QMenu;
 class QWidget;
+struct Project;
 
 namespace app {
 
@@ -27,10 +28,22 @@ struct ViewMenuState
     int paneMapKind = 0;
     int paneMapPlacedCount = 0;
     int numberKind = 1;  // 0 the photo's place in the list, 1 the placed number text
+    // The photo pane's own menus: no browser item, 写真を全選択する on the overview, the sort popup on both.
+    bool photoPane = false;
 };
+
+// Fills the state's project, photo count, location-map and selection fields from the project, the
+// location-map pane's map index and the selected photos' ids.
+void FillMenuState(ViewMenuState& state, const Project& project, int paneMapIndex,
+                   const std::vector<int>& selectedIds);
 
 // The item pictures, in the order blue, blue_batu, blue_angle_batu, red, red_batu, red_all, select.
 using MenuIcons = std::array<QIcon, 7>;
+// The pictures from the executable's Icon folder; none where the folder or a file is missing.
+MenuIcons LoadMenuIcons();
+
+// The frame's sort message of a 撮影写真ソート item (kMsgSortLatDesc ...); 0 for another command.
+int SortMessageOfCommand(int command);
 
 // Builds the menu of the state: the line menu (一点戻し, 全消去, ソート実行), the overview menu or the
 // location-map menu, with the item pictures, the enabled states and the two number checks. Every action's
