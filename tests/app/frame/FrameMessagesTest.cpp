@@ -256,7 +256,7 @@ TEST(FrameMessages, OtherMessagesReachTheirOwnersOrTheirCommand)
     ASSERT_EQ(ledger.size(), 1u);
     EXPECT_EQ(ledger[0], std::make_pair(qintptr(4), qintptr(-1)));
     // Without a handler: 0, nothing else.
-    EXPECT_EQ(f.frame->SendAppMessage(app::kMsgOpenPhotoPropertyDlg), 0);
+    EXPECT_EQ(f.frame->SendAppMessage(app::kMsgLedgerSelectionChanged), 0);
 
     // The flow pane's output step runs the menu's output command, under the command's rule.
     int reports = 0;
