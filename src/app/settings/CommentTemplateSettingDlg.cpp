@@ -8,6 +8,7 @@
 
 #include "app/Prompts.h"
 #include "app/controls/ExpTextEdit.h"
+#include "app/controls/OkCancelRow.h"
 #include "app/settings/CommentTemplate.h"
 
 namespace app {
@@ -22,21 +23,11 @@ CCommentTemplateSettingDlg::CCommentTemplateSettingDlg(const QString& path, QWid
     m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* note = new QLabel(QStringLiteral("1行で1つのコメントとなります。\n行頭に@をつけると、次の行から新しい分類のコメントになります。"),
                             this);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    SetOkButton(ok);
-    SetCancelButton(cancel);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(note);
-    bottom->addStretch();
-    bottom->addWidget(ok);
-    bottom->addWidget(cancel);
+    const OkCancelRow bottom = MakeOkCancelRow(*this);
+    bottom.layout->insertWidget(0, note);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_edit, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(bottom.layout);
     resize(560, 420);
 
     CommentTemplateSet set;

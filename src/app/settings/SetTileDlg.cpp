@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/Prompts.h"
+#include "app/controls/OkCancelRow.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
 #include "model/AppSettings.h"
@@ -100,18 +101,9 @@ CSetTileDlg::CSetTileDlg(const fe::geo::TileSiteVector& sites, const QString& ca
     }
     m_reset = new QPushButton(QStringLiteral("初期設定に戻す"), this);
     connect(m_reset, &QPushButton::clicked, this, [this] { FillFromSites(AppSettings::BuiltInBaseMaps()); });
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    SetOkButton(ok);
-    SetCancelButton(cancel);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_reset);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    const OkCancelRow buttons = MakeOkCancelRow(*this);
+    buttons.layout->insertWidget(0, m_reset);
+    layout->addLayout(buttons.layout);
     FillFromSites(sites);
 }
 
