@@ -9,6 +9,7 @@
 #include "app/frame/MainFrame.h"
 #include "app/settings/CommentTemplate.h"
 #include "app/settings/CommentTemplateSettingDlg.h"
+#include "app/settings/SetMarkTemplateDlg.h"
 #include "app/settings/SetTileDlg.h"
 #include "fe/AppFolders.h"
 #include "model/AppSettings.h"
@@ -59,6 +60,16 @@ void EditTileSettings(CMainFrame& frame)
         if (ClearTileCache(folder))
             ShowMessage(&frame, QString::fromUtf8(kCacheClearedText));
     }
+}
+
+void EditMarkSettings(QWidget* parent, MarkSettingSet& live, const std::function<void()>& refresh,
+                      const std::function<bool()>& save)
+{
+    CSetMarkTemplateDlg dialog(live, refresh, parent);
+    if (dialog.exec() == QDialog::Accepted && save && !save())
+        Warn(parent, QStringLiteral("写真位置マークの設定を保存できませんでした。"));
+    if (refresh)
+        refresh();
 }
 
 void ClearTileCacheCommand(CMainFrame& frame)
