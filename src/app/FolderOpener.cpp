@@ -47,6 +47,13 @@ bool OpenFileInDesktop(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+bool OpenWebAddress(const QString& address)
+{
+    if (FileOpener())
+        return FileOpener()(address);
+    return QDesktopServices::openUrl(QUrl(address));
+}
+
 void SetFileOpener(std::function<bool(const QString&)> opener)
 {
     FileOpener() = std::move(opener);

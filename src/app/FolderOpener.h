@@ -20,7 +20,11 @@ void SetFolderOpener(std::function<void(const QString&)> opener);
 // their own opener so that no program starts.
 bool OpenFileInDesktop(const QString& path);
 
-// Installs the opener used by OpenFileInDesktop; an empty function restores the desktop's.
+// Opens a web address in the desktop's browser through the same opener as OpenFileInDesktop; false when
+// that failed.
+bool OpenWebAddress(const QString& address);
+
+// Installs the opener used by OpenFileInDesktop and OpenWebAddress; an empty function restores the desktop's.
 void SetFileOpener(std::function<bool(const QString&)> opener);
 
 }  // namespace app

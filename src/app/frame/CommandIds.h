@@ -59,6 +59,7 @@ enum CommandId : int
     kCmdAbout = 57664,
 
     kCmdAttribution = 32921,
+    kCmdExportMapDxf = 32942,  // no menu item: the DXF drawing of the current registered map
 
     // The view's context menus.
     kCmdPlaceOnTrack = 32947,

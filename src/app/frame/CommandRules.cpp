@@ -87,6 +87,24 @@ int Rule(int command, const UiState& s)
             return true;
         case kCmdPlaceOnTrack:
             return s.project && AnySelected(s) && s.trackDialogVisible;
+        case kCmdMarkSettings:
+        case kCmdFixedItemNames:
+            return noDialog;
+        case kCmdViewAll:
+            return s.viewMode != 0;
+        case kCmdShowPhotoPositions:
+        case kCmdShowMapFramesOnWeb:
+            return s.project && (s.viewMode == 0 || s.siteMapDialogVisible);
+        case kCmdShowMapPhotoPositions:
+        case kCmdShowMapFramesOnMap:
+            return s.project && s.viewMode != 0 && noDialog;
+        case kCmdShowGreyPhotoMarks:
+            return s.project && (s.viewMode == 2 || s.viewMode == 3);
+        case kCmdShowTrack:
+            return s.project;
+        case kCmdPhotoNumbers:
+        case kCmdMapPhotoNumbers:
+            return s.project && s.viewMode != 0;
         case kCmdWriteExif:
             return s.project && s.photoCount > 0 && noDialog;
         default:
@@ -98,6 +116,8 @@ int Rule(int command, const UiState& s)
 
 bool CommandEnabled(int command, const UiState& state)
 {
+    if (command == kCmdAttribution)
+        return state.hasDocument && (state.viewMode == 0 || state.viewMode == 3);
     const bool hasRule = Rule(command, UiState()) >= 0;
     if (!hasRule)
         return true;
@@ -112,9 +132,28 @@ bool CommandChecked(int command, const UiState& state)
 {
     if (command == kCmdNorthArrow)
         return state.currentMap && state.currentMapKind != 0 && state.currentMapNorthArrow;
-    if (command == kCmdScaleBar)
-        return MapHasScale(state) && state.currentMapScaleBar;
-    return false;
+    switch (command) {
+        case kCmdScaleBar:
+            return MapHasScale(state) && state.currentMapScaleBar;
+        case kCmdShowPhotoPositions:
+            return state.showShotPhotos;
+        case kCmdShowMapFramesOnWeb:
+            return state.showOverviewFrames;
+        case kCmdShowMapPhotoPositions:
+            return state.showMapPhotos;
+        case kCmdShowMapFramesOnMap:
+            return state.showMapFrames;
+        case kCmdShowGreyPhotoMarks:
+            return state.showGreyMarks;
+        case kCmdShowTrack:
+            return state.showTracks;
+        case kCmdPhotoNumbers:
+            return state.numberKind == 0;
+        case kCmdMapPhotoNumbers:
+            return state.numberKind == 1;
+        default:
+            return false;
+    }
 }
 
 }  // namespace app

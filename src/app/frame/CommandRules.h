@@ -34,12 +34,21 @@ struct UiState
     int currentMapPlacedCount = 0;
     int photoCount = 0;
     std::vector<SelectedPhotoState> selected;
+    // The view's display switches and its photo-number kind (0 the photo's place in the photo list, 1 the
+    // placed number), as the 表示 menu shows them checked.
+    bool showShotPhotos = false;
+    bool showOverviewFrames = false;
+    bool showMapPhotos = false;
+    bool showMapFrames = false;
+    bool showGreyMarks = false;
+    bool showTracks = false;  // the background picture's drawer
+    int numberKind = 1;
 };
 
 // Whether the command may run in the state. A command without a rule of its own is always enabled;
 // every command with a rule is disabled while busy, and without a document only busy is tested.
 bool CommandEnabled(int command, const UiState& state);
-// Whether a checkable command shows its check mark (north arrow, scale bar).
+// Whether a checkable command shows its check mark (north arrow, scale bar, the 表示 menu's switches).
 bool CommandChecked(int command, const UiState& state);
 
 }  // namespace app

@@ -71,6 +71,8 @@ struct FramePaneLinks
     std::function<void(const std::vector<int>&)> selectPhotoRows;
     std::function<void()> fillPhotoList;
     std::function<void()> clearPhotoList;
+    // The photo pane's columns for a view mode and photo-number kind.
+    std::function<void(int viewMode, int numberKind)> applyViewMode;
     // The location-map pane: its current map index (-1 for none), refilling and emptying its list.
     std::function<int()> currentMapIndex;
     std::function<void()> fillMapList;

@@ -13,9 +13,11 @@
 #include "app/frame/AboutDialog.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/HelpCommands.h"
 #include "app/frame/MenuTable.h"
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MapCommands.h"
+#include "app/frame/OutputCommands.h"
 #include "app/frame/PhotoCommands.h"
 #include "app/frame/PhotoPaneCommands.h"
 #include "app/frame/ReportCommands.h"
@@ -87,6 +89,8 @@ void CMainFrame::BuildMenus()
     app::InstallLedgerCommands(*this);
     app::InstallTrackCommands(*this);
     app::InstallPhotoPaneCommands(*this);
+    app::InstallOutputCommands(*this);
+    app::InstallHelpCommands(*this);
     RebuildRecentMenu();
 }
 
@@ -111,6 +115,7 @@ void CMainFrame::BuildToolbar()
     attribution->setText(
         QStringLiteral("出典：「地理院タイル」 https://maps.gsi.go.jp/development/ichiran.html"));
     attribution->setAutoRaise(true);
+    connect(attribution, &QToolButton::clicked, this, [this] { Trigger(app::kCmdAttribution); });
     m_attribution = m_toolbar->addWidget(attribution);
     m_attribution->setObjectName(QStringLiteral("cmd%1").arg(app::kCmdAttribution));
 }

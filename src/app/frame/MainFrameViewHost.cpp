@@ -5,6 +5,7 @@
 
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandIds.h"
+#include "app/frame/DisplayCommands.h"
 #include "app/frame/FrameMessages.h"
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MainFrame.h"
@@ -109,8 +110,8 @@ public:
     {
         if (const int message = SortMessageOfCommand(command))
             (void)m_frame.SendAppMessage(message);
-        else if (QAction* action = m_frame.Action(command))
-            action->trigger();
+        else  // also the commands without a menu item (placing on a track, the browser)
+            m_frame.RunCommand(command);
     }
     void ShowOverlapCandidates(const std::vector<int>& photoIds) override
     {
@@ -148,6 +149,7 @@ std::unique_ptr<ViewHost> MakeMainFrameViewHost(CMainFrame& frame)
 void InstallMainView(CMainFrame& frame, CTavrelView* view)
 {
     frame.SetCentralView(view);
+    InstallDisplayCommands(frame, *view);
     FramePaneLinks& links = frame.PaneLinks();
     links.refreshView = [view] { view->RenderAndUpdate(); };
     links.restartView = [view] {

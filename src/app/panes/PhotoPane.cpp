@@ -474,6 +474,7 @@ void InstallPhotoPane(CMainFrame& frame)
             earlier();
         pane->UpdateControls();
     };
+    links.applyViewMode = [pane](int viewMode, int numberKind) { pane->ApplyViewMode(viewMode, numberKind); };
     pane->ApplyViewMode(0);
     if (CTavrelDoc* document = frame.Document()) {
         // The list follows every change of the photos and of what is placed on the maps.

@@ -114,6 +114,9 @@ public:
     const fe::img::Image& BackBuffer() const { return m_buffer; }
     AppSettings& Settings() { return *m_settings; }
     MarkSettingSet& MarkSettings() { return m_markSettings; }
+    // The drawers over web tiles and over a background picture, for the frame's display switches.
+    locmap::ViewGsi& WebDrawer() { return m_gsi; }
+    locmap::ViewMap& PictureDrawer() { return m_picture; }
     const QIcon& MenuIcon(int index) const { return m_menuIcons[size_t(index)]; }
     int RenderCount() const { return m_renderCount; }
     int DragKind() const { return m_edit.kind; }

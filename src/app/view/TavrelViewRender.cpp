@@ -96,14 +96,18 @@ bool CTavrelView::BeginWebPass(QPainter* dc)
 bool CTavrelView::RenderOverview(QPainter* dc)
 {
     const Project& project = m_document->GetProject();
+    // The overview draws plain marks, numbered as the frame's number kind says.
+    const std::uint8_t numberKind = m_gsi.style.numberKind;
     m_gsi.style.Reset();
+    m_gsi.style.numberKind = numberKind;
     m_gsi.UseOverviewPalette();
     m_gsi.SetupResources();
     if (!BeginWebPass(dc))
         return false;
     const Rect2 box = m_map.VisibleBounds(ClientWidth(), ClientHeight());
     m_gsi.DrawTracks(project.tracks, box);
-    m_gsi.DrawOverview(project.photos, project.maps, m_map.Zoom(), ShowsOverviewPhotos(), showOverviewFrames != 0);
+    m_gsi.DrawOverview(project.photos, project.maps, m_map.Zoom(), ShowsOverviewPhotos(),
+                       showOverviewFrames != 0);
     const QString title = locmap::OverviewTitle(m_map.Server().Site().title, m_document->overviewKind);
     if (!title.isEmpty())
         m_gsi.DrawTitleBox(title);

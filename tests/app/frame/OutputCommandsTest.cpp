@@ -1,0 +1,120 @@
+// The frame's output entries: the Excel report of output kind 0, the current map's DXF command, the
+// shapefiles' message and the help commands.
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+#include "PhotoFrameFixture.h"
+#include "app/FolderOpener.h"
+#include "app/frame/FrameMessages.h"
+#include "app/frame/HelpCommands.h"
+#include "app/frame/OutputCommands.h"
+#include "app/frame/ReportCommands.h"
+#include "app/frame/WebAddresses.h"
+#include "model/LocationMap.h"
+
+using namespace app;
+
+namespace {
+
+class OutputCommandsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetFolderOpener([this](const QString& folder) { openedFolders << folder; });
+        SetFileOpener([this](const QString& path) {
+            openedFiles << path;
+            return true;
+        });
+        commands = COutputCommands::Of(*f.frame);
+        ASSERT_NE(commands, nullptr);
+    }
+    void TearDown() override
+    {
+        SetFolderOpener({});
+        SetFileOpener({});
+    }
+
+    QStringList Messages() const
+    {
+        QStringList texts;
+        for (const auto& asked : f.prompts.asked())
+            texts << asked.text;
+        return texts;
+    }
+
+    PhotoFrame f{0};
+    COutputCommands* commands = nullptr;
+    QStringList openedFolders, openedFiles;
+};
+
+TEST_F(OutputCommandsTest, ReportOfKindZeroOnlySaysSoWhileBusy)
+{
+    // Without a map only the message.
+    OutputReportCommand(*f.frame);
+    EXPECT_EQ(Messages(), QStringList{"出力できるものがありません。"});
+
+    (void)f.document.Change(ProjectChange::Maps, [](Project& project) {
+        project.outputOptions.outputKind = 0;
+        return project.maps.AddWebMap(3, Rect2(139.0, 35.0, 139.1, 35.1), 16, false);
+    });
+    f.prompts.clear();
+    // The output dialog is closed with OK as soon as it shows.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    OutputReportCommand(*f.frame);
+    EXPECT_EQ(Messages(), QStringList{"Word出力はありません。"});
+    EXPECT_FALSE(f.frame->IsBusy());
+    EXPECT_FALSE(QFileInfo(f.document.GetProject().ExcelFolder()).exists() &&
+                 !QDir(f.document.GetProject().ExcelFolder()).isEmpty());
+}
+
+TEST_F(OutputCommandsTest, CurrentMapDxfOnlyForARegisteredPicture)
+{
+    // A web map made current: nothing written, nothing shown.
+    (void)f.document.Change(ProjectChange::Maps, [](Project& project) {
+        if (!project.maps.AddWebMap(3, Rect2(139.0, 35.0, 139.1, 35.1), 16, false))
+            return false;
+        project.maps.maps.back().flags |= LocationMap::kFlagCurrent;
+        return true;
+    });
+    commands->ExportCurrentMapDxf();
+    EXPECT_TRUE(f.prompts.asked().empty());
+    EXPECT_TRUE(openedFolders.isEmpty());
+    EXPECT_FALSE(QFileInfo(f.document.GetProject().CadFolder()).exists() &&
+                 !QDir(f.document.GetProject().CadFolder()).isEmpty());
+}
+
+TEST_F(OutputCommandsTest, ShapefilesThroughTheMessageOpenTheirFolder)
+{
+    EXPECT_EQ(f.frame->SendAppMessage(kMsgOutputShapefile), 1);
+    const QString folder = f.document.GetProject().ShapefileFolder();
+    EXPECT_EQ(openedFolders, QStringList{folder});
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(f.prompts.asked().empty());
+}
+
+TEST_F(OutputCommandsTest, HelpOpensTheManualOrSaysItIsMissing)
+{
+    TempFolder exe;
+    OpenManual(f.frame.get(), exe.path());
+    ASSERT_EQ(f.prompts.asked().size(), 1u);
+    EXPECT_TRUE(f.prompts.asked()[0].text.startsWith(QStringLiteral("取扱い説明書が見つかりません。")));
+    EXPECT_TRUE(openedFiles.isEmpty());
+
+    QDir().mkpath(exe.file("Manual"));
+    QFile manual(ManualPath(exe.path()));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.close();
+    EXPECT_EQ(ManualPath(exe.path()), exe.file("Manual/ケルヴォルVer2取扱い説明書.pdf"));
+    OpenManual(f.frame.get(), exe.path());
+    EXPECT_EQ(openedFiles, QStringList{ManualPath(exe.path())});
+
+    f.frame->RunCommand(kCmdSupportPage);
+    EXPECT_EQ(openedFiles.last(), QString::fromUtf8(kSupportPageAddress));
+}
+
+}  // namespace
