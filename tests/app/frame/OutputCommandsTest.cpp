@@ -17,6 +17,40 @@ using namespace app;
 
 namespace {
 
+// Answers as the scripted prompts do and notes whether the frame was busy when a message was shown.
+struct BusyProbe final : UiPrompts
+{
+    BusyProbe(ScriptedPrompts& script, const CMainFrame& frame) : script(script), frame(frame) { SetPrompts(this); }
+    ~BusyProbe() override { SetPrompts(&script); }
+    PromptAnswer Message(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon,
+                         PromptButtons buttons) override
+    {
+        busyAtMessage.push_back(frame.IsBusy());
+        return script.Message(parent, text, caption, icon, buttons);
+    }
+    QString OpenFileName(QWidget* p, const QString& c, const QString& d, const QString& f) override
+    {
+        return script.OpenFileName(p, c, d, f);
+    }
+    QStringList OpenFileNames(QWidget* p, const QString& c, const QString& d, const QString& f) override
+    {
+        return script.OpenFileNames(p, c, d, f);
+    }
+    QString SaveFileName(QWidget* p, const QString& c, const QString& d, const QString& f) override
+    {
+        return script.SaveFileName(p, c, d, f);
+    }
+    QString ExistingFolder(QWidget* p, const QString& c, const QString& d) override
+    {
+        return script.ExistingFolder(p, c, d);
+    }
+    std::optional<QColor> Color(QWidget* p, const QColor& c) override { return script.Color(p, c); }
+
+    ScriptedPrompts& script;
+    const CMainFrame& frame;
+    std::vector<bool> busyAtMessage;
+};
+
 class OutputCommandsTest : public testing::Test
 {
 protected:
@@ -65,7 +99,11 @@ TEST_F(OutputCommandsTest, ReportOfKindZeroOnlySaysSoWhileBusy)
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             dialog->accept();
     });
-    OutputReportCommand(*f.frame);
+    {
+        BusyProbe probe(f.prompts, *f.frame);
+        OutputReportCommand(*f.frame);
+        EXPECT_EQ(probe.busyAtMessage, std::vector<bool>{true});
+    }
     EXPECT_EQ(Messages(), QStringList{"Word出力はありません。"});
     EXPECT_FALSE(f.frame->IsBusy());
     EXPECT_FALSE(QFileInfo(f.document.GetProject().ExcelFolder()).exists() &&
