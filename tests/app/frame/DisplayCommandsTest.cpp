@@ -242,7 +242,8 @@ TEST_F(DisplayFrameTest, BrowserOpensTheContextMenuPointAndAttributionTheTileLis
     const std::unique_ptr<QMenu> menu = shown->BuildContextMenu(QPoint(100, 120));
     ASSERT_NE(menu, nullptr);
     const fe::geo::GeoPoint point = shown->ClickedPoint();
-    frame->RunCommand(kCmdOpenWebMapInBrowser);
+    // Chosen in the context menu: the command has no menu item of the frame, the view hands it over.
+    shown->RunMenuCommand(kCmdOpenWebMapInBrowser);
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0], WebMapPointAddress(QString::fromUtf8(kWebMapServiceAddress), point.latitude,
                                             point.longitude, shown->Zoom()));
