@@ -1,5 +1,6 @@
 #include "view/MouseEditing.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "fe/Unset.h"
@@ -42,6 +43,12 @@ bool HitsDirectionHandle(const Point2& mark, double direction, double reach, con
     // the handle's quadrant.)
     const double along = handle.x * toPointer.x + handle.y * toPointer.y;
     return cross / length < kDirectionLineTolerance && along > 0;
+}
+
+bool InLabelBox(const Rect2i& box, int x, int y)
+{
+    return box.x0 != box.x1 && x >= std::min(box.x0, box.x1) && x <= std::max(box.x0, box.x1) &&
+           y >= std::min(box.y0, box.y1) && y <= std::max(box.y0, box.y1);
 }
 
 bool WebBoxWithinLimits(const Rect2& box, int tileZoom)

@@ -2,6 +2,7 @@
 
 #include "fe/Point2.h"
 #include "fe/Rect2.h"
+#include "fe/Rect2i.h"
 
 namespace locmap {
 
@@ -30,6 +31,10 @@ double DirectionTowards(const Point2& mark, const Point2& pointer, double rotati
 // pointer lies closer than 7 pixels to the line from the mark through its handle (`reach` pixels along the
 // direction, in degrees) and in front of the mark along it.
 bool HitsDirectionHandle(const Point2& mark, double direction, double reach, const Point2& pointer);
+
+// Whether the point lies in a mark's number label box (either corner order; a box of no width, a label
+// not drawn yet, holds nothing).
+bool InLabelBox(const Rect2i& box, int x, int y);
 
 // An angle in radians within [0, 2π).
 double WrapRadians(double angle);

@@ -204,6 +204,9 @@ private:
     int HitPictureMarkKinds(QPoint pointer);
     int HitPictureFrame(QPoint pointer, bool shift, bool hover);
     bool HitTestOnPicture(QPoint pointer, bool shift, const std::function<void(int)>& select);
+    // A click on a number label (labelled marks only) grabs it when its photo is the only one selected,
+    // else selects its photo; a click on nothing clears the selection.
+    void SelectOrGrabLabel(QPoint pointer, int markKind, const std::function<void(int)>& select);
     void UpdatePictureDrag(QPoint pointer, QPoint previous, bool shift);
     bool CommitPictureDrag(QPoint pointer, bool shift);
     static QCursor CursorOfKind(int kind);

@@ -36,12 +36,6 @@ Point2 ToPoint2(QPoint p)
 }
 
 // Whether the point lies in the label box the drawer stored (either corner order).
-bool InLabelBox(const Rect2i& box, QPoint p)
-{
-    return p.x() >= std::min(box.x0, box.x1) && p.x() <= std::max(box.x0, box.x1) &&
-           p.y() >= std::min(box.y0, box.y1) && p.y() <= std::max(box.y0, box.y1) && box.x0 != box.x1;
-}
-
 }  // namespace
 
 double CTavrelView::MarkRadius() const
@@ -134,7 +128,7 @@ int CTavrelView::HitMarkKinds(QPoint pointer, bool hover)
     if (m_mode == 3 && m_gsi.style.markKind == 0) {
         if (const LocationMap* map = CurrentMap())
             for (const PlacedPhoto& entry : map->photos.entries)
-                if (InLabelBox(entry.labelBox, pointer)) {
+                if (locmap::InLabelBox(entry.labelBox, pointer.x(), pointer.y())) {
                     if (entry.photoId != selected)
                         break;
                     m_edit.photoId = selected;
@@ -255,20 +249,24 @@ bool CTavrelView::HitTestOnButtonDown(QPoint pointer, Qt::KeyboardModifiers modi
         select(marks.front().photoId);
         return true;
     }
-    if (m_gsi.style.markKind == 0) {
+    SelectOrGrabLabel(pointer, m_gsi.style.markKind, select);
+    return true;
+}
+
+void CTavrelView::SelectOrGrabLabel(QPoint pointer, int markKind, const std::function<void(int)>& select)
+{
+    if (markKind == 0)
         for (const PlacedPhoto& entry : CurrentMap()->photos.entries)
-            if (InLabelBox(entry.labelBox, pointer)) {
+            if (locmap::InLabelBox(entry.labelBox, pointer.x(), pointer.y())) {
                 if (SingleSelectedPhoto() == entry.photoId) {
                     m_edit.photoId = entry.photoId;
                     m_edit.kind = locmap::kDragLabel;
                 } else {
                     select(entry.photoId);
                 }
-                return true;
+                return;
             }
-    }
     select(-1);
-    return true;
 }
 
 void CTavrelView::EditMaps(ProjectChanges kinds, const std::function<void(LocationMap&)>& edit)

@@ -17,12 +17,6 @@ constexpr double kHandleTolerance = 5.0;
 constexpr double kRotationHandleDistance = 32.0;
 constexpr double kDegreesPerRadian = 57.29577951308232;
 
-bool InBox(const Rect2i& box, QPoint p)
-{
-    return box.x0 != box.x1 && p.x() >= std::min(box.x0, box.x1) && p.x() <= std::max(box.x0, box.x1) &&
-           p.y() >= std::min(box.y0, box.y1) && p.y() <= std::max(box.y0, box.y1);
-}
-
 }  // namespace
 
 Point2 CTavrelView::MapPointOf(QPoint pointer) const
@@ -76,7 +70,7 @@ int CTavrelView::HitPictureMarkKinds(QPoint pointer)
             return locmap::kDragPosition;
     }
     if (m_picture.style.markKind == 0)
-        if (const PlacedPhoto* entry = map->photos.FindByPhotoId(selected); entry && InBox(entry->labelBox, pointer)) {
+        if (const PlacedPhoto* entry = map->photos.FindByPhotoId(selected); entry && locmap::InLabelBox(entry->labelBox, pointer.x(), pointer.y())) {
             m_edit.photoId = selected;
             return locmap::kDragLabel;
         }
@@ -141,18 +135,7 @@ bool CTavrelView::HitTestOnPicture(QPoint pointer, bool shift, const std::functi
         select(near.front().photoId);
         return true;
     }
-    if (m_picture.style.markKind == 0)
-        for (const PlacedPhoto& entry : CurrentMap()->photos.entries)
-            if (InBox(entry.labelBox, pointer)) {
-                if (SingleSelectedPhoto() == entry.photoId) {
-                    m_edit.photoId = entry.photoId;
-                    m_edit.kind = locmap::kDragLabel;
-                } else {
-                    select(entry.photoId);
-                }
-                return true;
-            }
-    select(-1);
+    SelectOrGrabLabel(pointer, m_picture.style.markKind, select);
     return true;
 }
 
