@@ -10,6 +10,7 @@
 #include "app/frame/ListExportCommands.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MapCommandSupport.h"
+#include "app/frame/MapCommands.h"
 #include "app/frame/SettingsCommands.h"
 #include "app/ledger/OutputItemEditDlg.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
@@ -133,6 +134,17 @@ qintptr CLedgerCommands::Close(bool commit)
     return 1;
 }
 
+void CLedgerCommands::Hide()
+{
+    if (!m_dialog || !m_dialog->isVisible())
+        return;
+    Commit();
+    m_keptRect = m_dialog->frameGeometry();
+    m_dialog->hide();
+    m_frame.UpdateCommandStates();
+    m_frame.RefreshView();
+}
+
 void CLedgerCommands::Destroy()
 {
     if (!m_dialog)
@@ -244,6 +256,11 @@ void InstallLedgerCommands(CMainFrame& frame)
     links.closeModelessDialogs = [commands, closeOthers] {
         (void)commands->Close(true);
         CallIfSet(closeOthers);
+    };
+    MapCommandHooks& hooks = MapHooks(frame);
+    hooks.hideModelessDialogs = [commands, earlier = hooks.hideModelessDialogs] {
+        CallIfSet(earlier);
+        commands->Hide();
     };
     frame.SetBeforeProjectSwitch([commands] { commands->Commit(); });
     frame.SetStateSource([commands](UiState& state) {

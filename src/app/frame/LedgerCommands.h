@@ -48,6 +48,9 @@ public:
 
     qintptr Open();
     qintptr Close(bool commit);
+    // Steps aside for a modal run: pending edits go into the project, the window rectangle is kept and
+    // the dialog is hidden; "写真台帳" shows it again.
+    void Hide();
     // The ledger's current photo becomes the only selected photo (none without one).
     qintptr TakeSelectionFromLedger();
     // Pending edits of the grid go into the project.

@@ -5,6 +5,7 @@
 #include "app/frame/CommandIds.h"
 #include "app/frame/FrameScopes.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MapCommands.h"
 #include "app/report/LocationMapReportRun.h"
 #include "app/report/OutputDlg.h"
 #include "model/AppSettings.h"
@@ -26,6 +27,10 @@ void OutputReportCommand(CMainFrame& frame)
         return;
     // The dialog stored and saved the choices; the run reads the project as it now stands.
     BusyFrame busy(frame);
+    // The modeless dialogs step aside; the ledger's pending edits go into the project first, so that the
+    // workbooks hold what the ledger showed.
+    if (const auto& hide = MapHooks(frame).hideModelessDialogs)
+        hide();
     if (document->GetProject().outputOptions.outputKind == 0) {
         ShowMessage(&frame, QStringLiteral("Word出力はありません。"), QStringLiteral("ケルヴォル"));
         return;

@@ -11,6 +11,7 @@
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/FrameScopes.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MapCommands.h"
 #include "app/report/ReportProgressWindow.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "app/view/TavrelView.h"
@@ -142,6 +143,14 @@ void InstallSiteMapCommands(CMainFrame& frame)
     FramePaneLinks& links = frame.PaneLinks();
     links.siteMapDialog = [slot] { return slot->data(); };
     links.closeModelessDialogs = [earlier = links.closeModelessDialogs, slot, &frame] {
+        if (earlier)
+            earlier();
+        (void)CloseSiteMapDialog(frame, slot);
+    };
+    // Before a modal run the dialog closes (its changes were saved as they were made), so that the view and
+    // the panes leave the site map with it.
+    MapCommandHooks& hooks = MapHooks(frame);
+    hooks.hideModelessDialogs = [earlier = hooks.hideModelessDialogs, slot, &frame] {
         if (earlier)
             earlier();
         (void)CloseSiteMapDialog(frame, slot);

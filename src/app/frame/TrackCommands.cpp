@@ -6,6 +6,7 @@
 #include "app/frame/CommandIds.h"
 #include "app/frame/FrameMessages.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MapCommands.h"
 #include "app/track/IchimillLocusDlg.h"
 #include "app/track/TrackCommands.h"
 #include "model/AppSettings.h"
@@ -145,6 +146,16 @@ void InstallTrackCommands(CMainFrame& frame)
         commands->CloseDialog();
         return qintptr(1);
     });
+    // Before a modal run the dialog is hidden; "軌跡(ichimill)..." shows it again as it was.
+    MapCommandHooks& hooks = MapHooks(frame);
+    hooks.hideModelessDialogs = [commands, &frame, earlier = hooks.hideModelessDialogs] {
+        if (earlier)
+            earlier();
+        if (CIchimillLocusDlg* dialog = commands->Dialog(); dialog && dialog->isVisible()) {
+            dialog->hide();
+            frame.UpdateCommandStates();
+        }
+    };
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/Profile.h"
+#include "app/frame/ReportCommands.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
 #include "app/progress/SubProgressDlg.h"
 #include "model/AppSettings.h"
@@ -162,4 +164,33 @@ TEST(LedgerFrame, TheLedgerWaitsWhileItsListIsWritten)
         after.push_back(e.photoId);
     EXPECT_EQ(after, order);
     EXPECT_TRUE(f.ledger()->isEnabled());
+}
+
+TEST(LedgerFrame, TheReportRunHidesItAfterSavingItsPendingEdits)
+{
+    LedgerFrame f;
+    ASSERT_TRUE(f.d.doc.Change(ProjectChange::Settings, [](Project& p) {
+        p.outputOptions.outputKind = 0;
+        return true;
+    }).Ok());
+    f.paste(3, QStringLiteral("出力前"));
+    // The output dialog is closed with OK as soon as it shows.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    OutputReportCommand(*f.frame);
+    QStringList asked;
+    for (const auto& question : f.prompts.asked())
+        asked << question.text;
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Word出力はありません。")});
+    // The run read the project with the pasted comment in it; the ledger stepped aside, kept.
+    EXPECT_EQ(f.d.Saved().maps.maps[0].photos.FindByPhotoId(3)->comment, QStringLiteral("出力前"));
+    ASSERT_NE(f.ledger(), nullptr);
+    EXPECT_FALSE(f.ledger()->isVisible());
+    EXPECT_FALSE(f.frame->CurrentState().ledgerDialogVisible);
+    // "写真台帳" shows it again with the comment.
+    EXPECT_EQ(f.frame->SendAppMessage(kMsgOpenLedgerDlg), 1);
+    EXPECT_TRUE(f.ledger()->isVisible());
+    EXPECT_EQ(GetSpreadCellText(*f.ledger()->Grid(), Dlg::kColComment, 3), QStringLiteral("出力前"));
 }

@@ -145,8 +145,23 @@ TEST(PhotoPane, ListsThePhotosAndItsSelectionIsTheProgramsSelection)
     EXPECT_FALSE(f.frame->Action(app::kCmdClearLatLong)->isEnabled());  // neither has a position
 
     // The frame's SELECT_PHOTO reaches the list.
-    f.frame->SendAppMessage(app::kMsgSelectPhoto, f.Photos()[0].id);
+    EXPECT_EQ(f.frame->SendAppMessage(app::kMsgSelectPhoto, f.Photos()[0].id), 1);
     EXPECT_EQ(pane->GetSelectedRows(), std::vector<int>({1}));
+    EXPECT_EQ(grid->ActiveRow(), 1);
+
+    // An id that is not in the photo list empties the selection: it never falls back to the first row.
+    const int missingIds[] = {f.Photos()[2].id + 100, -1, 0};
+    for (int missing : missingIds) {
+        f.frame->SendAppMessage(app::kMsgSelectPhoto, f.Photos()[1].id);
+        ASSERT_EQ(pane->GetSelectedRows(), std::vector<int>({2}));
+        EXPECT_EQ(f.frame->SendAppMessage(app::kMsgSelectPhoto, missing), 1) << missing;
+        EXPECT_TRUE(pane->GetSelectedRows().empty()) << missing;
+        EXPECT_LT(grid->ActiveRow(), 1) << missing;
+        for (const PhotoRecord& photo : f.Photos())
+            EXPECT_FALSE(photo.flags & PhotoRecord::kFlagSelected) << missing << " photo " << photo.id;
+    }
+    f.frame->UpdateCommandStates();
+    EXPECT_FALSE(f.frame->Action(app::kCmdDeletePhotos)->isEnabled());
 }
 
 TEST(PhotoPane, HeaderClicksSortTheProjectAndMarkTheColumn)

@@ -17,6 +17,7 @@
 #include "app/controls/SpreadGrid.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MainFrameViewHost.h"
+#include "app/frame/MapCommands.h"
 #include "app/frame/SiteMapCommands.h"
 #include "app/maps/SetCoordSystemNoDlg.h"
 #include "app/panes/FlowPane.h"
@@ -179,6 +180,16 @@ TEST_F(SiteMapDialogTest, TakesTheViewsRangeAndBaseMapAndCloses)
     EXPECT_TRUE(flow->isEnabled());
     EXPECT_EQ(shown->ViewMode(), 0);
     EXPECT_EQ(project.siteMaps.Count(), 1);
+
+    // Before a modal run the frame closes it the same way.
+    OpenDialog();
+    EXPECT_EQ(shown->ViewMode(), 3);
+    app::MapHooks(*frame).hideModelessDialogs();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame->PaneLinks().siteMapDialog(), nullptr);
+    EXPECT_TRUE(frame->menuBar()->isEnabled());
+    EXPECT_TRUE(flow->isEnabled());
+    EXPECT_EQ(shown->ViewMode(), 0);
 }
 
 TEST_F(SiteMapDialogTest, ZoneButtonStoresThePickedZone)

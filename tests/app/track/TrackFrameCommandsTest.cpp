@@ -14,6 +14,7 @@
 #include "app/frame/MainFrame.h"
 #include "app/frame/Profile.h"
 #include "app/frame/MainFrameViewHost.h"
+#include "app/frame/MapCommands.h"
 #include "app/frame/TrackCommands.h"
 #include "app/view/ViewHost.h"
 #include "app/track/IchimillLocusDlg.h"
@@ -121,6 +122,16 @@ TEST(TrackFrameCommands, TheMenuOpensOneDialogAndItsEndDestroysIt)
     ASSERT_NE(f.Dialog(), nullptr);
     EXPECT_NE(f.Dialog(), first.data());
     EXPECT_EQ(f.webMapShown, 1);
+
+    // Before a modal run the frame hides it; the next opening shows the same dialog again.
+    QPointer<app::CIchimillLocusDlg> second = f.Dialog();
+    app::MapHooks(*f.frame).hideModelessDialogs();
+    EXPECT_FALSE(second->isVisible());
+    EXPECT_FALSE(f.PlaceEnabled());
+    f.Open();
+    EXPECT_EQ(f.Dialog(), second.data());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_TRUE(f.PlaceEnabled());
 }
 
 TEST(TrackFrameCommands, TheCloseMessageOrASwitchOfProjectDestroysTheDialog)
