@@ -9,6 +9,7 @@
 #include "app/frame/FrameMessages.h"
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MapCommands.h"
 #include "app/frame/TrackCommands.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "app/view/TavrelView.h"
@@ -158,6 +159,12 @@ void InstallMainView(CMainFrame& frame, CTavrelView* view)
     };
     links.fitViewToPhotos = [view] { view->FitToPhotos(); };
     links.mapCentre = [view] { return view->MapServer().Center(); };
+    MapCommandHooks& maps = MapHooks(frame);
+    maps.viewCentreOnPicture = [view] { return view->ClientCentreOnPicture(); };
+    maps.viewTileZoom = [view] { return view->Zoom(); };
+    maps.stopTiles = [view] { (void)view->StopTileRequests(); };
+    maps.restartTiles = [view] { (void)view->RestartTileRequests(); };
+    maps.fitCurrentMap = [view] { view->FitCurrentMap(); };
     frame.SetMessageHandler(kMsgSelectLocationMap, [view](qintptr index, qintptr) {
         return qintptr(view->SelectLocationMap(int(index)));
     });

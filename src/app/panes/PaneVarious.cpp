@@ -8,6 +8,7 @@
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MapCommands.h"
 #include "app/panes/FlowPane.h"
 #include "app/panes/MapPane.h"
 
@@ -71,6 +72,12 @@ void InstallPanes(CMainFrame& frame)
     links.fillMapList = [maps] { maps->FillList(); };
     links.selectMap = [maps](int index) { maps->SelectMap(index); };
     links.clearMapList = [maps] { maps->ClearList(); };
+    // A map command's new current map is selected in the list and shown by the view.
+    MapHooks(frame).showMap = [maps, &frame](int index) {
+        maps->SelectMap(index);
+        if (maps->SelectedMap() >= 0)
+            (void)frame.SendAppMessage(kMsgSelectLocationMap, maps->SelectedMap(), -1);
+    };
     if (CTavrelDoc* document = frame.Document()) {
         // The list follows every change of the maps.
         QObject::connect(document, &CTavrelDoc::ProjectChanged, maps, [maps](ProjectChanges kinds) {

@@ -106,6 +106,8 @@ public:
     // mode 0, for a site map and when the map is gone.
     const LocationMap* CurrentMap() const;
     int CurrentMapIndex() const;
+    // The client centre in the shown picture map's pixels; (0, 0) when no picture map is shown.
+    Point2 ClientCentreOnPicture() const;
     const LocationMap* CurrentSiteMap() const;
     bool SortLineMode() const;
     bool IsStartPending() const { return m_startPending; }

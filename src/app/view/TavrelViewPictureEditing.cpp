@@ -24,6 +24,13 @@ Point2 CTavrelView::MapPointOf(QPoint pointer) const
     return m_transform.mapping.RmapXY(pointer.x(), pointer.y());
 }
 
+Point2 CTavrelView::ClientCentreOnPicture() const
+{
+    if ((m_mode != 1 && m_mode != 2) || !CurrentMap() || !m_picture.transform)
+        return Point2();
+    return m_transform.mapping.RmapXY(ClientWidth() / 2.0, ClientHeight() / 2.0);
+}
+
 double CTavrelView::MapUnits(double pixels) const
 {
     return m_transform.mapping.X().RmapLength(pixels);
