@@ -92,8 +92,10 @@ struct FramePaneLinks
     std::function<void()> syncPropertyDialog;
     std::function<void()> refillLedger;
     std::function<void()> clearOverlapStrip;
-    // The photo pane's overlap strip lists the photos of one click; the pane follows the view's mode.
+    // The photo pane's overlap strip lists the photos of one click, or drops some of them (ids); the pane
+    // follows the view's mode.
     std::function<void(const std::vector<int>&)> setOverlapPhotos;
+    std::function<void(const std::vector<int>&)> removeFromOverlap;
     std::function<void(int)> photoPaneViewMode;
     // The view draws its picture again; starts afresh on the site overview; fits the overview to the
     // photos with positions.

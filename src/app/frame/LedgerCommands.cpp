@@ -139,6 +139,8 @@ void CLedgerCommands::Hide()
     if (!m_dialog || !m_dialog->isVisible())
         return;
     Commit();
+    // Its renumbering window is a window of its own: it goes rather than stay on the screen alone.
+    m_dialog->CloseNumberingDialog();
     m_keptRect = m_dialog->frameGeometry();
     m_dialog->hide();
     m_frame.UpdateCommandStates();

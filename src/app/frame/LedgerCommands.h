@@ -48,8 +48,8 @@ public:
 
     qintptr Open();
     qintptr Close(bool commit);
-    // Steps aside for a modal run: pending edits go into the project, the window rectangle is kept and
-    // the dialog is hidden; "写真台帳" shows it again.
+    // Steps aside for a modal run: pending edits go into the project, its renumbering window closes, the
+    // window rectangle is kept and the dialog is hidden; "写真台帳" shows it again.
     void Hide();
     // The ledger's current photo becomes the only selected photo (none without one).
     qintptr TakeSelectionFromLedger();

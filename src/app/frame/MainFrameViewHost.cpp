@@ -12,6 +12,7 @@
 #include "app/frame/MapCommands.h"
 #include "app/frame/TrackCommands.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
+#include "app/track/IchimillLocusDlg.h"
 #include "app/view/TavrelView.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
 #include "app/view/ViewContextMenu.h"
@@ -38,6 +39,10 @@ public:
         m_frame.UpdateStatusCoordSystem(mode, hasCurrentMap, zone);
         if (const auto& link = m_frame.PaneLinks().photoPaneViewMode)
             link(mode);
+        // The track dialog's placing button and plane table follow the map now shown.
+        if (const CTrackCommands* tracks = CTrackCommands::Of(m_frame))
+            if (CIchimillLocusDlg* dialog = tracks->Dialog())
+                dialog->OnLocationMapChanged();
     }
     bool IsSiteMapDialogVisible() const override
     {

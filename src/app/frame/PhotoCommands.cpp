@@ -85,13 +85,19 @@ void DeletePhotos(CMainFrame& frame)
                     QStringLiteral("ケルヴォル"), PromptIcon::Question,
                     PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
-    const ProjectChangeOutcome outcome =
-        document->Change(ProjectChange::Photos | ProjectChange::Selection, [&rows](Project& project) {
+    std::vector<int> deletedIds;
+    const ProjectChangeOutcome outcome = document->Change(
+        ProjectChange::Photos | ProjectChange::Selection, [&rows, &deletedIds](Project& project) {
             // From the last row up, so that the rows not yet done still name their photos.
             bool deleted = false;
             for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-                if (const PhotoRecord* photo = PhotoOfRow(project, *row))
-                    deleted = project.DeletePhoto(photo->id) || deleted;
+                if (const PhotoRecord* photo = PhotoOfRow(project, *row)) {
+                    const std::int32_t id = photo->id;
+                    if (project.DeletePhoto(id)) {
+                        deletedIds.push_back(id);
+                        deleted = true;
+                    }
+                }
             for (PhotoRecord& photo : project.photos.photos)
                 photo.flags &= ~PhotoRecord::kFlagSelected;
             return deleted;
@@ -100,7 +106,11 @@ void DeletePhotos(CMainFrame& frame)
     CallIfSet(links.fillPhotoList);
     if (links.selectPhotoRows)
         links.selectPhotoRows({});
-    CallIfSet(links.clearOverlapStrip);
+    // The overlap strip keeps the photos that are left.
+    if (links.removeFromOverlap)
+        links.removeFromOverlap(deletedIds);
+    else
+        CallIfSet(links.clearOverlapStrip);
     frame.UpdatePhotoPaneTitle();
     CallIfSet(links.refillLedger);
     CallIfSet(links.syncLedgerRow);

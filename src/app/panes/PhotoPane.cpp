@@ -464,6 +464,7 @@ void InstallPhotoPane(CMainFrame& frame)
     links.clearPhotoList = [pane] { pane->ClearList(); };
     links.clearOverlapStrip = [pane] { pane->SetOverlapPhotos({}); };
     links.setOverlapPhotos = [pane](const std::vector<int>& ids) { pane->SetOverlapPhotos(ids); };
+    links.removeFromOverlap = [pane](const std::vector<int>& ids) { pane->RemoveFromOverlap(ids); };
     links.photoPaneViewMode = [pane](int mode) {
         if (mode != pane->ViewMode())
             pane->ApplyViewMode(mode, pane->NumberKind());

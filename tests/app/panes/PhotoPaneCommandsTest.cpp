@@ -278,6 +278,16 @@ TEST(OverlapStrip, ListsStackedPhotosAndSelectsTheFirst)
     f.pane->Button(kButtonDelete)->click();
     EXPECT_FALSE(strip->isVisibleTo(f.pane));
     EXPECT_EQ(strip->Grid()->Rows(), 0);
+    // Deleting one photo of three leaves the other two in the strip.
+    const std::vector<int> left = f.Ids();
+    f.pane->SetOverlapPhotos({left[1], left[2], left[3]});
+    f.pane->SetSelectedPhotos({3});
+    f.prompts.QueueAnswer(PromptAnswer::Ok);
+    f.pane->Button(kButtonDelete)->click();
+    EXPECT_EQ(f.document.GetProject().photos.IndexOfId(left[2]), -1);
+    EXPECT_TRUE(strip->isVisibleTo(f.pane));
+    EXPECT_EQ(strip->Ids(), std::vector<int>({left[1], left[3]}));
+    EXPECT_EQ(strip->Grid()->Rows(), 2);
     f.pane->SetOverlapPhotos({ids[4], ids[5]});
     emit f.pane->Grid()->LeaveCell(1, 1, 1, 2, nullptr);
     EXPECT_FALSE(strip->isVisibleTo(f.pane));

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "TrackDocument.h"
@@ -153,6 +154,38 @@ TEST(TrackFrameCommands, TheCloseMessageOrASwitchOfProjectDestroysTheDialog)
     EXPECT_EQ(f.Dialog(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dialog.isNull());
+}
+
+TEST(TrackFrameCommands, TheOpenDialogFollowsTheMapTheViewShows)
+{
+    FrameFixture f;
+    f.ReadTracks();
+    f.Open();
+    app::CIchimillLocusDlg* dialog = f.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->SelectedTrack(), 0);
+    EXPECT_TRUE(dialog->PlaceButton()->isEnabled());
+    EXPECT_FALSE(dialog->PlaneRadio()->isEnabled());
+    const std::unique_ptr<app::ViewHost> host = app::MakeMainFrameViewHost(*f.frame);
+
+    // The view shows a picture map registered in zone 9: no placing, the plane table may be chosen.
+    f.pane.viewMode = 2;
+    f.pane.currentMap = true;
+    f.pane.currentMapKind = 1;
+    f.pane.currentMapZone = 9;
+    host->ViewModeChanged(2, true, 9);
+    EXPECT_FALSE(dialog->PlaceButton()->isEnabled());
+    ASSERT_TRUE(dialog->PlaneRadio()->isEnabled());
+    dialog->PlaneRadio()->click();
+    EXPECT_TRUE(dialog->PlaneMode());
+
+    // Back on the site overview: placing again, and the table returns to latitude and longitude.
+    f.pane = app::UiState();
+    host->ViewModeChanged(0, false, 0);
+    EXPECT_TRUE(dialog->PlaceButton()->isEnabled());
+    EXPECT_FALSE(dialog->PlaneRadio()->isEnabled());
+    EXPECT_TRUE(dialog->LatLonRadio()->isChecked());
+    EXPECT_FALSE(dialog->PlaneMode());
 }
 
 TEST(TrackFrameCommands, PlacingTakesTheSelectedPhotosOnTheOverviewOnly)
