@@ -84,6 +84,12 @@ public:
         return ids;
     }
     bool IsTrackDialogVisible() const override { return app::IsTrackDialogVisible(m_frame); }
+    void SelectTrackPoint(int pointIndex) override
+    {
+        if (CTrackCommands* tracks = CTrackCommands::Of(m_frame))
+            if (CIchimillLocusDlg* dialog = tracks->Dialog())
+                dialog->SelectTrackPoint(pointIndex);
+    }
     int PaneMapIndex() const override
     {
         const auto& link = m_frame.PaneLinks().currentMapIndex;

@@ -210,6 +210,9 @@ private:
     // else selects its photo; a click on nothing clears the selection.
     void SelectOrGrabLabel(QPoint pointer, int markKind, const std::function<void(int)>& select);
     void UpdatePictureDrag(QPoint pointer, QPoint previous, bool shift);
+    // A click near a point of the track that has a current point, while the track dialog is shown and the
+    // drawer shows tracks, makes it the dialog's current point; the point's index, −1 when none.
+    int HitTrackPoint(QPoint pointer);
     bool CommitPictureDrag(QPoint pointer, bool shift);
     static QCursor CursorOfKind(int kind);
     static QCursor LineModeCursor();

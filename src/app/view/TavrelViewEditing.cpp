@@ -197,8 +197,10 @@ bool CTavrelView::HitTestOnButtonDown(QPoint pointer, Qt::KeyboardModifiers modi
     m_edit = EditState();
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool ctrl = modifiers & Qt::ControlModifier;
-    if (SortLineMode())
+    if (SortLineMode()) {
+        (void)HitTrackPoint(pointer);
         return false;
+    }
     const bool marksLive = !m_host->IsSiteMapDialogVisible();
     const auto select = [&](int id) {
         if (ctrl && id >= 0)
@@ -214,14 +216,18 @@ bool CTavrelView::HitTestOnButtonDown(QPoint pointer, Qt::KeyboardModifiers modi
         return ids.size() >= 2;
     };
     if (m_mode == 0) {
-        if (!showShotPhotos || !marksLive)
+        if (!showShotPhotos || !marksLive) {
+            (void)HitTrackPoint(pointer);
             return false;
+        }
         if ((m_edit.kind = HitMarkKinds(pointer, false)) != locmap::kDragNone)
             return true;
         if (overlap())
             return true;
         const std::vector<MarkAt> marks = MarksNear(pointer, MarkRadius());
         select(marks.empty() ? -1 : marks.front().photoId);
+        if (marks.empty())
+            (void)HitTrackPoint(pointer);
         return true;
     }
     if (m_mode == 1 || m_mode == 2)
@@ -242,8 +248,10 @@ bool CTavrelView::HitTestOnButtonDown(QPoint pointer, Qt::KeyboardModifiers modi
             m_edit.startBox = siteMap->box;
         return true;
     }
-    if (!mapMarks)
+    if (!mapMarks) {
+        (void)HitTrackPoint(pointer);
         return false;
+    }
     const std::vector<MarkAt> marks = MarksNear(pointer, MarkRadius());
     if (!marks.empty()) {
         select(marks.front().photoId);
@@ -267,6 +275,7 @@ void CTavrelView::SelectOrGrabLabel(QPoint pointer, int markKind, const std::fun
                 return;
             }
     select(-1);
+    (void)HitTrackPoint(pointer);
 }
 
 void CTavrelView::EditMaps(ProjectChanges kinds, const std::function<void(LocationMap&)>& edit)

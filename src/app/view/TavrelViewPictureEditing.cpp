@@ -135,8 +135,10 @@ bool CTavrelView::HitTestOnPicture(QPoint pointer, bool shift, const std::functi
     }
     if ((m_edit.kind = HitPictureFrame(pointer, shift, false)) != locmap::kDragNone)
         return true;
-    if (!marks)
+    if (!marks) {
+        (void)HitTrackPoint(pointer);
         return false;
+    }
     const std::vector<MarkAt> near = PictureMarksNear(pointer, MarkRadius());
     if (!near.empty()) {
         select(near.front().photoId);

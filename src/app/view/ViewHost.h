@@ -39,6 +39,8 @@ public:
     virtual std::vector<int> SelectedPhotoIds() const { return {}; }
     virtual int PaneMapIndex() const { return -1; }
     virtual bool IsTrackDialogVisible() const { return false; }
+    // The track dialog makes the point of its selected track its current point.
+    virtual void SelectTrackPoint(int pointIndex) { (void)pointIndex; }
     virtual bool IsLedgerDialogOpen() const { return false; }
     // Selection messages of a click on a mark (−1 clears the selection), and the refreshes after an edit
     // was saved: the current map's thumbnail, the photo list and the photo-properties dialog.

@@ -34,6 +34,8 @@ struct RecordingHost : app::ViewHost
     void SelectPhoto(int id) override { selections.push_back(id); }
     void AddPhotoToSelection(int id) override { additions.push_back(id); }
     void RefreshPhotoList() override { ++listRefreshes; }
+    bool IsTrackDialogVisible() const override { return trackDialogVisible; }
+    void SelectTrackPoint(int index) override { trackPoints.push_back(index); }
 
     QPoint pixel{-1, -1};
     int zone = 0;
@@ -50,6 +52,8 @@ struct RecordingHost : app::ViewHost
     std::vector<int> selections;
     std::vector<int> additions;
     int listRefreshes = 0;
+    bool trackDialogVisible = false;
+    std::vector<int> trackPoints;
 };
 
 inline const QColor kGround(242, 239, 233);

@@ -4,6 +4,7 @@
 
 #include "MainViewFixture.h"
 #include "model/LocationMap.h"
+#include "model/LocusTrack.h"
 #include "model/ProjectFile.h"
 #include "view/MouseEditing.h"
 
@@ -139,6 +140,46 @@ protected:
         return QPoint(int(std::lround(p.x)), int(std::lround(p.y)));
     }
 };
+
+TEST_F(MouseEditTest, AClickNearTheCurrentTrackPicksItsNearestPointWhileTheTrackDialogIsShown)
+{
+    Start();
+    // Two tracks along a row of the overview: the first has no current point, the second has one.
+    const auto trackAt = [&](const std::vector<QPoint>& points, int current) {
+        LocusTrack track;
+        for (const QPoint& p : points) {
+            LocusPoint point;
+            point.position = view->PixelToLatLong(view->Zoom(), p.x(), p.y());
+            track.points.push_back(point);
+        }
+        track.UpdateBounds();
+        track.currentPoint = current;
+        return track;
+    };
+    Edit([&](Project& project) {
+        project.tracks.push_back(trackAt({QPoint(200, 500), QPoint(260, 500)}, -1));
+        project.tracks.push_back(trackAt({QPoint(200, 500), QPoint(300, 500), QPoint(400, 500)}, 0));
+    });
+    const struct
+    {
+        bool dialogShown;
+        QPoint click;
+        std::vector<int> picked;
+    } cases[] = {
+        {false, QPoint(305, 510), {}},    // the dialog hidden: tracks are not hit
+        {true, QPoint(305, 510), {1}},    // the nearest point of the track with a current point
+        {true, QPoint(245, 500), {0}},    // the other track's nearer point is not a candidate
+        {true, QPoint(400, 440), {2}},    // 60 pixels away is within reach
+        {true, QPoint(470, 500), {}},     // 70 pixels away is not
+    };
+    for (const auto& c : cases) {
+        host->trackDialogVisible = c.dialogShown;
+        host->trackPoints.clear();
+        QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, c.click);
+        EXPECT_EQ(host->trackPoints, c.picked) << c.click.x() << "," << c.click.y();
+        EXPECT_EQ(host->selections.back(), -1);  // the click on no mark cleared the selection first
+    }
+}
 
 TEST_F(WebFrameTest, RightHandleDraggedPastTheLeftEdgeBecomesTheLeftHandle)
 {
