@@ -347,6 +347,20 @@ TEST_F(SpreadGridTest, RowLeaveFiresOnlyWhenTheRowChanges)
     EXPECT_EQ(rows, (QList<QPair<int, int>>{{1, 2}}));
 }
 
+TEST_F(SpreadGridTest, CurrentCellMovesAreAnnouncedForKeysMouseAndPuts)
+{
+    grid.SetActiveCell(1, 1);
+    QList<QList<int>> moves;  // row, column, previous row, previous column (0-based, as QTableWidget)
+    QObject::connect(&grid, &QTableWidget::currentCellChanged,
+                     [&](int row, int col, int previousRow, int previousCol) {
+                         moves.append({row, col, previousRow, previousCol});
+                     });
+    QTest::keyClick(&grid, Qt::Key_Right);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCentre(3, 4));
+    grid.SetActiveCell(1, 2);
+    EXPECT_EQ(moves, (QList<QList<int>>{{0, 1, 0, 0}, {3, 2, 0, 1}, {1, 0, 3, 2}}));
+}
+
 TEST_F(SpreadGridTest, SizesAreInTwips)
 {
     grid.SetColWidth(1, 10);  // 10 units = 1200 twips = 80 pixels at 96 DPI

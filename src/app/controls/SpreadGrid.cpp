@@ -21,6 +21,14 @@ CSpread7U::CSpread7U(QWidget* parent) : QTableWidget(parent)
     QItemSelectionModel* old = selectionModel();
     setSelectionModel(new SpreadSelectionModel(model(), this));
     delete old;
+    // QTableWidget announces current-cell moves from the selection model it made itself, which is gone:
+    // the announcements follow this one.
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                emit currentItemChanged(item(current.row(), current.column()),
+                                        item(previous.row(), previous.column()));
+                emit currentCellChanged(current.row(), current.column(), previous.row(), previous.column());
+            });
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);

@@ -12,10 +12,14 @@
 #include "app/frame/MapCommandSupport.h"
 #include "app/frame/MapCommands.h"
 #include "app/frame/SettingsCommands.h"
+#include "app/ledger/LedgerNumbering.h"
 #include "app/ledger/OutputItemEditDlg.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
+#include "app/linesort/SetLinearSortDlg.h"
 #include "app/settings/CommentTemplate.h"
+#include "app/settings/CommentTemplateDlg.h"
 #include "model/AppSettings.h"
+#include "model/Project.h"
 
 namespace app {
 namespace {
@@ -71,23 +75,21 @@ LedgerHooks CLedgerCommands::MakeHooks()
     };
     hooks.clearOverlapStrip = [&frame] { CallIfSet(frame.PaneLinks().clearOverlapStrip); };
     hooks.updateNumberColumns = [&frame] { CallIfSet(frame.PaneLinks().fillPhotoList); };
-    hooks.chooseCommentCategory = [this](QWidget* parent, const CommentTemplateSet& set, int current) {
-        return chooseCommentCategory ? chooseCommentCategory(parent, set, current) : -1;
+    hooks.chooseCommentCategory = [](QWidget* parent, const QString& templatePath, int current) {
+        CCommentTemplateDlg picker(templatePath, current, parent);
+        return picker.exec() == QDialog::Accepted ? picker.CurrentIndex() : -1;
     };
-    hooks.makeNumberingDialog = [this](CReportLocPhotoDlg& ledger, int mapIndex) -> QWidget* {
-        return makeNumberingDialog ? makeNumberingDialog(ledger, mapIndex) : nullptr;
+    CTavrelDoc* document = frame.Document();
+    hooks.makeNumberingDialog = [document](CReportLocPhotoDlg& ledger, int mapIndex) {
+        return MakeLedgerNumberingDialog(*document, ledger, mapIndex);
     };
-    hooks.rebindNumberingDialog = [this](QWidget* numbering, int mapIndex) {
-        if (rebindNumberingDialog)
-            rebindNumberingDialog(numbering, mapIndex);
+    hooks.rebindNumberingDialog = [document](CReportLocPhotoDlg& ledger, QWidget* numbering, int mapIndex) {
+        return RebindLedgerNumberingDialog(*document, ledger, numbering, mapIndex);
     };
-    hooks.sortAlongLine = [this](LocationMap& map, const PhotoList& photos) {
-        if (sortAlongLine)
-            sortAlongLine(map, photos);
-    };
-    hooks.editContactWidth = [this](QWidget* parent, int mapIndex) {
-        if (editContactWidth)
-            editContactWidth(parent, mapIndex);
+    hooks.sortAlongLine = [](LocationMap& map, const PhotoList& photos) { map.SortPhotosAlongLine(photos); };
+    hooks.editContactWidth = [document](QWidget* parent, int mapIndex) {
+        CSetLinearSortDlg dialog(*document, mapIndex, parent);
+        (void)dialog.exec();
     };
     return hooks;
 }

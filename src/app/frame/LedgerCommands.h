@@ -3,26 +3,23 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
-#include <functional>
 
 #include "app/ledger/LedgerHooks.h"
 
 class CMainFrame;
-class LocationMap;
-struct PhotoList;
 
 namespace app {
 
 class CReportLocPhotoDlg;
-struct CommentTemplateSet;
 
 // The frame's side of the photo ledger: "写真台帳" (kMsgOpenLedgerDlg) makes the one modeless dialog for
 // the current map (the first map when none is current) or commits and rebinds the one there is; its
 // "閉じる" and kMsgCloseLedgerDlg commit it and delete it, keeping its window rectangle for the next
 // opening; its current row becomes the photo selection. The frame's links reach it: the selection moves
 // its current row, refills follow the frame's changes (its pending edits committed first), and every
-// project switch and close commits it. An opened, created or reset project deletes it. One object per
-// frame, a child of it.
+// project switch and close commits it. An opened, created or reset project deletes it. The dialog gets
+// the comment category picker, the renumbering dialog, the sort along the map's drawn line (also the
+// view's ソート実行) and the contact width dialog. One object per frame, a child of it.
 class CLedgerCommands : public QObject
 {
     Q_OBJECT
@@ -32,16 +29,6 @@ public:
 
     // The frame's ledger commands, null before InstallLedgerCommands.
     static CLedgerCommands* Of(const CMainFrame& frame);
-
-    // What the dialog gets of other dialogs once they exist: the comment category picker and the
-    // renumbering dialog (see LedgerHooks); unset, their buttons do nothing.
-    std::function<int(QWidget*, const CommentTemplateSet&, int)> chooseCommentCategory;
-    std::function<QWidget*(CReportLocPhotoDlg&, int)> makeNumberingDialog;
-    std::function<void(QWidget*, int)> rebindNumberingDialog;
-    // The sort along a map's drawn line and its contact width dialog (see LedgerHooks); unset, "実行",
-    // the view's sort command and "設定" do nothing.
-    std::function<void(LocationMap&, const PhotoList&)> sortAlongLine;
-    std::function<void(QWidget*, int)> editContactWidth;
 
     CReportLocPhotoDlg* Dialog() const;
     bool DialogVisible() const;

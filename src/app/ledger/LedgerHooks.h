@@ -3,12 +3,12 @@
 #include <functional>
 
 class LocationMap;
+class QString;
 class QWidget;
 struct PhotoList;
 
 namespace app {
 
-struct CommentTemplateSet;
 class CReportLocPhotoDlg;
 
 // What the photo ledger needs of the window around it. The frame fills these in; a hook left empty is
@@ -32,13 +32,15 @@ struct LedgerHooks
     // The photo pane's overlap strip empties; its number columns show the new numbers.
     std::function<void()> clearOverlapStrip;
     std::function<void()> updateNumberColumns;
-    // "コメント分類": the comment category picker, shown modally with the chosen category; answers the
-    // category chosen, or -1 when cancelled.
-    std::function<int(QWidget* parent, const CommentTemplateSet& templates, int current)> chooseCommentCategory;
-    // "付番": makes the renumbering dialog for the ledger (modeless, a child of it), and lets it store its
-    // edits into its map and show another map's numbering when the ledger is filled for another map.
+    // "コメント分類": the comment category picker over the templates file the ledger has just read, shown
+    // modally with the chosen category; answers the category chosen, or -1 when cancelled.
+    std::function<int(QWidget* parent, const QString& templatePath, int current)> chooseCommentCategory;
+    // "付番": makes the renumbering dialog for the ledger (modeless, a child of it). On every fill while
+    // it is shown, the dialog stores its edits into the map it numbers and shows the numbering of the
+    // ledger's map; answers the dialog that numbers that map from now on (a new one when the map changed,
+    // the old one then going).
     std::function<QWidget*(CReportLocPhotoDlg& ledger, int mapIndex)> makeNumberingDialog;
-    std::function<void(QWidget* numbering, int mapIndex)> rebindNumberingDialog;
+    std::function<QWidget*(CReportLocPhotoDlg& ledger, QWidget* numbering, int mapIndex)> rebindNumberingDialog;
     // "実行" and the view's sort command: the map's entries ordered along the line drawn on it (within
     // the change the ledger runs); "設定": the contact width of that sort, for the map of that index.
     std::function<void(LocationMap& map, const PhotoList& photos)> sortAlongLine;

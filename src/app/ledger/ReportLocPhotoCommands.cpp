@@ -130,8 +130,10 @@ void CReportLocPhotoDlg::OnRightClick(int col, int row, const QPoint& global)
     }
     if (col != kColComment)
         return;
-    if (std::unique_ptr<QMenu> menu = MakeTemplateMenu())
+    if (std::unique_ptr<QMenu> menu = MakeTemplateMenu()) {
+        m_grid->SetEditMode(true);
         menu->exec(global);
+    }
 }
 
 void CReportLocPhotoDlg::SetCommentCategory(int category)
@@ -145,9 +147,13 @@ void CReportLocPhotoDlg::ChooseCommentCategory()
 {
     if (!m_hooks.chooseCommentCategory)
         return;
-    const int chosen = m_hooks.chooseCommentCategory(this, m_templates, m_category);
-    if (chosen >= 0)
-        SetCommentCategory(chosen);
+    // The templates may have been edited since the ledger opened: the picker and the menu offer the
+    // file as it is now.
+    CommentTemplateSet current;
+    (void)current.Load(m_templatePath);
+    m_templates = current;
+    const int chosen = m_hooks.chooseCommentCategory(this, m_templatePath, m_category);
+    SetCommentCategory(chosen >= 0 ? chosen : m_category);
 }
 
 std::unique_ptr<QMenu> CReportLocPhotoDlg::MakeTemplateMenu()

@@ -53,7 +53,7 @@ QString LedgerTitle(const QString& mapName, int entries)
 
 CReportLocPhotoDlg::CReportLocPhotoDlg(CTavrelDoc& doc, LedgerHooks hooks, const QString& templatePath,
                                        QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_hooks(std::move(hooks))
+    : QDialog(parent), m_doc(doc), m_hooks(std::move(hooks)), m_templatePath(templatePath)
 {
     setWindowTitle(QStringLiteral("写真台帳"));
     setModal(false);
@@ -180,8 +180,18 @@ void CReportLocPhotoDlg::BuildControls()
         m_controls[kCtlDirection1 + k]->setText(captions[k]);
 
     connect(m_grid, &CSpread7U::Change, this, &CReportLocPhotoDlg::OnCellChanged);
-    connect(m_grid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int previousRow, int) { OnCurrentCellChanged(row + 1, previousRow + 1); });
+    // A move of the user's into the comment column opens the cell for typing, so that the template
+    // menu of a right click and Ctrl+V work on the editor at once.
+    connect(m_grid, &CSpread7U::LeaveCell, this, [this](int, int, int newCol, int newRow, bool*) {
+        m_editOnArrival = newCol == kColComment && newRow >= 1;
+    });
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int col, int previousRow, int) {
+        OnCurrentCellChanged(row + 1, previousRow + 1);
+        const bool edit = m_editOnArrival && col + 1 == kColComment;
+        m_editOnArrival = false;
+        if (edit && !m_filling && row + 1 <= int(m_rows.size()) && !m_rows[size_t(row)].locked)
+            m_grid->SetEditMode(true);
+    });
     connect(m_grid, &CSpread7U::RightClick, this, [this](int kind, int col, int row, int x, int y) {
         if (kind == 0)
             OnRightClick(col, row, m_grid->viewport()->mapToGlobal(QPoint(x, y)));
@@ -310,8 +320,10 @@ void CReportLocPhotoDlg::FillGrid(bool keepRow)
     m_grid->viewport()->update();
     m_filling = false;
     LoadVisibleThumbnails();
-    if (m_numbering && m_numbering->isVisible() && m_hooks.rebindNumberingDialog)
-        m_hooks.rebindNumberingDialog(m_numbering, m_mapIndex);
+    if (m_numbering && m_numbering->isVisible() && m_hooks.rebindNumberingDialog) {
+        if (QWidget* numbering = m_hooks.rebindNumberingDialog(*this, m_numbering, m_mapIndex))
+            m_numbering = numbering;
+    }
     UpdateControls();
 }
 

@@ -79,7 +79,7 @@ public:
     };
 
     // `doc` outlives the dialog. The comment templates are read from `templatePath` (a missing file
-    // leaves them empty).
+    // leaves them empty), and read again when a category is chosen.
     CReportLocPhotoDlg(CTavrelDoc& doc, LedgerHooks hooks, const QString& templatePath = CommentTemplatePath(),
                        QWidget* parent = nullptr);
     ~CReportLocPhotoDlg() override;
@@ -175,6 +175,7 @@ private:
     CTavrelDoc& m_doc;
     LedgerHooks m_hooks;
     int m_mapIndex = -1;
+    QString m_templatePath;
     CommentTemplateSet m_templates;
     int m_category = -1;
     int m_sortedColumn = 0;
@@ -183,6 +184,7 @@ private:
     bool m_saveFailureTold = false;
     bool m_filling = false;
     bool m_following = false;
+    bool m_editOnArrival = false;  // the user is moving the active cell into the comment column
     int m_currentRow = 0;
     int m_firstThumb = 0;
     int m_lastThumb = 0;

@@ -1,27 +1,43 @@
-// The ledger inside the main frame: opened by its message, its row becoming the selection, and its
-// uncommitted edits surviving the frame's refills, a project switch and the frame's close.
+// The ledger inside the main frame: opened by its message, its row becoming the selection, its
+// uncommitted edits surviving the frame's refills, a project switch and the frame's close, and the
+// steps the frame hands it: the sort along the drawn line (also from the view), the contact width, the
+// renumbering dialog and the comment category picker.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 
 #include "LedgerDocument.h"
 #include "app/ScriptedPrompts.h"
+#include "app/controls/ExpEdit.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
 #include "app/frame/FrameMessages.h"
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MainFrameViewHost.h"
 #include "app/frame/Profile.h"
 #include "app/frame/ReportCommands.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
+#include "app/linesort/SetLinearSortDlg.h"
+#include "app/photos/NumberingDlg.h"
 #include "app/progress/SubProgressDlg.h"
+#include "app/settings/CommentTemplate.h"
+#include "app/settings/CommentTemplateDlg.h"
+#include "app/view/ViewHost.h"
 #include "model/AppSettings.h"
 
 using namespace app;
@@ -49,6 +65,32 @@ struct LedgerFrame
         EXPECT_EQ(frame->SendAppMessage(kMsgOpenLedgerDlg), 1);
     }
     Dlg* ledger() const { return CLedgerCommands::Of(*frame)->Dialog(); }
+    QAbstractButton* button(int id) const { return ledger()->ControlButton(id); }
+    std::vector<int> order() const
+    {
+        std::vector<int> ids;
+        for (const PlacedPhoto& e : d.map().photos.entries)
+            ids.push_back(e.photoId);
+        return ids;
+    }
+    std::vector<int> savedOrder() const
+    {
+        const Project saved = d.Saved();
+        std::vector<int> ids;
+        for (const PlacedPhoto& e : saved.maps.maps[0].photos.entries)
+            ids.push_back(e.photoId);
+        return ids;
+    }
+    // Runs `answer` on the modal dialog of type T that the next step opens.
+    template <typename T>
+    void whenShown(std::function<void(T&)> answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            answer(*dialog);
+        });
+    }
     // Leaves text in a comment cell without committing it: pasted (read back only later).
     void paste(int row, const QString& text)
     {
@@ -193,4 +235,132 @@ TEST(LedgerFrame, TheReportRunHidesItAfterSavingItsPendingEdits)
     EXPECT_EQ(f.frame->SendAppMessage(kMsgOpenLedgerDlg), 1);
     EXPECT_TRUE(f.ledger()->isVisible());
     EXPECT_EQ(GetSpreadCellText(*f.ledger()->Grid(), Dlg::kColComment, 3), QStringLiteral("出力前"));
+}
+
+TEST(LedgerFrame, RunSortsTheMapAlongItsDrawnLineAndSavesTheOrder)
+{
+    LedgerFrame f;
+    // A line drawn from right to left at y = 100; a contact width of 30 reaches the entries at
+    // y 72 to 127 (the 3rd to the 8th, the gone photo's entry among them).
+    ASSERT_TRUE(f.d.doc.Change(ProjectChange::Selection, [](Project& p) {
+        p.maps.maps[0].runtime.sortLine = {Point2(600, 100), Point2(0, 100)};
+        p.maps.maps[0].runtime.sortContactWidth = 30;
+        return true;
+    }).changed);
+    QHeaderView* header = f.ledger()->Grid()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(Dlg::kColDate - 1) + 5, header->height() / 2));
+    ASSERT_EQ(GetSpreadCellText(*f.ledger()->Grid(), Dlg::kColDate, kSpreadHeader), QStringLiteral("撮影日\n▼"));
+    static_cast<QCheckBox*>(f.button(Dlg::kCtlMouseSort))->setChecked(true);
+    (void)f.d.doc.Change(ProjectChange::PlacedPhotos, [](Project& p) {  // back to the fixture's order
+        std::vector<PlacedPhoto>& entries = p.maps.maps[0].photos.entries;
+        std::sort(entries.begin(), entries.end(), [](const PlacedPhoto& a, const PlacedPhoto& b) {
+            return a.numberText.mid(1).toInt() < b.numberText.mid(1).toInt();
+        });
+        return true;
+    });
+    f.frame->PaneLinks().refillLedger();
+    QTest::mouseClick(f.button(Dlg::kCtlRunLineSort), Qt::LeftButton);
+    // Those entries come together where the first of them stood, in the order the line meets them
+    // (falling x); the others keep their places around them.
+    EXPECT_EQ(f.order(), std::vector<int>({1, 2, 7, 3, kGoneId, 6, 4, 5, 8, 9, 10, 11}));
+    EXPECT_EQ(f.savedOrder(), std::vector<int>({1, 2, 7, 3, 6, 4, 5, 8, 9, 10, 11}));  // no gone photo
+    EXPECT_EQ(GetSpreadCellText(*f.ledger()->Grid(), Dlg::kColNumber, 3), QStringLiteral("P8"));
+    EXPECT_EQ(GetSpreadCellText(*f.ledger()->Grid(), Dlg::kColDate, kSpreadHeader), QStringLiteral("撮影日"));
+
+    // The view's ソート実行 reaches the same step through its host: the line drawn the other way.
+    ASSERT_TRUE(f.d.doc.Change(ProjectChange::Selection, [](Project& p) {
+        p.maps.maps[0].runtime.sortLine = {Point2(0, 100), Point2(600, 100)};
+        return true;
+    }).changed);
+    MakeMainFrameViewHost(*f.frame)->SortAlongLine();
+    EXPECT_EQ(f.order(), std::vector<int>({1, 2, 5, 4, 6, kGoneId, 3, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(f.savedOrder(), std::vector<int>({1, 2, 5, 4, 6, 3, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(GetSpreadCellText(*f.ledger()->Grid(), Dlg::kColNumber, 3), QStringLiteral("P6"));
+}
+
+TEST(LedgerFrame, SettingOpensTheContactWidthOfTheLedgersMap)
+{
+    LedgerFrame f;
+    static_cast<QCheckBox*>(f.button(Dlg::kCtlMouseSort))->setChecked(true);
+    f.whenShown<CSetLinearSortDlg>([](CSetLinearSortDlg& dialog) {
+        EXPECT_EQ(dialog.Slider()->value(), 50);
+        dialog.Slider()->setValue(80);
+        dialog.accept();
+    });
+    QTest::mouseClick(f.button(Dlg::kCtlContactWidth), Qt::LeftButton);
+    EXPECT_EQ(f.d.map().runtime.sortContactWidth, 80);
+    EXPECT_EQ(f.d.map(1).runtime.sortContactWidth, 50);
+}
+
+TEST(LedgerFrame, NumberingRunsInTheLedgerAndFollowsItsMap)
+{
+    LedgerFrame f;
+    QTest::mouseClick(f.button(Dlg::kCtlNumbering), Qt::LeftButton);
+    auto* numbering = f.ledger()->findChild<CSetNumberingIdDlg*>();
+    ASSERT_NE(numbering, nullptr);
+    EXPECT_TRUE(numbering->isVisible());
+    EXPECT_EQ(numbering->windowTitle(), QStringLiteral("番号付番"));
+    EXPECT_FALSE(f.ledger()->Grid()->isColumnHidden(Dlg::kColWorkNumber - 1));
+    EXPECT_FALSE(f.button(Dlg::kCtlClose)->isEnabled());
+
+    // Serial numbers over every entry, then applied: the numbers reach the project file.
+    numbering->PrefixEdit()->setText(QStringLiteral("No."));
+    numbering->StartEdit()->setText(QStringLiteral("5"));
+    numbering->NumberSerially();
+    EXPECT_EQ(GetSpreadCellText(*f.ledger()->Grid(), Dlg::kColWorkNumber, 2), QStringLiteral("No.6"));
+    numbering->ApplyNumbers();
+    EXPECT_EQ(f.d.Saved().maps.maps[0].photos.FindByPhotoId(11)->numberText, QStringLiteral("No.16"));
+    EXPECT_EQ(GetSpreadCellText(*f.ledger()->Grid(), Dlg::kColNumber, 1), QStringLiteral("No.5"));
+
+    // Another map becomes current: the scheme typed for this map is kept, and the dialog numbers the
+    // new one from then on.
+    numbering->PrefixEdit()->setText(QStringLiteral("A-"));
+    f.frame->PaneLinks().currentMapIndex = [] { return 1; };
+    f.frame->PaneLinks().refillLedger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QList<CSetNumberingIdDlg*> dialogs = f.ledger()->findChildren<CSetNumberingIdDlg*>();
+    ASSERT_EQ(dialogs.size(), 1);
+    numbering = dialogs.front();
+    EXPECT_TRUE(numbering->isVisible());
+    EXPECT_EQ(numbering->MapIndex(), 1);
+    EXPECT_EQ(numbering->PrefixEdit()->text(), QStringLiteral("P"));
+    EXPECT_EQ(f.d.Saved().maps.maps[0].photos.prefix, QStringLiteral("A-"));
+
+    // 付番終了 closes it through the ledger.
+    numbering->EndNumbering();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(f.ledger()->findChild<CSetNumberingIdDlg*>(), nullptr);
+    EXPECT_TRUE(f.ledger()->Grid()->isColumnHidden(Dlg::kColWorkNumber - 1));
+    EXPECT_TRUE(f.button(Dlg::kCtlClose)->isEnabled());
+}
+
+TEST(LedgerFrame, CommentCategoryPickerOffersTheTemplatesAsTheyAreNow)
+{
+    LedgerFrame f;  // opened before the templates file exists
+    EXPECT_TRUE(f.ledger()->Templates().categories.empty());
+    const QString path = CommentTemplatePath();
+    ASSERT_TRUE(WriteCommentTemplateFile(path, QStringLiteral("@一つ\r\n単独\r\n@護岸\r\n護岸工\r\n法面工\r\n")));
+
+    // Cancelled: nothing chosen.
+    f.whenShown<CCommentTemplateDlg>([](CCommentTemplateDlg& picker) { picker.reject(); });
+    QTest::mouseClick(f.button(Dlg::kCtlCommentCategory), Qt::LeftButton);
+    EXPECT_EQ(f.ledger()->CommentCategory(), -1);
+    EXPECT_TRUE(f.ledger()->CategoryLabel()->text().isEmpty());
+
+    f.whenShown<CCommentTemplateDlg>([](CCommentTemplateDlg& picker) {
+        EXPECT_EQ(picker.CurrentIndex(), 0);
+        picker.ShowCategory(1);
+        picker.accept();
+    });
+    QTest::mouseClick(f.button(Dlg::kCtlCommentCategory), Qt::LeftButton);
+    EXPECT_EQ(f.ledger()->CommentCategory(), 1);
+    EXPECT_EQ(f.ledger()->CategoryLabel()->text(), QStringLiteral("護岸"));
+    f.ledger()->SetCurrentRow(2);
+    f.ledger()->Grid()->SetActiveCell(Dlg::kColComment, 2);
+    std::unique_ptr<QMenu> menu = f.ledger()->MakeTemplateMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("法面工"));
+    QFile::remove(path);
 }

@@ -44,7 +44,7 @@ struct Ledger
         hooks.currentRowChanged = [this] { ++rowChanges; };
         hooks.removeSelectedFromMap = [this] { ++removals; };
         hooks.closeRequested = [this] { ++closes; };
-        hooks.chooseCommentCategory = [](QWidget*, const CommentTemplateSet&, int) { return 1; };
+        hooks.chooseCommentCategory = [](QWidget*, const QString&, int) { return 1; };
         // The sort along the drawn line as the line from right to left orders the marks: falling x.
         hooks.sortAlongLine = [this](LocationMap& map, const PhotoList&) {
             ++lineSorts;
@@ -287,6 +287,37 @@ TEST(ReportLocPhotoDlg, TemplatesAppendAfterALineBreak)
     // A category of one template offers no menu.
     l.dialog->SetCommentCategory(0);
     EXPECT_EQ(l.dialog->MakeTemplateMenu(), nullptr);
+}
+
+TEST(ReportLocPhotoDlg, MovingIntoTheCommentColumnOpensItForTyping)
+{
+    Ledger l;
+    CSpread7U& grid = l.grid();
+    grid.setFocus();
+    const auto click = [&](int col, int row) {
+        grid.SetEditMode(false);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(row - 1, col - 1)).center());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    grid.SetActiveCell(Dlg::kColTime, 2);
+    EXPECT_FALSE(grid.EditMode());  // the program's own moves open nothing
+    QTest::keyClick(&grid, Qt::Key_Right);
+    EXPECT_EQ(grid.ActiveCol(), int(Dlg::kColComment));
+    EXPECT_TRUE(grid.EditMode());
+    auto* editor = grid.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("矢印で"));
+    click(Dlg::kColComment, 4);
+    EXPECT_EQ(l.d.map().photos.entries[1].comment, QStringLiteral("矢印で"));
+    EXPECT_EQ(l.dialog->CurrentRow(), 4);
+    EXPECT_TRUE(grid.EditMode());
+    // Neither another column nor the locked row of the gone photo.
+    click(Dlg::kColDate, 6);
+    EXPECT_EQ(l.dialog->CurrentRow(), 6);
+    EXPECT_FALSE(grid.EditMode());
+    click(Dlg::kColComment, kGoneRow);
+    EXPECT_EQ(l.dialog->CurrentRow(), kGoneRow);
+    EXPECT_FALSE(grid.EditMode());
 }
 
 TEST(ReportLocPhotoDlg, CtrlVPutsTheClipboardIntoTheComment)
