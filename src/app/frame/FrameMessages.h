@@ -106,6 +106,10 @@ struct FramePaneLinks
     std::function<fe::geo::GeoPoint()> mapCentre;
     // The location-map pane selects a map (−1: none); the site location map dialog while it exists.
     std::function<void(int)> selectMap;
+    // The location-map pane's base-map buttons: checks button k (0 to 2 also store the kind, 3 checks the
+    // stored kind's button again, -1 none), and the stored kind (0 standard, 1 pale, 2 aerial photo).
+    std::function<void(int)> setMapKind;
+    std::function<int()> mapKind;
     std::function<CCmdSiteMapDlg*()> siteMapDialog;
 };
 

@@ -180,6 +180,7 @@ qintptr CLedgerCommands::TakeSelectionFromLedger()
         m_frame.PaneLinks().selectPhotoRows(index >= 0 ? std::vector<int>{index + 1} : std::vector<int>());
     m_frame.RefreshView();
     CallIfSet(m_frame.PaneLinks().syncPropertyDialog);
+    m_frame.RefreshView();
     return 1;
 }
 

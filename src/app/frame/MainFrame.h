@@ -80,6 +80,8 @@ public:
     void OnClearRecentFiles();
     void OpenDroppedFile(const QString& path);
     void OnOpenProjectFolder();
+    // Writes the open project to its file again (a failure is told) and sets the title from its name.
+    void OnSaveProject();
     void OnProjectLoaded();
     void ResetToEmptyProject();
     // Opens a named project file (the command line): loaded, reset after a failure, or left as it was.

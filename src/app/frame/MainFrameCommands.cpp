@@ -75,6 +75,8 @@ void CMainFrame::BuildMenus()
     SetCommandHandler(app::kCmdFileNew, [this] { OnNewProject(); });
     SetCommandHandler(app::kCmdFileOpen, [this] { OnOpenProject(); });
     SetCommandHandler(app::kCmdOpenProjectFolder, [this] { OnOpenProjectFolder(); });
+    // The save command has no menu item, key or button: it is there for the frame's own callers.
+    SetCommandHandler(app::kCmdFileSave, [this] { OnSaveProject(); });
     SetCommandHandler(app::kCmdClearRecent, [this] { OnClearRecentFiles(); });
     // Closing waits until the command that asked for it has ended.
     SetCommandHandler(app::kCmdExit,

@@ -178,6 +178,17 @@ void CMainFrame::OnOpenProjectFolder()
         app::OpenFolder(m_document->GetProject().DataFolder());
 }
 
+void CMainFrame::OnSaveProject()
+{
+    if (!m_document)
+        return;
+    // The file is replaced as a whole or not at all; a save that failed is said, never passed over.
+    const ProjectResult saved = m_document->GetProject().Save();
+    if (saved != kProjectOk)
+        app::ShowMessage(this, ProjectErrorText(saved), app::kProductName, app::PromptIcon::Warning);
+    UpdateWindowTitle(m_document->GetProject().name);
+}
+
 void CMainFrame::OnProjectLoaded()
 {
     const auto call = [](const std::function<void()>& link) {

@@ -10,6 +10,7 @@
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MapCommands.h"
+#include "app/frame/MapViewMessages.h"
 #include "app/frame/TrackCommands.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "app/track/IchimillLocusDlg.h"
@@ -176,17 +177,7 @@ void InstallMainView(CMainFrame& frame, CTavrelView* view)
     maps.stopTiles = [view] { (void)view->StopTileRequests(); };
     maps.restartTiles = [view] { (void)view->RestartTileRequests(); };
     maps.fitCurrentMap = [view] { view->FitCurrentMap(); };
-    frame.SetMessageHandler(kMsgSelectLocationMap, [view](qintptr index, qintptr) {
-        return qintptr(view->SelectLocationMap(int(index)));
-    });
-    frame.SetMessageHandler(kMsgShowWebMap, [view](qintptr choice, qintptr) {
-        (void)view->SelectLocationMap(-1);
-        const auto& sites = view->Settings().tileSites;
-        if (choice >= 0 && choice < 3 && size_t(choice) < sites.size())
-            view->SetMapKind(int(choice) + 2, sites[size_t(choice)]);
-        view->RenderAndUpdate();
-        return qintptr(1);
-    });
+    InstallMapViewMessages(frame, *view);
     frame.SetStateSource([view](UiState& state) {
         state.viewMode = view->ViewMode();
         if (const LocationMap* map = view->CurrentMap()) {

@@ -12,6 +12,7 @@
 #include "app/frame/FrameScopes.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MapCommands.h"
+#include "app/frame/MapViewMessages.h"
 #include "app/report/ReportProgressWindow.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "app/view/TavrelView.h"
@@ -39,13 +40,13 @@ qintptr OpenSiteMapDialog(CMainFrame& frame, const DialogSlot& slot)
     if (!document)
         return 0;
     CTavrelView* view = MainView(frame);
+    // The view leaves a location map for the overview; the dialog then shows the site map.
+    if (view && view->CurrentMap()) {
+        if (frame.PaneLinks().selectMap)
+            frame.PaneLinks().selectMap(-1);
+        (void)frame.SendAppMessage(kMsgShowWebMap, 0);
+    }
     if (!*slot) {
-        // The view leaves a location map for the overview; the dialog then shows the site map.
-        if (view && view->CurrentMap()) {
-            if (frame.PaneLinks().selectMap)
-                frame.PaneLinks().selectMap(-1);
-            (void)frame.SendAppMessage(kMsgShowWebMap, 0);
-        }
         *slot = new CCmdSiteMapDlg(
             *document, view,
             [&frame](int message, qintptr wParam, qintptr lParam) {
@@ -63,31 +64,53 @@ qintptr OpenSiteMapDialog(CMainFrame& frame, const DialogSlot& slot)
     return 1;
 }
 
-qintptr CloseSiteMapDialog(CMainFrame& frame, const DialogSlot& slot)
+void DestroySiteMapDialog(const DialogSlot& slot)
+{
+    CCmdSiteMapDlg* dialog = slot->data();
+    slot->clear();
+    // The dialog may be on the stack (its own button): it goes once its event has been handled.
+    dialog->hide();
+    dialog->deleteLater();
+}
+
+// The dialog's end: the project saved when it asks for it, and the view back on the location-map pane's
+// choice (the overview over its base map, as the dialog left no map selected).
+qintptr CloseSiteMapDialog(CMainFrame& frame, const DialogSlot& slot, bool save)
 {
     if (!*slot)
         return 1;
-    // Every change of the dialog was saved when it was made.
-    CCmdSiteMapDlg* dialog = slot->data();
-    slot->clear();
-    dialog->hide();
-    dialog->deleteLater();
-    if (CTavrelView* view = MainView(frame))
-        (void)view->SelectLocationMap(-1);
+    if (save && frame.Document()) {
+        const ProjectResult saved = frame.Document()->GetProject().Save();
+        if (saved != kProjectOk)
+            ShowMessage(&frame, ProjectErrorText(saved), kProductName, PromptIcon::Warning);
+    }
+    DestroySiteMapDialog(slot);
+    (void)frame.SendAppMessage(kMsgSelectLocationMap, 0, 0);
     frame.UpdatePaneControls(false);
     frame.menuBar()->setEnabled(!frame.IsBusy());
     frame.UpdateCommandStates();
     return 1;
 }
 
+// Only while the dialog shows: the view shows the first site map whichever row was chosen, or the
+// overview over the pane's base map when there is none.
 qintptr ShowSiteMaps(CMainFrame& frame, const DialogSlot& slot)
 {
     if (!DialogVisible(slot) || !frame.Document())
         return 0;
+    CTavrelView* view = MainView(frame);
     WaitCursor wait;
-    if (CTavrelView* view = MainView(frame))
-        (void)view->SelectSiteMap(frame.Document()->GetProject().siteMaps.Count() > 0 ? 0 : -1);
-    frame.UpdatePaneControls(false);
+    if (view) {
+        if (frame.Document()->GetProject().siteMaps.Count() > 0)
+            (void)view->SelectSiteMap(0);
+        else
+            ShowOverviewOnPaneBaseMap(frame, *view);
+    }
+    if (const auto& setKind = frame.PaneLinks().setMapKind)
+        setKind(3);
+    if (view)
+        view->RenderAndUpdate();
+    FinishViewChange(frame, view);
     return 1;
 }
 
@@ -145,7 +168,11 @@ void InstallSiteMapCommands(CMainFrame& frame)
     links.closeModelessDialogs = [earlier = links.closeModelessDialogs, slot, &frame] {
         if (earlier)
             earlier();
-        (void)CloseSiteMapDialog(frame, slot);
+        if (!*slot)
+            return;
+        DestroySiteMapDialog(slot);
+        frame.menuBar()->setEnabled(!frame.IsBusy());
+        frame.UpdateCommandStates();
     };
     // Before a modal run the dialog closes (its changes were saved as they were made), so that the view and
     // the panes leave the site map with it.
@@ -153,13 +180,15 @@ void InstallSiteMapCommands(CMainFrame& frame)
     hooks.hideModelessDialogs = [earlier = hooks.hideModelessDialogs, slot, &frame] {
         if (earlier)
             earlier();
-        (void)CloseSiteMapDialog(frame, slot);
+        (void)CloseSiteMapDialog(frame, slot, false);
     };
     frame.SetStateSource([slot](UiState& state) { state.siteMapDialogVisible = DialogVisible(slot); });
     frame.SetMessageHandler(kMsgOpenSiteMapDlg,
                             [&frame, slot](qintptr, qintptr) { return OpenSiteMapDialog(frame, slot); });
     frame.SetMessageHandler(kMsgCloseSiteMapDlg,
-                            [&frame, slot](qintptr, qintptr) { return CloseSiteMapDialog(frame, slot); });
+                            [&frame, slot](qintptr save, qintptr) {
+                                return CloseSiteMapDialog(frame, slot, save == 1);
+                            });
     frame.SetMessageHandler(kMsgSiteMapsChanged,
                             [&frame, slot](qintptr, qintptr) { return ShowSiteMaps(frame, slot); });
     frame.SetMessageHandler(kMsgOutputSiteMap, [&frame](qintptr, qintptr) { return qintptr(OutputSiteMaps(frame)); });
