@@ -312,9 +312,217 @@ def save_pane_pictures():
         image.save(os.path.join(icon, name), optimize=True)
 
 
+# The output settings dialog's previews: a page of the chosen layout, drawn 4 times larger and reduced.
+PREVIEW = 100
+SCALE = 4
+
+
+def preview_page(landscape):
+    """A blank preview with the page (portrait or landscape, A-series proportions) and its drawing box."""
+    big = PREVIEW * SCALE
+    image = Image.new("RGB", (big, big), (236, 236, 236))
+    draw = ImageDraw.Draw(image)
+    long_side, short_side = 92 * SCALE, 65 * SCALE
+    w, h = (long_side, short_side) if landscape else (short_side, long_side)
+    x0, y0 = (big - w) // 2, (big - h) // 2
+    draw.rectangle((x0 + 2 * SCALE, y0 + 2 * SCALE, x0 + w + 2 * SCALE, y0 + h + 2 * SCALE), fill=(170, 170, 170))
+    draw.rectangle((x0, y0, x0 + w, y0 + h), fill=(255, 255, 255), outline=(110, 110, 110), width=SCALE)
+    return image, draw, (x0, y0, w, h)
+
+
+def finish_preview(image):
+    return image.resize((PREVIEW, PREVIEW), Image.LANCZOS)
+
+
+def at(page, fx, fy):
+    """The point at fractions of the page."""
+    x0, y0, w, h = page
+    return x0 + int(fx * w), y0 + int(fy * h)
+
+
+def box(page, fx0, fy0, fx1, fy1):
+    a = at(page, fx0, fy0)
+    b = at(page, fx1, fy1)
+    return (a[0], a[1], b[0], b[1])
+
+
+def text_lines(draw, page, fx0, fy0, fx1, count, step):
+    """Grey lines standing for text, each a little shorter than the one before."""
+    for k in range(count):
+        y = fy0 + k * step
+        end = fx1 - (fx1 - fx0) * 0.15 * (k % 3)
+        draw.line(box(page, fx0, y, end, y), fill=(150, 150, 150), width=SCALE)
+
+
+def title_line(draw, page, fy=0.06):
+    draw.line(box(page, 0.3, fy, 0.7, fy), fill=(40, 40, 40), width=3 * SCALE)
+
+
+def photo(draw, rect):
+    """A small photograph: sky over green ground, framed."""
+    x0, y0, x1, y1 = rect
+    horizon = y0 + (y1 - y0) * 5 // 9
+    draw.rectangle((x0, y0, x1, horizon), fill=(150, 200, 240))
+    draw.rectangle((x0, horizon, x1, y1), fill=(120, 170, 90))
+    draw.rectangle(rect, outline=(60, 60, 60), width=SCALE)
+
+
+def location_map(draw, rect):
+    """A map picture: pale ground, two roads and red photo marks."""
+    x0, y0, x1, y1 = rect
+    draw.rectangle(rect, fill=(232, 240, 222), outline=(60, 60, 60), width=SCALE)
+    w, h = x1 - x0, y1 - y0
+    draw.line((x0, y0 + h * 0.65, x1, y0 + h * 0.35), fill=(250, 200, 90), width=3 * SCALE)
+    draw.line((x0 + w * 0.35, y0, x0 + w * 0.55, y1), fill=(255, 255, 255), width=3 * SCALE)
+    r = 2 * SCALE
+    for fx, fy in ((0.25, 0.3), (0.6, 0.55), (0.75, 0.25), (0.4, 0.75)):
+        cx, cy = x0 + w * fx, y0 + h * fy
+        draw.ellipse((cx - r, cy - r, cx + r, cy + r), fill=(204, 0, 0))
+
+
+def photo_grid(draw, page, area, cols, rows, caption):
+    """cols × rows photos filling the area (fractions of the page), each with a caption strip below when
+    asked."""
+    fx0, fy0, fx1, fy1 = area
+    cw, ch = (fx1 - fx0) / cols, (fy1 - fy0) / rows
+    for r in range(rows):
+        for c in range(cols):
+            x, y = fx0 + c * cw, fy0 + r * ch
+            bottom = y + ch * (0.7 if caption else 0.88)
+            photo(draw, box(page, x + cw * 0.06, y + ch * 0.04, x + cw * 0.94, bottom))
+            if caption:
+                text_lines(draw, page, x + cw * 0.08, bottom + ch * 0.1, x + cw * 0.9, 2, ch * 0.09)
+
+
+def cover_preview(landscape):
+    image, draw, page = preview_page(landscape)
+    draw.line(box(page, 0.2, 0.35, 0.8, 0.35), fill=(40, 40, 40), width=4 * SCALE)
+    text_lines(draw, page, 0.5, 0.62, 0.85, 4, 0.07)
+    return finish_preview(image)
+
+
+def map_sheet_preview(layout):
+    """layout: "V", "H", "A3" (no photos) or an arrangement "around", "one", "two" on A3."""
+    image, draw, page = preview_page(layout != "V")
+    title_line(draw, page)
+    if layout == "V":
+        location_map(draw, box(page, 0.07, 0.12, 0.93, 0.62))
+        text_lines(draw, page, 0.1, 0.7, 0.9, 4, 0.06)
+    elif layout == "H":
+        location_map(draw, box(page, 0.04, 0.14, 0.96, 0.76))
+        text_lines(draw, page, 0.08, 0.83, 0.92, 2, 0.07)
+    elif layout == "A3":
+        location_map(draw, box(page, 0.12, 0.2, 0.88, 0.86))
+    elif layout == "around":
+        location_map(draw, box(page, 0.16, 0.3, 0.84, 0.76))
+        cells = [(k / 11, 0.12) for k in range(11)] + [(k / 11, 0.82) for k in range(11)]
+        cells += [(0.0, 0.12 + 0.1 * k) for k in range(1, 7)] + [(10 / 11, 0.12 + 0.1 * k) for k in range(1, 7)]
+        for fx, fy in cells:
+            photo(draw, box(page, fx + 0.012, fy + 0.005, fx + 1 / 11 - 0.012, fy + 0.085))
+    else:
+        per_side = 1 if layout == "one" else 2
+        inner = 0.1 * per_side
+        location_map(draw, box(page, inner + 0.03, 0.12, 1 - inner - 0.03, 0.94))
+        for c in range(per_side):
+            for fx in (0.02 + 0.1 * c, 1 - inner + 0.1 * c):
+                for r in range(7):
+                    fy = 0.12 + r * 0.118
+                    photo(draw, box(page, fx, fy, fx + 0.085, fy + 0.09))
+    return finish_preview(image)
+
+
+def ledger_preview(layout):
+    """The six ledger layouts in the order of the dialog's list."""
+    landscape = layout in (2, 3, 4)
+    image, draw, page = preview_page(landscape)
+    title_line(draw, page, 0.05)
+    if layout == 0:
+        for r in range(3):
+            y = 0.1 + r * 0.3
+            photo(draw, box(page, 0.07, y, 0.6, y + 0.26))
+            text_lines(draw, page, 0.66, y + 0.03, 0.93, 5, 0.045)
+    elif layout == 1:
+        photo_grid(draw, page, (0.05, 0.1, 0.95, 0.96), 2, 3, True)
+    elif layout == 2:
+        for c in range(2):
+            x = 0.05 + c * 0.47
+            photo(draw, box(page, x, 0.14, x + 0.43, 0.62))
+            text_lines(draw, page, x + 0.02, 0.7, x + 0.4, 4, 0.065)
+    elif layout == 3:
+        photo_grid(draw, page, (0.04, 0.12, 0.96, 0.97), 3, 2, True)
+    elif layout == 4:
+        photo(draw, box(page, 0.05, 0.13, 0.95, 0.74))
+        text_lines(draw, page, 0.08, 0.8, 0.9, 3, 0.06)
+    else:
+        photo_grid(draw, page, (0.05, 0.09, 0.95, 0.97), 3, 4, True)
+    return finish_preview(image)
+
+
+def photo_list_preview():
+    image, draw, page = preview_page(True)
+    for r in range(8):
+        for c in range(11):
+            fx, fy = 0.03 + c * 0.0855, 0.05 + r * 0.117
+            photo(draw, box(page, fx, fy + 0.02, fx + 0.075, fy + 0.095))
+    return finish_preview(image)
+
+
+def save_output_previews():
+    """The output dialog's previews: cover 359 portrait / 358 landscape; map sheet 361 A4 portrait, 360 A4
+    landscape, 381 A3 without photos, 451 / 452 / 453 A3 with the photos around the map, in one column or
+    in two columns on each side; ledger layouts 357, 362, 356, 363, 414, 446; photo list 415."""
+    save(cover_preview(False), "bmp359.png")
+    save(cover_preview(True), "bmp358.png")
+    for layout, number in (("V", 361), ("H", 360), ("A3", 381), ("around", 451), ("one", 452), ("two", 453)):
+        save(map_sheet_preview(layout), "bmp%d.png" % number)
+    for layout, number in enumerate((357, 362, 356, 363, 414, 446)):
+        save(ledger_preview(layout), "bmp%d.png" % number)
+    save(photo_list_preview(), "bmp415.png")
+
+
+def base_map_button(kind, pressed):
+    """A 70 x 37 face of a base-map button of the location-map pane (kind 0 standard, 1 pale, 2 aerial
+    photo): a piece of that map with its name below; the pressed face is framed in orange and shifted."""
+    big = 4
+    w, h = 70 * big, 37 * big
+    image = Image.new("RGB", (w, h), (255, 245, 205) if pressed else (236, 244, 250))
+    draw = ImageDraw.Draw(image)
+    shift = big if pressed else 0
+    x0, y0, x1, y1 = 5 * big + shift, 3 * big + shift, 65 * big + shift, 22 * big + shift
+    ground, road, river, block = {
+        0: ((240, 236, 226), (255, 255, 255), (150, 200, 240), (250, 200, 120)),
+        1: ((246, 246, 246), (255, 255, 255), (205, 225, 240), (222, 222, 222)),
+        2: ((70, 110, 60), (190, 180, 160), (50, 80, 100), (120, 140, 90)),
+    }[kind]
+    draw.rectangle((x0, y0, x1, y1), fill=ground)
+    draw.rectangle((x0 + 34 * big, y0 + 3 * big, x0 + 46 * big, y0 + 9 * big), fill=block)
+    draw.rectangle((x0 + 6 * big, y0 + 11 * big, x0 + 16 * big, y0 + 17 * big), fill=block)
+    draw.line((x0, y1 - 4 * big, x1, y0 + 5 * big), fill=river, width=3 * big)
+    draw.line((x0 + 22 * big, y0, x0 + 28 * big, y1), fill=road, width=2 * big)
+    if kind == 0:
+        draw.line((x0, y0 + 9 * big, x1, y0 + 12 * big), fill=(250, 170, 90), width=2 * big)
+    draw.rectangle((x0, y0, x1, y1), outline=(0, 80, 176), width=big)
+    label = ("標準地図", "淡色地図", "写真")[kind]
+    draw.text((35 * big + shift, 29 * big + shift), label, font=font(11 * big), fill=(0, 80, 176), anchor="mm")
+    if pressed:
+        draw.rectangle((0, 0, w - 1, h - 1), outline=(250, 150, 40), width=2 * big)
+    else:
+        draw.rectangle((0, 0, w - 1, h - 1), outline=(150, 170, 190), width=big)
+    return image.resize((70, 37), Image.LANCZOS)
+
+
+def save_base_map_buttons():
+    """The location-map pane's base-map buttons: normal 8045 / 8046 / 8047, pressed 8048 / 8049 / 8050."""
+    for kind in range(3):
+        save(base_map_button(kind, False), "bmp%d.png" % (8045 + kind))
+        save(base_map_button(kind, True), "bmp%d.png" % (8048 + kind))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     save_pane_pictures()
+    save_output_previews()
+    save_base_map_buttons()
     save(help_button(True), "bmp370.png")
     save(help_button(False), "bmp371.png")
     save(arrow_button(False, False), "bmp342.png")

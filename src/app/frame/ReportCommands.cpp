@@ -5,6 +5,7 @@
 #include "app/frame/CommandIds.h"
 #include "app/frame/FrameScopes.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MapCommandSupport.h"
 #include "app/frame/MapCommands.h"
 #include "app/report/LocationMapReportRun.h"
 #include "app/report/OutputDlg.h"
@@ -35,7 +36,16 @@ void OutputReportCommand(CMainFrame& frame)
         ShowMessage(&frame, QStringLiteral("Word出力はありません。"), QStringLiteral("ケルヴォル"));
         return;
     }
-    OutputLocationMapReport(*document, &frame);
+    // The report draws the web maps' tiles itself: the view's download worker rests for the whole run
+    // and starts again once it has ended, however it ended.
+    const MapCommandHooks& hooks = MapHooks(frame);
+    struct TilesResting
+    {
+        const MapCommandHooks& hooks;
+        explicit TilesResting(const MapCommandHooks& h) : hooks(h) { mapcmd::Call(hooks.stopTiles); }
+        ~TilesResting() { mapcmd::Call(hooks.restartTiles); }
+    } resting(hooks);
+    (void)OutputLocationMapReport(*document, &frame);
 }
 
 void InstallReportCommands(CMainFrame& frame)

@@ -19,6 +19,10 @@
 namespace app {
 namespace {
 
+// The base-map buttons' pictures, standard / pale / aerial photo: normal 8045 to 8047, pressed 8048 to 8050.
+constexpr int kBitmapBaseMapStandard = 8045;
+constexpr int kBitmapBaseMapStandardPressed = 8048;
+
 QLabel* Label(const QString& text, const QColor& back, const QColor& fore, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -66,9 +70,12 @@ CPaneVariousDlg::CPaneVariousDlg(QWidget* parent) : QWidget(parent)
     auto* kinds = new QHBoxLayout;
     const QString kindTexts[3] = {QStringLiteral("標準地図"), QStringLiteral("淡色地図"), QStringLiteral("写真")};
     for (int k = 0; k < 3; ++k) {
-        CExpButton* button = FlatButton(kindTexts[k], this);
-        button->textColor = button->accentColor = QColor(0, 80, 176);
-        button->checkedFaceColor = QColor(255, 245, 205);
+        // A picture of the base map with its name; the pressed picture also shows the checked kind.
+        auto* button = new CExpButton(this);
+        button->SetBitmaps(kBitmapBaseMapStandard + k, kBitmapBaseMapStandardPressed + k, true);
+        button->setFixedSize(button->normalBitmap.isNull() ? QSize(70, 37) : button->normalBitmap.size());
+        button->setToolTip(kindTexts[k]);
+        button->setAccessibleName(kindTexts[k]);
         button->setObjectName(QStringLiteral("MapKind%1").arg(k));
         connect(button, &CExpButton::clicked, this, [this, k] {
             if (sendToFrame)
@@ -78,6 +85,7 @@ CPaneVariousDlg::CPaneVariousDlg(QWidget* parent) : QWidget(parent)
         kinds->addWidget(button);
         m_kinds[size_t(k)] = button;
     }
+    kinds->addStretch(1);
     layout->addLayout(kinds);
 
     layout->addWidget(Label(QStringLiteral("写真位置図"), QColor(204, 0, 0), Qt::white, this));
@@ -188,25 +196,54 @@ void CPaneVariousDlg::ClearList()
     UpdateOwnButtons();
 }
 
+bool CPaneVariousDlg::NeedsTiles(int index) const
+{
+    return m_document && index >= 0 && index < int(m_thumbs.size()) && m_thumbs[size_t(index)].isNull() &&
+           m_document->GetProject().maps.IsValidIndex(index) &&
+           m_document->GetProject().maps.maps[size_t(index)].IsWebMap();
+}
+
 QImage CPaneVariousDlg::Thumbnail(int index)
 {
     if (!m_document || index < 0 || index >= int(m_thumbs.size()))
         return QImage();
     QImage& cached = m_thumbs[size_t(index)];
     const Project& project = m_document->GetProject();
-    if (cached.isNull() && project.maps.IsValidIndex(index) && project.maps.maps[size_t(index)].IsPictureMap())
-        cached = PictureMapThumbnail(project, index, QSize(kThumbWidth, kThumbHeight));
+    if (!cached.isNull() || !project.maps.IsValidIndex(index))
+        return cached;
+    const QSize size(kThumbWidth, kThumbHeight);
+    if (project.maps.maps[size_t(index)].IsPictureMap()) {
+        cached = PictureMapThumbnail(project, index, size);
+    } else if (project.maps.maps[size_t(index)].IsWebMap()) {
+        // The thumbnail reads and fills the tile cache the view's worker uses: the worker rests meanwhile.
+        const bool rest = !m_tilesResting;
+        if (rest && stopTiles)
+            stopTiles();
+        cached = WebMapThumbnail(project, index, size, m_document->appSettings);
+        if (rest && restartTiles)
+            restartTiles();
+    }
     return cached;
 }
 
 void CPaneVariousDlg::ShowThumbnails()
 {
+    // The view's tile worker rests once for all the web maps' thumbnails still to be made.
+    bool tiles = false;
+    for (int index = 0; index < m_grid->Rows() && !tiles; ++index)
+        tiles = NeedsTiles(index);
+    if (tiles && stopTiles)
+        stopTiles();
+    m_tilesResting = tiles;
     m_grid->SetCol(3);
     for (int row = 1; row <= m_grid->Rows(); ++row) {
         m_grid->SetRow(row);
         const QImage thumbnail = Thumbnail(row - 1);
         m_grid->SetCellPicture(thumbnail.isNull() ? QPixmap() : QPixmap::fromImage(thumbnail));
     }
+    m_tilesResting = false;
+    if (tiles && restartTiles)
+        restartTiles();
 }
 
 void CPaneVariousDlg::ClickRow(int row)

@@ -33,6 +33,10 @@ public:
     std::function<qintptr(int, qintptr, qintptr)> sendToFrame;
     std::function<void(int)> runCommand;
     std::function<void()> commitLedger;
+    // The view's tile worker stops while web maps' thumbnails are drawn from the tile cache, and starts
+    // again afterwards.
+    std::function<void()> stopTiles;
+    std::function<void()> restartTiles;
     // The keys held with a click (the application's, replaced by tests).
     std::function<Qt::KeyboardModifiers()> modifiers;
 
@@ -58,8 +62,8 @@ public:
     CExpButton* DeleteButton() const { return m_delete; }
     CExpButton* UpButton() const { return m_up; }
     CExpButton* DownButton() const { return m_down; }
-    // The cached thumbnail of a map, made when it is first asked for; null for web maps and pictures that
-    // cannot be read.
+    // The cached thumbnail of a map, made when it is first asked for (a web map's from the tiles of its
+    // box); null when the picture or the tiles cannot be read.
     QImage Thumbnail(int index);
 
 private:
@@ -67,6 +71,7 @@ private:
     void CheckKindButtons(int kind);
     void ColorRows();
     void ShowThumbnails();
+    bool NeedsTiles(int index) const;
     void MoveMap(int step);
     void SelectionByUser(int index, int previous);
     void UpdateOwnButtons();
@@ -83,6 +88,7 @@ private:
     int m_kind = 0;
     bool m_leaveHandled = false;
     bool m_siteMapDialog = false;
+    bool m_tilesResting = false;
 };
 
 }  // namespace app

@@ -3,8 +3,11 @@
 #include <QPainter>
 #include <cmath>
 
+#include "fe/geo/PhotoFit.h"
 #include "fe/img/Image.h"
+#include "model/AppSettings.h"
 #include "model/Project.h"
+#include "view/locmap/ImageMaker.h"
 
 namespace app {
 
@@ -57,6 +60,37 @@ void RotateThumbnailInto(const QImage& source, double angle, QImage& target)
     }
 }
 
+namespace {
+
+// The most pixels a web map's tiles are drawn at before they are reduced into its thumbnail.
+constexpr double kThumbnailSourcePixels = 2048.0 * 2048.0;
+
+// The map's zoom, or the first level out from it at which the box's picture has at most
+// kThumbnailSourcePixels.
+int ThumbnailTileZoom(const Rect2& box, int zoom)
+{
+    for (; zoom > 0; --zoom) {
+        const Point2 size = fe::geo::MercatorPixelSize(box, zoom);
+        if (size.x * size.y <= kThumbnailSourcePixels)
+            break;
+    }
+    return zoom;
+}
+
+// `picture` reduced smoothly into `size`, keeping its proportions, centred on grey RGB(192,192,192).
+QImage FitOnGrey(const QImage& picture, QSize size)
+{
+    QImage thumbnail(size, QImage::Format_RGB32);
+    thumbnail.fill(qRgb(192, 192, 192));
+    const QImage reduced = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&thumbnail);
+    painter.drawImage((size.width() - reduced.width()) / 2, (size.height() - reduced.height()) / 2, reduced);
+    painter.end();
+    return thumbnail;
+}
+
+}  // namespace
+
 QImage PictureMapThumbnail(const Project& project, int mapIndex, QSize size)
 {
     if (!project.maps.IsValidIndex(mapIndex))
@@ -73,17 +107,44 @@ QImage PictureMapThumbnail(const Project& project, int mapIndex, QSize size)
     const QImage& drawn = picture.Picture();
     if (drawn.isNull() || size.isEmpty())
         return QImage();
-    QImage thumbnail(size, QImage::Format_RGB32);
-    thumbnail.fill(qRgb(192, 192, 192));
-    const QImage reduced = drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPainter painter(&thumbnail);
-    painter.drawImage((size.width() - reduced.width()) / 2, (size.height() - reduced.height()) / 2, reduced);
-    painter.end();
+    QImage thumbnail = FitOnGrey(drawn, size);
     for (int y = 0; y < thumbnail.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(thumbnail.scanLine(y));
         for (int x = 0; x < thumbnail.width(); ++x)
             line[x] = ThumbnailPixel(line[x]);
     }
+    return thumbnail;
+}
+
+QImage WebMapThumbnail(const Project& project, int mapIndex, QSize size, const AppSettings* settings)
+{
+    if (!project.maps.IsValidIndex(mapIndex) || size.isEmpty())
+        return QImage();
+    const LocationMap& map = project.maps.maps[size_t(mapIndex)];
+    if (!map.IsWebMap())
+        return QImage();
+    locmap::ImageMaker maker;
+    if (settings) {
+        // The tiles the view showed are in the program's own cache, fetched from its own sites.
+        maker.settings.tileCacheFolder = settings->tileCacheFolder;
+        maker.settings.tileSites = settings->tileSites;
+    }
+    if (maker.proxy.ReadRegistry() != 0)
+        maker.proxy.SetEnabled(false);
+    const size_t site = size_t(map.kind - LocationMap::kWebStandard);
+    // Only tiles already in the cache are drawn: a thumbnail never waits for the network, and the map's own
+    // tiles are there once the view has shown it. A box too large at the map's zoom is drawn some levels
+    // out, so that the picture reduced into the thumbnail stays small.
+    const int zoom = ThumbnailTileZoom(map.box, map.tileZoom);
+    fe::img::Image tiles;
+    if (site >= maker.settings.tileSites.size() ||
+        !maker.DrawBoxTiles(tiles, map.box, zoom, maker.settings.tileSites[site], fe::geo::MissingTiles::Queued))
+        return QImage();
+    // Turned frames fill the thumbnail; a frame within a tenth of a degree of upright keeps its margins.
+    if (std::fabs(map.frame.angle) < 0.1 * M_PI / 180.0)
+        return FitOnGrey(tiles.Picture(), size);
+    QImage thumbnail(size, QImage::Format_RGB32);
+    RotateThumbnailInto(tiles.Picture(), map.frame.angle, thumbnail);
     return thumbnail;
 }
 

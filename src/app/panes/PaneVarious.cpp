@@ -78,6 +78,17 @@ void InstallPanes(CMainFrame& frame)
         if (maps->SelectedMap() >= 0)
             (void)frame.SendAppMessage(kMsgSelectLocationMap, maps->SelectedMap(), -1);
     };
+    links.setMapKind = [maps](int kind) { maps->SetMapKind(kind); };
+    links.mapKind = [maps] { return maps->MapKind(); };
+    // The web maps' thumbnails read the view's tile cache while its worker rests.
+    maps->stopTiles = [&frame] {
+        if (const auto& stop = MapHooks(frame).stopTiles)
+            stop();
+    };
+    maps->restartTiles = [&frame] {
+        if (const auto& restart = MapHooks(frame).restartTiles)
+            restart();
+    };
     if (CTavrelDoc* document = frame.Document()) {
         // The list follows every change of the maps.
         QObject::connect(document, &CTavrelDoc::ProjectChanged, maps, [maps](ProjectChanges kinds) {

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/Prompts.h"
+#include "app/controls/BitmapResources.h"
 #include "app/controls/RefPictureDialogs.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
@@ -51,6 +52,45 @@ void CheckId(QButtonGroup* group, int id)
     group->setExclusive(true);
     if (QAbstractButton* button = group->button(id))
         button->setChecked(true);
+}
+
+// The page pictures of the layouts: cover portrait / landscape; map sheet A4 portrait, A4 landscape, A3
+// without photos and A3 with the photos around the map, in one or in two columns on each side; the six
+// ledger layouts in the list's order; the photo list.
+constexpr int kCoverPictures[] = {359, 358};
+constexpr int kMapSheetPictures[] = {361, 360, 381};
+constexpr int kArrangementPictures[] = {451, 452, 453};
+constexpr int kLedgerPictures[] = {357, 362, 356, 363, 414, 446};
+constexpr int kPhotoListPicture = 415;
+
+// The picture of an output that is off: every colour byte divided by 1.5.
+QPixmap Darkened(const QPixmap& picture)
+{
+    QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgb(qRed(line[x]) * 2 / 3, qGreen(line[x]) * 2 / 3, qBlue(line[x]) * 2 / 3);
+    }
+    return QPixmap::fromImage(image);
+}
+
+template <size_t N>
+int PictureAt(const int (&pictures)[N], int index)
+{
+    return index >= 0 && index < int(N) ? pictures[index] : 0;
+}
+
+// An output's section with its page picture to its right. The picture is not inside the section, so that
+// a section switched off does not grey it: it is darkened instead.
+QHBoxLayout* WithPreview(QGroupBox* section, QLabel* preview)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(section, 1);
+    preview->setFixedSize(100, 100);
+    preview->setAlignment(Qt::AlignCenter);
+    row->addWidget(preview, 0, Qt::AlignTop);
+    return row;
 }
 
 QPushButton* HelpButton(QWidget* owner, int bitmapId, const QString& title)
@@ -136,7 +176,7 @@ void COutputDlg::BuildControls()
     coverRow->addWidget(HelpButton(this, 393, QStringLiteral("項目切替")));
     cover->addLayout(coverRow);
     cover->addWidget(new QLabel(QStringLiteral("※表紙は最初に出力されるExcel Bookに含まれます。"), m_outputs[0]));
-    left->addWidget(m_outputs[0]);
+    left->addLayout(WithPreview(m_outputs[0], m_previews[0] = new QLabel(this)));
 
     // 出力選択: the maps.
     auto* maps = new QGroupBox(QStringLiteral("出力選択"), this);
@@ -180,7 +220,7 @@ void COutputDlg::BuildControls()
     placeRow->addStretch();
     mapSheet->addLayout(placeRow, 2, 0, 1, 2);
     mapSheet->addWidget(m_placeComments, 3, 0, 1, 2);
-    right->addWidget(m_outputs[1]);
+    right->addLayout(WithPreview(m_outputs[1], m_previews[1] = new QLabel(this)));
 
     // 写真台帳: layout, shot time and photo quality.
     m_outputs[2] = new QGroupBox(QStringLiteral("写真台帳"), this);
@@ -203,14 +243,14 @@ void COutputDlg::BuildControls()
     m_photoQuality = RadioRow(m_outputs[2], photoRow,
                               {QStringLiteral("標準"), QStringLiteral("高"), QStringLiteral("最高")});
     ledger->addLayout(photoRow);
-    right->addWidget(m_outputs[2]);
+    right->addLayout(WithPreview(m_outputs[2], m_previews[2] = new QLabel(this)));
 
     // 写真一覧.
     m_outputs[3] = new QGroupBox(QStringLiteral("写真一覧"), this);
     auto* list = new QVBoxLayout(m_outputs[3]);
     m_originalNames = new QCheckBox(QStringLiteral("元ファイル名出力"), m_outputs[3]);
     list->addWidget(m_originalNames);
-    right->addWidget(m_outputs[3]);
+    right->addLayout(WithPreview(m_outputs[3], m_previews[3] = new QLabel(this)));
 
     auto* prefixRow = new QHBoxLayout;
     prefixRow->addWidget(new QLabel(QStringLiteral("出力ファイル名接頭子"), this));
@@ -251,6 +291,9 @@ void COutputDlg::BuildControls()
         connect(box, &QGroupBox::toggled, this, [this] { UpdateControlStates(); });
     }
     connect(m_placePhotos, &QCheckBox::toggled, this, [this] { UpdateControlStates(); });
+    connect(m_cover, &QButtonGroup::idClicked, this, [this] { DrawPreviews(); });
+    connect(m_arrangement, &QComboBox::currentIndexChanged, this, [this] { DrawPreviews(); });
+    connect(m_ledger, &QComboBox::currentIndexChanged, this, [this] { DrawPreviews(); });
     connect(m_mapLayout, &QButtonGroup::idClicked, this, [this] { UpdateControlStates(); });
     connect(m_shotTime, &QButtonGroup::idClicked, this, [this] { ShowShotTimeExample(); });
     connect(m_headerGrid, &CSpread7U::KeyDown, this, [this](int* key, int) { OnHeaderGridKeyDown(*key); });
@@ -335,6 +378,21 @@ void COutputDlg::UpdateControlStates()
     const bool mapSheets = m_outputs[1]->isChecked();
     m_placeComments->setEnabled(mapSheets && m_placePhotos->isChecked());
     m_arrangement->setEnabled(mapSheets && m_placePhotos->isChecked() && m_mapLayout->checkedId() == 2);
+    DrawPreviews();
+}
+
+void COutputDlg::DrawPreviews()
+{
+    const int layout = m_mapLayout->checkedId();
+    int mapSheet = PictureAt(kMapSheetPictures, layout);
+    if (layout == 2 && m_placePhotos->isChecked() && m_arrangement->currentIndex() >= 0)
+        mapSheet = PictureAt(kArrangementPictures, m_arrangement->currentIndex());
+    const int pictures[4] = {PictureAt(kCoverPictures, m_cover->checkedId() == 1 ? 1 : 0), mapSheet,
+                             PictureAt(kLedgerPictures, m_ledger->currentIndex()), kPhotoListPicture};
+    for (int k = 0; k < 4; ++k) {
+        const QPixmap picture = pictures[k] ? LoadBitmapResource(pictures[k]) : QPixmap();
+        m_previews[k]->setPixmap(picture.isNull() || m_outputs[k]->isChecked() ? picture : Darkened(picture));
+    }
 }
 
 void COutputDlg::ShowShotTimeExample()

@@ -68,6 +68,8 @@ public:
     QCheckBox* PlaceCommentsCheck() const { return m_placeComments; }
     QButtonGroup* MapLayoutGroup() const { return m_mapLayout; }
     QLabel* FolderNote() const { return m_folderNote; }
+    // The page pictures of the four outputs (same order as Output), darkened while an output is off.
+    QLabel* Preview(int k) const { return m_previews[k]; }
 
 protected:
     bool KeepsEnter(QWidget* focus) const override;
@@ -77,6 +79,7 @@ private:
     void LoadChoices(const ReportChoices& choices);
     void UpdateControlStates();
     void ShowShotTimeExample();
+    void DrawPreviews();
     void SetAllMaps(bool on);
     void ApplyPresetLabels(int preset);
     void OnHeaderGridKeyDown(int key);
@@ -91,6 +94,7 @@ private:
     CSpread7U* m_headerGrid = nullptr;
     CSpread7U* m_mapGrid = nullptr;
     QGroupBox* m_outputs[4] = {};
+    QLabel* m_previews[4] = {};
     QButtonGroup* m_cover = nullptr;
     QButtonGroup* m_mapLayout = nullptr;
     QButtonGroup* m_mapQuality = nullptr;

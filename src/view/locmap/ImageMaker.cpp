@@ -259,16 +259,19 @@ bool ImageMaker::RenderTileMap(fe::img::Image& target, const Project& project, i
     return true;
 }
 
-bool ImageMaker::DrawBoxTiles(fe::img::Image& tiles, const Rect2& box, int zoom, const fe::geo::TileSite& site)
+bool ImageMaker::DrawBoxTiles(fe::img::Image& tiles, const Rect2& box, int zoom, const fe::geo::TileSite& site,
+                              fe::geo::MissingTiles missing)
 {
     const Point2 p = fe::geo::MercatorPixelSize(box, zoom);
     if (!(p.x >= 1.0 && p.y >= 1.0) || p.x * p.y > double(kMaxTilePicturePixels))
         return false;
     if (!tiles.Create(int(p.x), int(p.y)))
         return false;
+    if (missing == fe::geo::MissingTiles::Queued)
+        tiles.Fill(0xC0C0C0);
     if (!mapServer.Server().Open(settings.tileCacheFolder, site, proxy))
         return false;
-    mapServer.Server().SetMissingTiles(fe::geo::MissingTiles::FetchedNow);
+    mapServer.Server().SetMissingTiles(missing);
     mapServer.SetCenter(fe::geo::MercatorCentre(box));
     mapServer.SetZoom(zoom);
     mapServer.DrawTilesToImage(tiles);

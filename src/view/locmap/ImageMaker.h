@@ -69,8 +69,11 @@ public:
     bool RenderTileMap(fe::img::Image& target, const Project& project, int mapIndex, double scale);
     // Makes `tiles` at the Mercator pixel size of the {west, east, south, north} box at the zoom and draws
     // the site's tiles into it through the maker's map server. False for a box whose picture has no pixels
-    // or more than a picture may hold (nothing allocated), or a tile server that cannot be opened.
-    bool DrawBoxTiles(fe::img::Image& tiles, const Rect2& box, int zoom, const fe::geo::TileSite& site);
+    // or more than a picture may hold (nothing allocated), or a tile server that cannot be opened. Tiles
+    // missing from the disk cache are fetched at once, or with MissingTiles::Queued left out (grey
+    // RGB(192,192,192) where they would be).
+    bool DrawBoxTiles(fe::img::Image& tiles, const Rect2& box, int zoom, const fe::geo::TileSite& site,
+                      fe::geo::MissingTiles missing = fe::geo::MissingTiles::FetchedNow);
 
     fe::gdi::Draw draw;  // a plain drawing context for users
     ViewMap viewMap;

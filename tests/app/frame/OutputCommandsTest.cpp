@@ -8,6 +8,7 @@
 #include "app/FolderOpener.h"
 #include "app/frame/FrameMessages.h"
 #include "app/frame/HelpCommands.h"
+#include "app/frame/MapCommands.h"
 #include "app/frame/OutputCommands.h"
 #include "app/frame/ReportCommands.h"
 #include "app/frame/WebAddresses.h"
@@ -108,6 +109,50 @@ TEST_F(OutputCommandsTest, ReportOfKindZeroOnlySaysSoWhileBusy)
     EXPECT_FALSE(f.frame->IsBusy());
     EXPECT_FALSE(QFileInfo(f.document.GetProject().ExcelFolder()).exists() &&
                  !QDir(f.document.GetProject().ExcelFolder()).isEmpty());
+}
+
+TEST_F(OutputCommandsTest, ReportRestsTheViewsTileWorkerUntilItHasEnded)
+{
+    // The cover alone: the run draws no tiles, so it never waits for a tile site.
+    (void)f.document.Change(ProjectChange::Maps, [](Project& project) {
+        ReportOutputOptions& o = project.outputOptions;
+        o.outputKind = 1;
+        o.outputCover = 1;
+        o.outputMapSheets = o.outputLedger = o.outputPhotoList = 0;
+        if (!project.maps.AddWebMap(3, Rect2(139.0, 35.0, 139.1, 35.1), 16, false))
+            return false;
+        project.maps.maps.back().outputFlag = 0;
+        return true;
+    });
+    std::vector<std::pair<QString, bool>> tiles;  // what happened to the worker, and whether busy then
+    MapCommandHooks& hooks = MapHooks(*f.frame);
+    hooks.stopTiles = [&] { tiles.emplace_back(QStringLiteral("stop"), f.frame->IsBusy()); };
+    hooks.restartTiles = [&] { tiles.emplace_back(QStringLiteral("restart"), f.frame->IsBusy()); };
+    int messages = 0;
+    {
+        BusyProbe probe(f.prompts, *f.frame);
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        OutputReportCommand(*f.frame);
+        messages = int(probe.busyAtMessage.size());
+    }
+    // However the run ended (a workbook or a message), the worker rested for all of it and came back once.
+    EXPECT_TRUE(messages > 0 || !openedFolders.isEmpty());
+    const std::vector<std::pair<QString, bool>> expected = {{QStringLiteral("stop"), true},
+                                                            {QStringLiteral("restart"), true}};
+    EXPECT_EQ(tiles, expected);
+    EXPECT_FALSE(f.frame->IsBusy());
+
+    // Cancelling the dialog leaves the worker alone.
+    tiles.clear();
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    OutputReportCommand(*f.frame);
+    EXPECT_TRUE(tiles.empty());
 }
 
 TEST_F(OutputCommandsTest, CurrentMapDxfOnlyForARegisteredPicture)

@@ -14,6 +14,7 @@
 
 #include "TempFolder.h"
 #include "app/ScriptedPrompts.h"
+#include "app/controls/BitmapResources.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
 #include "app/doc/TavrelDoc.h"
@@ -170,6 +171,68 @@ TEST(OutputDlg, ArrangementAndCommentsFollowTheirChoices)
     dialog.show();
     QDir().mkpath(QStringLiteral("pictures"));
     EXPECT_TRUE(dialog.grab().save(QStringLiteral("pictures/output-dialog.png")));
+}
+
+// The picture a preview shows, as 32-bit pixels; null without one.
+QImage Shown(const QLabel* preview)
+{
+    return preview->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Resource(int id)
+{
+    return app::LoadBitmapResource(id).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(OutputDlg, PreviewsShowThePageOfEachChoiceDarkenedWhileItsOutputIsOff)
+{
+    OutputDocument d;
+    app::COutputDlg dialog(d.doc, nullptr);
+    SetOutputs(dialog, {true, true, true, true});
+    const struct
+    {
+        const char* what;
+        int cover, mapLayout;
+        bool place;
+        int arrangement, ledger;
+        int coverPicture, mapPicture, ledgerPicture;
+    } cases[] = {
+        {"portrait, A4 portrait map, 3 rows", 0, 0, false, 0, 0, 359, 361, 357},
+        {"landscape, A4 landscape with photos", 1, 1, true, 2, 1, 358, 360, 362},
+        {"A3 without photos", 0, 2, false, 1, 2, 359, 381, 356},
+        {"A3 around", 0, 2, true, 0, 3, 359, 451, 363},
+        {"A3 one column", 0, 2, true, 1, 4, 359, 452, 414},
+        {"A3 two columns", 0, 2, true, 2, 5, 359, 453, 446},
+    };
+    QButtonGroup* covers = dialog.Output(0)->findChild<QRadioButton*>()->group();
+    for (const auto& c : cases) {
+        covers->button(c.cover)->click();
+        dialog.PlacePhotosCheck()->setChecked(c.place);
+        dialog.MapLayoutGroup()->button(c.mapLayout)->click();
+        dialog.ArrangementCombo()->setCurrentIndex(c.arrangement);
+        dialog.LedgerCombo()->setCurrentIndex(c.ledger);
+        const int expected[4] = {c.coverPicture, c.mapPicture, c.ledgerPicture, 415};
+        for (int k = 0; k < 4; ++k) {
+            ASSERT_FALSE(Resource(expected[k]).isNull()) << expected[k];
+            EXPECT_EQ(Shown(dialog.Preview(k)), Resource(expected[k])) << c.what << " preview " << k;
+        }
+    }
+
+    // An output switched off darkens its page: every colour byte divided by 1.5.
+    SetOutputs(dialog, {true, true, false, false});
+    const QImage page = Resource(446);
+    const QImage dark = Shown(dialog.Preview(2));
+    ASSERT_EQ(dark.size(), page.size());
+    for (const QPoint at : {QPoint(0, 0), QPoint(50, 50), QPoint(page.width() - 1, page.height() / 3)}) {
+        const QRgb was = page.pixel(at);
+        EXPECT_EQ(dark.pixel(at), qRgb(qRed(was) * 2 / 3, qGreen(was) * 2 / 3, qBlue(was) * 2 / 3));
+    }
+    EXPECT_NE(Shown(dialog.Preview(3)), Resource(415));
+    EXPECT_EQ(Shown(dialog.Preview(1)), Resource(453));
+
+    // No ledger layout chosen (a damaged value): no page.
+    dialog.LedgerCombo()->setCurrentIndex(-1);
+    EXPECT_TRUE(dialog.Preview(2)->pixmap().isNull());
 }
 
 }  // namespace
