@@ -221,6 +221,9 @@ void CPanePhotoDlg::ClearList()
 
 void CPanePhotoDlg::ApplyViewMode(int viewMode, int numberKind)
 {
+    // While the site location map dialog shows the view's site map, the list keeps the overview's columns.
+    if (frameState && frameState().siteMapDialogVisible)
+        viewMode = 0;
     m_viewMode = viewMode;
     m_numberKind = numberKind;
     m_overlap->SetLabelKind(viewMode, numberKind);

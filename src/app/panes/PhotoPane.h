@@ -70,7 +70,8 @@ public:
     // No rows, no selection, no sort.
     void ClearList();
     // Columns shown for the view mode (0 site overview, 1 picture, 2 picture in a plane zone, 3 web
-    // location map) and the number kind of the view's labels (0 project number, 1 map number).
+    // location map; taken as 0 while the site location map dialog shows) and the number kind of the
+    // view's labels (0 project number, 1 map number).
     void ApplyViewMode(int viewMode, int numberKind = 0);
 
     // The selection in the order the rows were added, or sorted.

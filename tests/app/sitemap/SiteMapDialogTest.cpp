@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -21,6 +22,7 @@
 #include "app/frame/SiteMapCommands.h"
 #include "app/maps/SetCoordSystemNoDlg.h"
 #include "app/panes/FlowPane.h"
+#include "app/panes/PhotoPane.h"
 #include "app/progress/SubProgressDlg.h"
 #include "app/sitemap/CmdSiteMapDlg.h"
 #include "fe/AppFolders.h"
@@ -155,9 +157,14 @@ TEST_F(SiteMapDialogTest, TakesTheViewsRangeAndBaseMapAndCloses)
     EXPECT_EQ(dialog->ZoomLabel()->text(), QString::number(zoom));
     EXPECT_TRUE(dialog->BaseMapRadio(kind)->isChecked());
     EXPECT_TRUE(dialog->ClearButton()->isEnabled());
-    // The view shows the new site map.
+    // The view shows the new site map; the photo list keeps the overview's columns.
     EXPECT_EQ(shown->ViewMode(), 3);
     EXPECT_EQ(shown->CurrentSiteMap(), &siteMap);
+    auto* photoList = qobject_cast<app::CPanePhotoDlg*>(frame->PhotoPane()->widget());
+    ASSERT_NE(photoList, nullptr);
+    EXPECT_EQ(photoList->ViewMode(), 0);
+    EXPECT_TRUE(photoList->Grid()->isColumnHidden(app::kColPlaced - 1));
+    EXPECT_TRUE(photoList->Grid()->isColumnHidden(app::kColMapNumber - 1));
     ASSERT_EQ(Saved().siteMaps.Count(), 1);
 
     // The radios change its kind.
