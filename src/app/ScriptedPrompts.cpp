@@ -31,42 +31,61 @@ PromptAnswer ScriptedPrompts::Message(QWidget*, const QString& text, const QStri
     }
 }
 
-QStringList ScriptedPrompts::NextFiles()
+std::optional<QStringList> ScriptedPrompts::NextFiles()
 {
     if (m_files.empty())
-        return {};
-    QStringList files = m_files.front();
+        return QStringList();
+    std::optional<QStringList> files = m_files.front();
     m_files.pop_front();
     return files;
 }
 
-QString ScriptedPrompts::OpenFileName(QWidget*, const QString& caption, const QString& folder, const QString& filter)
+template <class Ask>
+auto ScriptedPrompts::AskReal(Ask ask)
 {
-    m_asked.push_back({QStringLiteral("open"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter, folder});
-    const QStringList files = NextFiles();
-    return files.isEmpty() ? QString() : files.front();
+    SetPrompts(nullptr);
+    auto answer = ask(Prompts());
+    SetPrompts(this);
+    return answer;
 }
 
-QStringList ScriptedPrompts::OpenFileNames(QWidget*, const QString& caption, const QString& folder,
+QString ScriptedPrompts::OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                      const QString& filter)
+{
+    m_asked.push_back({QStringLiteral("open"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter, folder});
+    const std::optional<QStringList> files = NextFiles();
+    if (!files)
+        return AskReal([&](UiPrompts& real) { return real.OpenFileName(parent, caption, folder, filter); });
+    return files->isEmpty() ? QString() : files->front();
+}
+
+QStringList ScriptedPrompts::OpenFileNames(QWidget* parent, const QString& caption, const QString& folder,
                                            const QString& filter)
 {
     m_asked.push_back({QStringLiteral("openMany"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter, folder});
-    return NextFiles();
+    const std::optional<QStringList> files = NextFiles();
+    if (!files)
+        return AskReal([&](UiPrompts& real) { return real.OpenFileNames(parent, caption, folder, filter); });
+    return *files;
 }
 
-QString ScriptedPrompts::SaveFileName(QWidget*, const QString& caption, const QString& path,
+QString ScriptedPrompts::SaveFileName(QWidget* parent, const QString& caption, const QString& path,
                                       const QString& filter)
 {
     m_asked.push_back({QStringLiteral("save"), caption, {}, PromptIcon::None, PromptButtons::Ok, filter, path});
-    const QStringList files = NextFiles();
-    return files.isEmpty() ? QString() : files.front();
+    const std::optional<QStringList> files = NextFiles();
+    if (!files)
+        return AskReal([&](UiPrompts& real) { return real.SaveFileName(parent, caption, path, filter); });
+    return files->isEmpty() ? QString() : files->front();
 }
 
-QString ScriptedPrompts::ExistingFolder(QWidget*, const QString& caption, const QString& folder)
+QString ScriptedPrompts::ExistingFolder(QWidget* parent, const QString& caption, const QString& folder)
 {
     m_asked.push_back({QStringLiteral("folder"), caption, {}, PromptIcon::None, PromptButtons::Ok, {}, folder});
-    const QStringList files = NextFiles();
-    return files.isEmpty() ? QString() : files.front();
+    const std::optional<QStringList> files = NextFiles();
+    if (!files)
+        return AskReal([&](UiPrompts& real) { return real.ExistingFolder(parent, caption, folder); });
+    return files->isEmpty() ? QString() : files->front();
 }
 
 std::optional<QColor> ScriptedPrompts::Color(QWidget*, const QColor&)

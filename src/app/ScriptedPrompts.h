@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "app/Prompts.h"
@@ -32,6 +33,8 @@ public:
     // asks a question) and a file or colour dialog is cancelled.
     void QueueAnswer(PromptAnswer answer) { m_answers.push_back(answer); }
     void QueueFiles(const QStringList& files) { m_files.push_back(files); }
+    // The next file dialog is the real one, shown to the user (or to a test that fills it).
+    void QueueRealFileDialog() { m_files.push_back(std::nullopt); }
     void QueueColor(const std::optional<QColor>& color) { m_colors.push_back(color); }
 
     const std::vector<Asked>& asked() const { return m_asked; }
@@ -49,10 +52,14 @@ public:
     std::optional<QColor> Color(QWidget* parent, const QColor& initial) override;
 
 private:
-    QStringList NextFiles();
+    // The next queued files; nullopt when the real dialog is to be shown.
+    std::optional<QStringList> NextFiles();
+    // Runs `ask` with the real dialogs installed, then installs these prompts again.
+    template <class Ask>
+    auto AskReal(Ask ask);
 
     std::deque<PromptAnswer> m_answers;
-    std::deque<QStringList> m_files;
+    std::deque<std::optional<QStringList>> m_files;
     std::deque<std::optional<QColor>> m_colors;
     std::vector<Asked> m_asked;
 };
