@@ -190,7 +190,8 @@ std::vector<MarkItem> ViewGsi::CollectMarks(const LocationMap& map, const PhotoL
         const fe::geo::GeoPoint position(entry.x, entry.y);
         MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, photos);
         item.at = rendered ? RenderedPoint(position, scale) : ScreenPoint(position);
-        item.inMarks = item.hasRecord;
+        // A placed photo without a position has no place on the map: it is neither marked nor led to.
+        item.inMarks = item.hasRecord && position.HasPosition();
         item.selected = item.hasRecord ? SelectionOf(*photo) : 0;
         item.inLeaders = position.HasPosition() && (!item.hasRecord || IsDisplayed(*photo));
         // On web maps the photo's own direction counts; a placed photo without its record keeps its own.

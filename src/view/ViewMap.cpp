@@ -52,7 +52,7 @@ void ViewMap::DrawMapPhotos(const LocationMap& map, const PhotoList& photos)
         const PhotoRecord* photo = photos.Find(entry.photoId);
         MarkItem item = PlacedMark(list, k, photo != nullptr, style.numberKind, photos);
         item.at = ScreenPoint(entry.x, entry.y);
-        item.inMarks = !IsUnset(entry.x) && (!item.hasRecord || IsDisplayed(*photo));
+        item.inMarks = !IsUnset(entry.x) && !IsUnset(entry.y) && (!item.hasRecord || IsDisplayed(*photo));
         item.inLeaders = item.inMarks;
         item.selected = item.hasRecord ? SelectionOf(*photo) : 0;
         item.labelDirection = entry.direction;

@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <numbers>
+#include <string>
 
 #include "MarkScene.h"
 #include "PixelCanvas.h"
@@ -249,6 +250,101 @@ TEST(MarkLayers, RenderedWebMarksTurnWithTheTarget)
     EXPECT_EQ(canvas.At(100, 100), QColor(255, 0, 0));
     EXPECT_GE(canvas.Count(QRect(111, 99, 12, 3), kGreenQ), 8);
     EXPECT_LT(map.photos.entries[0].labelBox.x1, 100);
+}
+
+// Draws a location map's placed photos the way one of the three drawers of placed photos does: a picture
+// map through ViewMap, a web map on screen and a web map rendered off screen through ViewGsi.
+enum class PlacedDrawer
+{
+    PictureMap,
+    WebScreen,
+    WebRendered,
+};
+
+QImage DrawPlaced(PlacedDrawer kind, const LocationMap& map, const PhotoList& photos, int markKind,
+                  const fe::geo::GeoPoint& centre)
+{
+    PixelCanvas canvas;
+    const auto prepare = [&](DrawLoc& drawer) {
+        MarkScene::Prepare(drawer, kGreen);
+        drawer.style.markKind = markKind;
+        drawer.style.showLeaders = 1;
+        drawer.SetupResources();
+    };
+    if (kind == PlacedDrawer::PictureMap) {
+        ViewMap drawer;
+        prepare(drawer);
+        drawer.transform = &map.transform;
+        canvas.Paint([&](QPainter& p) {
+            EXPECT_TRUE(drawer.Begin(&p));
+            drawer.DrawMapPhotos(map, photos);
+            drawer.End();
+        });
+        return canvas.image;
+    }
+    locmap::ViewGsi drawer;
+    prepare(drawer);
+    const bool rendered = kind == PlacedDrawer::WebRendered;
+    // Rendered points are twice the viewport's half size from its corner: half the canvas centres it too.
+    drawer.viewport.Set(16, centre, rendered ? 150 : 300, rendered ? 100 : 200);
+    canvas.Paint([&](QPainter& p) {
+        EXPECT_TRUE(drawer.BeginAtZoom(&p, 16));
+        if (rendered)
+            drawer.DrawRenderedMarks(1.0, map, photos);
+        else
+            drawer.DrawMapPhotos(map, photos);
+        drawer.End();
+    });
+    return canvas.image;
+}
+
+TEST(MarkLayers, PlacedPhotoWithoutAPositionDrawsNothing)
+{
+    // A placed photo with its record whose x or y is unset has no place on the map. Its screen point would
+    // be clamped to the edge of the int range (or, for an unset latitude, land on the viewport's centre),
+    // where a mark's geometry overflows: it must take no part in any layer, so that the picture is the one
+    // of the other photos alone.
+    const fe::geo::GeoPoint centre(139.75, 35.68);
+    const struct
+    {
+        const char* what;
+        bool unsetX;
+        bool unsetY;
+    } unsets[] = {{"x unset", true, false}, {"y unset", false, true}, {"both unset", true, true}};
+    const struct
+    {
+        const char* what;
+        PlacedDrawer kind;
+    } drawers[] = {{"picture map", PlacedDrawer::PictureMap},
+                   {"web map on screen", PlacedDrawer::WebScreen},
+                   {"web map rendered", PlacedDrawer::WebRendered}};
+    for (const auto& d : drawers) {
+        for (const auto& u : unsets) {
+            for (const int markKind : {0, 1}) {
+                SCOPED_TRACE(std::string(d.what) + ", " + u.what + ", mark kind " + std::to_string(markKind));
+                const bool web = d.kind != PlacedDrawer::PictureMap;
+                MarkScene scene;
+                if (web)
+                    scene.map.kind = LocationMap::kWebStandard;
+                // The placed photo that has a place, off the centre, and the one that has none.
+                const Point2 placed =
+                    web ? Point2(centre.longitude + 0.001, centre.latitude + 0.0005) : Point2(220, 60);
+                const Point2 nowhere = web ? Point2(centre.longitude, centre.latitude) : Point2(150, 100);
+                PlacedPhoto& shown = scene.Add(1, QPoint(), 90, false, QStringLiteral("1"));
+                shown.x = placed.x;
+                shown.y = placed.y;
+                const QImage alone = DrawPlaced(d.kind, scene.map, scene.photos, markKind, centre);
+                ASSERT_GT(PixelCanvas::CountIn(alone, alone.rect(), kGreenQ), 10);
+
+                PlacedPhoto& unplaced = scene.Add(2, QPoint(), 180, true, QStringLiteral("2"));
+                unplaced.x = u.unsetX ? kUnset : nowhere.x;
+                unplaced.y = u.unsetY ? kUnset : nowhere.y;
+                const QImage both = DrawPlaced(d.kind, scene.map, scene.photos, markKind, centre);
+                EXPECT_TRUE(both == alone);
+                EXPECT_EQ(scene.map.photos.entries[1].labelBox, Rect2i());
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ std::vector<CTavrelView::MarkAt> CTavrelView::PictureMarksNear(QPoint pointer, d
     const Point2 at = MapPointOf(pointer);
     const double radius = std::abs(MapUnits(pixels));
     for (const PlacedPhoto& entry : map->photos.entries) {
-        if (IsUnset(entry.x))
+        if (IsUnset(entry.x) || IsUnset(entry.y))
             continue;
         if (std::hypot(entry.x - at.x, entry.y - at.y) < radius)
             marks.push_back({entry.photoId, m_transform.mapping.Map(Point2(entry.x, entry.y))});
