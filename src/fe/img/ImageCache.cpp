@@ -52,7 +52,8 @@ bool ImageCache::SaveImage(const QImage& image, int type, QString& path)
     if (image.isNull() || !picture.Create(image.width(), image.height()))
         return false;
     picture.Picture() = image.convertToFormat(QImage::Format_RGB32);
-    return m_fileIO.SaveImage(path, picture);
+    // A fresh name in the cache's own folder: nothing to replace, and the file does not outlive the run.
+    return m_fileIO.SaveNewImage(path, picture);
 }
 
 }  // namespace fe::img

@@ -1,5 +1,6 @@
 #include "fe/img/PictureFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
@@ -41,10 +42,12 @@ bool FileIO::GetImageSize(int& width, int& height, const QString& fileName) cons
     return true;
 }
 
-bool FileIO::SaveImage(const QString& fileName, const Image& image) const
+namespace {
+
+// The writer format of the file's extension (ImageKindOfExtension: JPEG, GIF, TIFF, BMP, anything else
+// PNG), or null when no writer of that format is installed (there is no GIF writer).
+const char* WriteFormatOf(const QString& fileName)
 {
-    if (m_status != kRunning || image.IsNull())
-        return false;
     const char* format = "png";
     switch (ImageKindOfExtension(QFileInfo(fileName).suffix())) {
         case 0:
@@ -62,7 +65,22 @@ bool FileIO::SaveImage(const QString& fileName, const Image& image) const
         default:
             break;
     }
-    if (!QImageWriter::supportedImageFormats().contains(format))
+    // The installed writers do not change while the program runs: they are asked for once.
+    static const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
+    return writable.contains(format) ? format : nullptr;
+}
+
+}  // namespace
+
+const char* FileIO::SaveFormat(const QString& fileName, const Image& image) const
+{
+    return m_status == kRunning && !image.IsNull() ? WriteFormatOf(fileName) : nullptr;
+}
+
+bool FileIO::SaveImage(const QString& fileName, const Image& image) const
+{
+    const char* format = SaveFormat(fileName, image);
+    if (format == nullptr)
         return false;
     fe::AtomicSave file(fileName);
     if (!file.isOpen())
@@ -71,6 +89,28 @@ bool FileIO::SaveImage(const QString& fileName, const Image& image) const
     if (!writer.write(image.Picture()))
         return false;  // the half-written copy is dropped, the old file stays
     return file.commit();
+}
+
+bool FileIO::SaveNewImage(const QString& fileName, const Image& image) const
+{
+    const char* format = SaveFormat(fileName, image);
+    if (format == nullptr)
+        return false;
+    // Only a name that is not there yet is written, so no file of anyone's is ever cut short.
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    QImageWriter writer(&file, format);
+    if (!writer.write(image.Picture())) {
+        file.remove();  // no half-written picture is left behind
+        return false;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        file.remove();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace fe::img

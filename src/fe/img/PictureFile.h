@@ -41,8 +41,17 @@ public:
     // TIFF, BMP, anything else PNG), replacing an existing file only when the save succeeded. False when
     // not running, when the format cannot be written (there is no GIF writer) or the save fails.
     bool SaveImage(const QString& fileName, const Image& image) const;
+    // Writes the picture as SaveImage does (same formats, same failures) into a file that does not exist
+    // yet, directly and without flushing it to disk: for fresh scratch pictures in a temporary folder that
+    // outlive no run. False as well when the file is already there (it is then left as it was); a failed
+    // write leaves no file.
+    bool SaveNewImage(const QString& fileName, const Image& image) const;
 
 private:
+    // The writer format for saving the picture under the file name; null when not running, for no
+    // picture or when that format cannot be written.
+    const char* SaveFormat(const QString& fileName, const Image& image) const;
+
     int m_status;
 };
 

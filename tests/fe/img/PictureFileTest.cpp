@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <string>
 
 #include "TempFolder.h"
 #include "fe/AppFolders.h"
@@ -26,6 +27,7 @@ TEST(PictureFile, ExtensionKinds)
 
 TEST(PictureFile, SaveImageWritesTheFormatTheExtensionNames)
 {
+    // The replacing save and the save of new scratch files choose formats and fail alike.
     TempFolder temp;
     fe::img::Image image;
     ASSERT_TRUE(image.Create(30, 20));
@@ -35,29 +37,61 @@ TEST(PictureFile, SaveImageWritesTheFormatTheExtensionNames)
     const struct
     {
         const char* name;
+        bool (fe::img::FileIO::*save)(const QString&, const fe::img::Image&) const;
+    } savers[] = {{"replacing", &fe::img::FileIO::SaveImage}, {"new", &fe::img::FileIO::SaveNewImage}};
+    const struct
+    {
+        const char* name;
         const char* format;  // as Qt detects it from the content; null: the save must fail
     } cases[] = {{"a.jpg", "jpeg"}, {"a.JPEG", "jpeg"}, {"a.png", "png"}, {"a.Jpg", "png"},
                  {"a.bmp", "bmp"},  {"a.tif", "tiff"},  {"a.dat", "png"}, {"a.gif", nullptr}};
-    for (const auto& c : cases) {
-        const QString file = temp.file(QString::fromLatin1(c.name));
-        EXPECT_EQ(io.SaveImage(file, image), c.format != nullptr) << c.name;
-        if (c.format == nullptr) {
-            EXPECT_FALSE(QFile::exists(file)) << c.name;
-            continue;
+    for (const auto& saver : savers) {
+        ASSERT_TRUE(QDir().mkpath(temp.file(QString::fromLatin1(saver.name))));
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(saver.name) + " " + c.name);
+            const QString file =
+                temp.file(QString::fromLatin1(saver.name) + u'/' + QString::fromLatin1(c.name));
+            EXPECT_EQ((io.*saver.save)(file, image), c.format != nullptr);
+            if (c.format == nullptr) {
+                EXPECT_FALSE(QFile::exists(file));
+                continue;
+            }
+            QImageReader reader(file);
+            reader.setDecideFormatFromContent(true);
+            EXPECT_EQ(reader.format(), QByteArray(c.format));
+            const QImage back = reader.read();
+            EXPECT_EQ(back.size(), QSize(30, 20));
+            if (QByteArray(c.format) != "jpeg") {
+                EXPECT_EQ(back.pixel(0, 0), qRgb(0, 0, 255));
+            }
+            int width = 0;
+            int height = 0;
+            EXPECT_TRUE(io.GetImageSize(width, height, file));
+            EXPECT_EQ(QSize(width, height), QSize(30, 20));
         }
-        QImageReader reader(file);
-        reader.setDecideFormatFromContent(true);
-        EXPECT_EQ(reader.format(), QByteArray(c.format)) << c.name;
-        const QImage back = reader.read();
-        EXPECT_EQ(back.size(), QSize(30, 20)) << c.name;
-        if (QByteArray(c.format) != "jpeg") {
-            EXPECT_EQ(back.pixel(0, 0), qRgb(0, 0, 255)) << c.name;
-        }
-        int width = 0;
-        int height = 0;
-        EXPECT_TRUE(io.GetImageSize(width, height, file));
-        EXPECT_EQ(QSize(width, height), QSize(30, 20));
     }
+}
+
+TEST(PictureFile, SaveNewImageNeverTouchesAFileThatIsThere)
+{
+    TempFolder temp;
+    fe::img::Image image;
+    ASSERT_TRUE(image.Create(4, 4));
+    const QString file = temp.file(QStringLiteral("x.png"));
+    QFile existing(file);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("someone's file");
+    existing.close();
+
+    const fe::img::FileIO io;
+    EXPECT_FALSE(io.SaveNewImage(file, image));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray("someone's file"));
+    existing.close();
+    EXPECT_FALSE(io.SaveNewImage(temp.file(QStringLiteral("no/such/folder/x.png")), image));
+    EXPECT_FALSE(fe::img::FileIO(fe::img::FileIO::NotStarted{})
+                     .SaveNewImage(temp.file(QStringLiteral("y.png")), image));
+    EXPECT_FALSE(QFile::exists(temp.file(QStringLiteral("y.png"))));
 }
 
 TEST(PictureFile, FailuresAreReported)
@@ -107,7 +141,31 @@ TEST(ImageCache, EachCacheHasAPrivateFolderThatGoesWithIt)
     EXPECT_FALSE(second.SaveImage(picture, 5, saved));  // unknown type: nothing saved, number kept
     ASSERT_TRUE(second.SaveImage(picture, 1, saved));
     EXPECT_EQ(saved, second.Path() + QStringLiteral("img1.png"));
-    EXPECT_EQ(QImage(saved).size(), QSize(20, 10));
+    // Each scratch picture reads back whole, in the format of its type; a type without a writer (GIF)
+    // fails and leaves nothing, while its number is used up.
+    const struct
+    {
+        int type;
+        const char* file;
+        const char* format;
+    } scratch[] = {{0, "img2.jpg", "jpeg"},
+                   {1, "img3.png", "png"},
+                   {2, "img4.gif", nullptr},
+                   {3, "img5.tif", "tiff"},
+                   {4, "img6.bmp", "bmp"}};
+    for (const auto& c : scratch) {
+        SCOPED_TRACE(c.file);
+        EXPECT_EQ(second.SaveImage(picture, c.type, saved), c.format != nullptr);
+        EXPECT_EQ(saved, second.Path() + QString::fromLatin1(c.file));
+        EXPECT_EQ(QFile::exists(saved), c.format != nullptr);
+        if (c.format == nullptr)
+            continue;
+        QImageReader reader(saved);
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), QByteArray(c.format));
+        EXPECT_EQ(reader.read().size(), QSize(20, 10));
+    }
+    EXPECT_EQ(QDir(second.Path()).entryList(QDir::Files).size(), 6);  // img0..img6 without the GIF
 
     // Making the first cache again or removing it never touches the second run's pictures.
     const QString firstPath = first.Path();
