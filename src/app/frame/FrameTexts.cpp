@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/AppTitle.h"
+#include "fe/StaticTables.h"
 
 namespace app {
 namespace {
@@ -24,11 +25,18 @@ QString Value(double value, int decimals)
     return QString::number(value, 'f', decimals);
 }
 
+// The roman numeral of a plane zone, Ⅰ to ⅩⅨ; nothing for no zone (0) or any other number.
+QString PlaneZoneNumeral(int zone)
+{
+    return zone >= 1 && zone <= 19 ? fe::tables::ZoneNumeral(zone) : QString();
+}
+
 QString LatLongSystem(int zone)
 {
     QString text = kLatLongSystem;
-    if (zone != 0 && zone != 20 && !ZoneNumeral(zone).isEmpty())
-        text += QStringLiteral("　　　　系番号：") + ZoneNumeral(zone);
+    const QString numeral = PlaneZoneNumeral(zone);
+    if (!numeral.isEmpty())
+        text += QStringLiteral("　　　　系番号：") + numeral;
     return text;
 }
 
@@ -47,16 +55,6 @@ QString MainWindowTitle(const QString& projectName)
     return title;
 }
 
-QString ZoneNumeral(int zone)
-{
-    static const char16_t* const numerals[] = {u"Ⅰ",  u"Ⅱ",  u"Ⅲ",  u"Ⅳ",  u"Ⅴ",  u"Ⅵ",  u"Ⅶ",
-                                               u"Ⅷ",  u"Ⅸ",  u"Ⅹ",  u"ⅩⅠ", u"ⅩⅡ", u"ⅩⅢ", u"ⅩⅣ",
-                                               u"ⅩⅤ", u"ⅩⅥ", u"ⅩⅦ", u"ⅩⅧ", u"ⅩⅨ"};
-    if (zone < 1 || zone > 19)
-        return QString();
-    return QString::fromUtf16(numerals[zone - 1]);
-}
-
 StatusCoordTexts StatusForViewMode(int viewMode, bool hasCurrentMap, int zone)
 {
     switch (viewMode) {
@@ -64,7 +62,7 @@ StatusCoordTexts StatusForViewMode(int viewMode, bool hasCurrentMap, int zone)
             return {QStringLiteral("\t\t 座標系： なし"), QStringLiteral(" 単位： (pixel)"),
                     QStringLiteral(" X： -"), QStringLiteral(" Y： -")};
         case 2:
-            return {hasCurrentMap ? kPlaneSystem + ZoneNumeral(zone) : kPlaneSystem,
+            return {hasCurrentMap ? kPlaneSystem + PlaneZoneNumeral(zone) : kPlaneSystem,
                     QStringLiteral(" 単位： (m)"), QStringLiteral(" X： -"), QStringLiteral(" Y： -")};
         case 0:
         case 3:
@@ -88,7 +86,7 @@ StatusCoordTexts StatusPlaneXY(int zone, double first, double second)
     // shows "-" when the value it shows is unset.
     const QString x = Value(second, 2);
     const QString y = Value(first, 2);
-    return {kPlaneSystem + ZoneNumeral(zone), QStringLiteral(" 単位： (m)"), QStringLiteral(" X：") + x,
+    return {kPlaneSystem + PlaneZoneNumeral(zone), QStringLiteral(" 単位： (m)"), QStringLiteral(" X：") + x,
             QStringLiteral(" Y：") + y};
 }
 

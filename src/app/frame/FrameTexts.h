@@ -22,9 +22,6 @@ StatusCoordTexts StatusLatLong(double latitude, double longitude, int zone);
 StatusCoordTexts StatusPlaneXY(int zone, double first, double second);
 StatusCoordTexts StatusPixel(int x, int y);
 
-// The roman numeral of a plane zone, Ⅰ to ⅩⅨ; empty outside 1 to 19.
-QString ZoneNumeral(int zone);
-
 // "撮影写真", or "撮影写真　枚数：全て(n)" with " / 位置図内(m)" while a location map is current.
 QString PhotoPaneTitle(bool hasDocument, int photoCount, bool hasCurrentMap, int placedOnCurrent);
 

@@ -67,8 +67,31 @@ TEST(FrameTexts, StatusCoordinateTexts)
         for (size_t k = 0; k < 4; ++k)
             EXPECT_EQ(c.got[k], c.expected[k]) << k;
     }
-    EXPECT_EQ(ZoneNumeral(0), QString());
-    EXPECT_EQ(ZoneNumeral(20), QString());
+}
+
+TEST(FrameTexts, ZoneNumeralsOfTheStatusBar)
+{
+    // Zones 1 to 19 show their roman numeral; no zone (0) and any number outside shows none, in both the
+    // plane and the latitude/longitude texts.
+    const QString plane = QStringLiteral("\t\t 座標系： 平面直角座標系　系番号：");
+    const QString latLong = QStringLiteral("\t\t 座標系： 緯度経度");
+    const struct
+    {
+        int zone;
+        const char16_t* numeral;
+    } cases[] = {{1, u"Ⅰ"},   {4, u"Ⅳ"}, {10, u"Ⅹ"}, {11, u"ⅩⅠ"}, {14, u"ⅩⅣ"},
+                 {19, u"ⅩⅨ"}, {0, u""},  {20, u""},  {-1, u""},   {21, u""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zone);
+        const QString numeral = QString::fromUtf16(c.numeral);
+        EXPECT_EQ(StatusPlaneXY(c.zone, 1, 2)[0], plane + numeral);
+        EXPECT_EQ(StatusForViewMode(2, true, c.zone)[0], plane + numeral);
+        EXPECT_EQ(StatusForViewMode(2, false, c.zone)[0], plane);
+        const QString withZone =
+            numeral.isEmpty() ? latLong : latLong + QStringLiteral("　　　　系番号：") + numeral;
+        EXPECT_EQ(StatusLatLong(35.0, 139.0, c.zone)[0], withZone);
+        EXPECT_EQ(StatusForViewMode(3, true, c.zone)[0], withZone);
+    }
 }
 
 namespace {
