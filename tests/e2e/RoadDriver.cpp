@@ -383,8 +383,16 @@ void Road::Idle(int milliseconds)
 
 QString Road::Shot(const QString& name)
 {
+    // The part of the screen the program's windows cover (the main window and its dialogs), so that the
+    // pictures show what the user sees without the empty desktop around it.
+    QRect covered;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && !widget->isMinimized())
+            covered |= widget->frameGeometry();
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QPixmap picture = screen ? screen->grabWindow(0) : QPixmap();
+    QPixmap picture = screen ? screen->grabWindow(0) : QPixmap();
+    if (!picture.isNull() && !covered.isEmpty())
+        picture = picture.copy(covered.intersected(picture.rect()));
     const QString file = QStringLiteral("%1/%2-%3.png").arg(m_shots).arg(++m_shotNumber, 2, 10, QChar(u'0')).arg(name);
     EXPECT_TRUE(!picture.isNull() && picture.save(file)) << "screenshot not saved: " << file.toStdString();
     return file;

@@ -94,7 +94,8 @@ public:
     // Lets the program settle: runs the event loop for the time.
     void Idle(int milliseconds = 200);
 
-    // Saves a picture of the whole screen as <shots>/<NN>-<name>.png, numbered in the road's order.
+    // Saves a picture of the screen where the program's windows lie as <shots>/<NN>-<name>.png, numbered in
+    // the road's order.
     QString Shot(const QString& name);
     QString ShotsFolder() const { return m_shots; }
 
