@@ -468,9 +468,12 @@ void InstallPhotoPane(CMainFrame& frame)
     links.clearOverlapStrip = [pane] { pane->SetOverlapPhotos({}); };
     links.setOverlapPhotos = [pane](const std::vector<int>& ids) { pane->SetOverlapPhotos(ids); };
     links.removeFromOverlap = [pane](const std::vector<int>& ids) { pane->RemoveFromOverlap(ids); };
-    links.photoPaneViewMode = [pane](int mode) {
-        if (mode != pane->ViewMode())
-            pane->ApplyViewMode(mode, pane->NumberKind());
+    // The number columns follow the photo-number kind of the view's labels (the checked 表示 item), also
+    // on the first map shown, before any number command was chosen.
+    links.photoPaneViewMode = [pane, &frame](int mode) {
+        const int numberKind = frame.CurrentState().numberKind;
+        if (mode != pane->ViewMode() || numberKind != pane->NumberKind())
+            pane->ApplyViewMode(mode, numberKind);
     };
     // The pane's buttons follow the frame's state with the other panes'.
     links.updatePaneButtons = [pane, earlier = links.updatePaneButtons] {

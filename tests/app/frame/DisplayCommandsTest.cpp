@@ -13,12 +13,14 @@
 #include "../view/MainViewFixture.h"
 #include "FileBytes.h"
 #include "app/FolderOpener.h"
+#include "app/controls/SpreadGrid.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/CommandRules.h"
 #include "app/frame/DisplayCommands.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MainFrameViewHost.h"
 #include "app/frame/WebAddresses.h"
+#include "app/panes/PhotoPane.h"
 #include "app/settings/SetMarkTemplateDlg.h"
 #include "fe/AppFolders.h"
 
@@ -235,6 +237,33 @@ TEST_F(DisplayFrameTest, TrackSwitchFlipsEachDrawerAndNumberKindsReachBoth)
     frame->RunCommand(kCmdMapPhotoNumbers);
     EXPECT_EQ(shown->WebDrawer().style.numberKind, 1);
     EXPECT_TRUE(frame->Action(kCmdMapPhotoNumbers)->isChecked());
+}
+
+TEST_F(DisplayFrameTest, PhotoListNumberColumnFollowsTheViewsNumberKind)
+{
+    auto* pane = frame->findChild<CPanePhotoDlg*>();
+    ASSERT_NE(pane, nullptr);
+    CSpread7U& grid = *pane->Grid();
+    const auto showsMapNumbers = [&] {
+        const bool map = !grid.isColumnHidden(kColMapNumber - 1);
+        EXPECT_NE(map, !grid.isColumnHidden(kColPhotoNumber - 1)) << "exactly one number column shows";
+        return map;
+    };
+    Edit(
+        [](Project& p) { ASSERT_TRUE(p.maps.AddWebMap(3, Rect2(136.78, 37.61, 136.80, 37.63), 16, false)); });
+    // A map shown for the first time: the list numbers as the view's labels and the checked item do.
+    ASSERT_TRUE(shown->SelectLocationMap(0));
+    frame->UpdateCommandStates();
+    ASSERT_TRUE(frame->Action(kCmdMapPhotoNumbers)->isChecked());
+    EXPECT_TRUE(showsMapNumbers());
+    frame->RunCommand(kCmdPhotoNumbers);
+    EXPECT_FALSE(showsMapNumbers());
+    // Through a visit of the overview the list keeps the chosen kind.
+    ASSERT_TRUE(shown->SelectLocationMap(-1) || shown->ViewMode() == 0);
+    ASSERT_TRUE(shown->SelectLocationMap(0));
+    EXPECT_FALSE(showsMapNumbers());
+    frame->RunCommand(kCmdMapPhotoNumbers);
+    EXPECT_TRUE(showsMapNumbers());
 }
 
 TEST_F(DisplayFrameTest, BrowserOpensTheContextMenuPointAndAttributionTheTileList)
