@@ -87,17 +87,20 @@ bool CExcelReportWriter::InsertPhotoPicture(int photoId, const QString& cell, do
     ReportPhotoSource::Photo photo;
     if (!m_document || !m_document->FindPhoto(photoId, photo))
         return false;
-    QImage image;
     int outX = 0, outY = 0, outW = 0, outH = 0;
-    const RenderResult result = RenderPhoto(image, photoId, static_cast<int>(MmToPixels(width)),
-                                            static_cast<int>(MmToPixels(height)), outX, outY, outW, outH);
     QString file;
-    if (result == kRenderFailed)
-        return false;
-    if (result == kUseStoredPhoto && QFileInfo(photo.storedFile).isFile())
-        file = photo.storedFile;
-    else if (!m_cache.SaveImage(image, 0, file))
-        return false;
+    {
+        const PhotoPictureClock clock(*this);
+        QImage image;
+        const RenderResult result = RenderPhoto(image, photoId, static_cast<int>(MmToPixels(width)),
+                                                static_cast<int>(MmToPixels(height)), outX, outY, outW, outH);
+        if (result == kRenderFailed)
+            return false;
+        if (result == kUseStoredPhoto && QFileInfo(photo.storedFile).isFile())
+            file = photo.storedFile;
+        else if (!m_cache.SaveImage(image, 0, file))
+            return false;
+    }
     return PlacePicture(file, cell, outX, outY, outW, outH, x, y);
 }
 

@@ -68,6 +68,7 @@ void CExcelReportWriter::Reset()
     folder.clear();
     errorText.clear();
     writtenCount = 0;
+    m_photoPictureTime = {};
     m_cache.Remove();
 }
 

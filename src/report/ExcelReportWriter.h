@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -71,6 +72,10 @@ public:
     CXlsxReport* Report() const { return m_report.get(); }
     fe::img::ImageCache& Cache() { return m_cache; }
 
+    // The time this writer has spent so far making the pictures of photos: reading each photo, reducing
+    // it into its box and saving the scratch picture (placing the picture in the workbook not counted).
+    std::chrono::steady_clock::duration PhotoPictureTime() const { return m_photoPictureTime; }
+
     QString fileName;
     QString folder;
     QString errorText;
@@ -85,6 +90,23 @@ protected:
 
     ReportPhotoSource* m_document = nullptr;
 
+    // Counts the time from its making to its end as the writer's photo picture time.
+    class PhotoPictureClock
+    {
+    public:
+        explicit PhotoPictureClock(CExcelReportWriter& writer)
+            : m_writer(writer), m_start(std::chrono::steady_clock::now())
+        {
+        }
+        ~PhotoPictureClock() { m_writer.m_photoPictureTime += std::chrono::steady_clock::now() - m_start; }
+        PhotoPictureClock(const PhotoPictureClock&) = delete;
+        PhotoPictureClock& operator=(const PhotoPictureClock&) = delete;
+
+    private:
+        CExcelReportWriter& m_writer;
+        std::chrono::steady_clock::time_point m_start;
+    };
+
 private:
     int StartReport(const QString* templatePath);
     bool PreCheck(const QString* templatePath, const QString& fileName, const QString& sheetName);
@@ -95,6 +117,7 @@ private:
     ReportProgressFactory m_progressFactory;
     std::unique_ptr<ReportProgress> m_progress;
     fe::img::ImageCache m_cache;
+    std::chrono::steady_clock::duration m_photoPictureTime{};
 };
 
 // Texts the Excel writers show.

@@ -202,17 +202,20 @@ bool LocationMapReport::PlacePicture(const QString& file, const QString& cell, d
 bool LocationMapReport::PutPicture(const PlacedPhoto& entry, const QString& cell, const QSize& box, PictureUse use,
                                    double insetX, double insetY)
 {
-    QImage image;
     double x = 0, y = 0, w = 0, h = 0;
-    const RenderResult result = RenderPlacedPhoto(image, entry, box, x, y, w, h);
-    if (result == kRenderFailed)
-        return false;
     QString file;
-    const QString stored = project.PhotoFolder() + PhotoFileName(entry.photoId);
-    if (result == kUseStoredPhoto && use != PictureUse::RenderedOnly && QFileInfo(stored).isFile())
-        file = stored;
-    else if (image.isNull() || !Cache().SaveImage(image, 0, file))
-        return false;
+    {
+        const PhotoPictureClock clock(*this);
+        QImage image;
+        const RenderResult result = RenderPlacedPhoto(image, entry, box, x, y, w, h);
+        if (result == kRenderFailed)
+            return false;
+        const QString stored = project.PhotoFolder() + PhotoFileName(entry.photoId);
+        if (result == kUseStoredPhoto && use != PictureUse::RenderedOnly && QFileInfo(stored).isFile())
+            file = stored;
+        else if (image.isNull() || !Cache().SaveImage(image, 0, file))
+            return false;
+    }
     double xMm = PixelsToMm(x + (use == PictureUse::Inset ? insetX : 0));
     double yMm = PixelsToMm(y + (use == PictureUse::Inset ? insetY : 0));
     if (use != PictureUse::Inset) {
