@@ -205,11 +205,18 @@ TEST(Roads, PlacingPhotos)
     EXPECT_EQ(view.CurrentMapIndex(), 0);
     EXPECT_EQ(MapPane(road).SelectedMap(), 0);
     EXPECT_EQ(MapPane(road).Grid()->rowCount(), 1);
-    ASSERT_TRUE(road.WaitUntil([&] { return !road.TileRequests().isEmpty(); }))
-        << "the web map asked the tile server for nothing";
-    road.Idle(1500);
-    EXPECT_TRUE(road.TileRequests().filter(QStringLiteral("/xyz/")).size() > 0)
+    // The tile under the map's middle, of the standard map at the map's zoom, came from the road's server.
+    const LocationMap& made = road.Document().GetProject().maps.maps[0];
+    const Point2 middle =
+        fe::geo::GeoPoint(made.box.Centre().x, made.box.Centre().y).ToWorldPixel(made.tileZoom);
+    const QString middleTile = QStringLiteral("/xyz/std/%1/%2/%3.png")
+                                   .arg(made.tileZoom)
+                                   .arg(int(std::floor(middle.x / 256)))
+                                   .arg(int(std::floor(middle.y / 256)));
+    EXPECT_TRUE(road.WaitUntil([&] { return road.TileRequests().contains(middleTile); }))
+        << middleTile.toStdString() << " not among\n"
         << road.TileRequests().join(u'\n').toStdString();
+    road.Idle(1500);
     road.Shot(QStringLiteral("web-map-on-tiles"));
 
     // All photos chosen in the list (a click and Ctrl+A), then 位置図 → 写真を配置.
@@ -349,6 +356,10 @@ TEST(Roads, PlacingPhotos)
     QTest::mouseClick(&again, Qt::LeftButton, {}, now);
     road.Idle(200);
     EXPECT_EQ(PhotoPane(road).GetSelectedRows(), std::vector<int>{RowOfPhoto(road, kMovedPhoto)});
+    // Its arrow points east: the pointer finds the arrow's handle there.
+    QTest::mouseMove(&again, now + QPoint(18, 0));
+    road.Idle(100);
+    EXPECT_EQ(again.HoverKind(), locmap::kDragDirection);
     road.Shot(QStringLiteral("reopened-map"));
     road.Close();
 }
