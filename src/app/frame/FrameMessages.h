@@ -98,10 +98,10 @@ struct FramePaneLinks
     std::function<void(const std::vector<int>&)> removeFromOverlap;
     std::function<void(int)> photoPaneViewMode;
     // The view draws its picture again; starts afresh on the site overview; fits the overview to the
-    // photos with positions.
+    // photos with positions from an index of the photo list to its end.
     std::function<void()> refreshView;
     std::function<void()> restartView;
-    std::function<void()> fitViewToPhotos;
+    std::function<void(int)> fitViewToPhotos;
     // The centre of the web map the view shows.
     std::function<fe::geo::GeoPoint()> mapCentre;
     // The location-map pane selects a map (−1: none); the site location map dialog while it exists.

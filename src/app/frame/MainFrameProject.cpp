@@ -211,8 +211,9 @@ void CMainFrame::OnProjectLoaded()
     call(m_links.closeModelessDialogs);
     UpdateWindowTitle(m_document ? m_document->GetProject().name : QString());
     SendAppMessage(app::kMsgResetFlowPane);
-    if (m_document && !m_document->GetProject().photos.photos.empty() && CurrentState().viewMode == 0)
-        call(m_links.fitViewToPhotos);
+    if (m_document && !m_document->GetProject().photos.photos.empty() && CurrentState().viewMode == 0 &&
+        m_links.fitViewToPhotos)
+        m_links.fitViewToPhotos(0);
     UpdateCommandStates();
     update();
 }

@@ -169,7 +169,7 @@ void InstallMainView(CMainFrame& frame, CTavrelView* view)
         view->InitViewAfterCreate();
         view->RenderAndUpdate();
     };
-    links.fitViewToPhotos = [view] { view->FitToPhotos(); };
+    links.fitViewToPhotos = [view](int first) { view->FitToPhotos(first); };
     links.mapCentre = [view] { return view->MapServer().Center(); };
     MapCommandHooks& maps = MapHooks(frame);
     maps.viewCentreOnPicture = [view] { return view->ClientCentreOnPicture(); };

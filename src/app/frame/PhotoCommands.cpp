@@ -250,6 +250,11 @@ void ImportPhotos(CMainFrame& frame)
         return;
     if (outcome.saveResult != kProjectOk)
         Warn(&frame, ProjectErrorText(outcome.saveResult));
+    // The overview moves to the photos just imported (the last ones of the list); an import that brought
+    // none leaves it where it was.
+    const FramePaneLinks& links = frame.PaneLinks();
+    if (outcome.imported > 0 && frame.CurrentState().viewMode == 0 && links.fitViewToPhotos)
+        links.fitViewToPhotos(int(document->GetProject().photos.photos.size()) - outcome.imported);
     ShowMessage(&frame, outcome.imported > 0
                             ? QStringLiteral("%1枚の写真を取り込みました。").arg(outcome.imported)
                             : QStringLiteral("取り込んだ写真はありません。"));

@@ -81,8 +81,9 @@ public:
     bool SelectLocationMap(int index);
     bool SelectSiteMap(int index);
     void FitCurrentMap();
-    // The overview around the photos with positions, at the deepest zoom that shows them all.
-    void FitToPhotos();
+    // The overview around the photos with positions from index `first` of the photo list to its end, at
+    // the deepest zoom that shows them all; left where it is when none of them has a position.
+    void FitToPhotos(int first = 0);
     bool GetVisibleLatLongBox(Rect2& box, int& kind, int& zoom, double aspect) const;
     fe::geo::GeoPoint PixelToLatLong(int zoom, double x, double y) const;
     Point2 LatLongToPixel(const fe::geo::GeoPoint& point, int zoom) const;

@@ -162,19 +162,18 @@ void CTavrelView::FitCurrentMap()
     RaiseTileFlag();
 }
 
-void CTavrelView::FitToPhotos()
+void CTavrelView::FitToPhotos(int first)
 {
-    if (!m_document || m_mode != 0)
+    if (!m_document || m_mode != 0 || first < 0)
         return;
     const std::vector<fe::geo::GeoPoint> positions = m_document->GetProject().photos.Positions();
-    if (positions.empty())
+    if (size_t(first) >= positions.size())
         return;
     fe::geo::GeoPoint centre = m_map.Center();
     int zoom = m_map.Zoom();
-    if (!fe::geo::AnyPhotoHasPosition(positions))
+    if (!fe::geo::FitZoomToPhotos(positions, centre, zoom, ClientWidth(), ClientHeight(), unsigned(first),
+                                  unsigned(positions.size() - 1)))
         return;
-    (void)fe::geo::FitZoomToPhotos(positions, centre, zoom, ClientWidth(), ClientHeight(), 0,
-                                   unsigned(positions.size() - 1));
     m_map.SetCenter(centre);
     RaiseTileFlag();
     m_map.SetZoom(zoom);

@@ -9,7 +9,9 @@
 #include "app/frame/MainFrame.h"
 #include "app/frame/MainFrameViewHost.h"
 #include "app/frame/MapCommands.h"
+#include "app/frame/PhotoCommands.h"
 #include "app/maps/SetCoordSystemNoDlg.h"
+#include "fe/img/ExifInfo.h"
 #include "model/LocationMap.h"
 
 namespace {
@@ -78,6 +80,66 @@ TEST_F(MainViewTest, MapCommandsShowTheirMapInThePaneAndTheView)
         EXPECT_EQ(shown->CurrentMapIndex(), left - 1);
     }
     EXPECT_EQ(shown->ViewMode(), 0);
+}
+
+TEST_F(MainViewTest, AnImportMovesTheOverviewToThePhotosItBrought)
+{
+    app::ScriptedPrompts prompts;
+    CMainFrame frame(&document);
+    auto* shown = new CTavrelView(&document, app::MakeMainFrameViewHost(frame));
+    app::InstallMainView(frame, shown);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    // Two photos of a site far from the project's first photo (kPhoto), about 150 m apart, and one
+    // without a position.
+    const fe::geo::GeoPoint site[2] = {{kStart.longitude + 0.30, kStart.latitude + 0.20},
+                                       {kStart.longitude + 0.3015, kStart.latitude + 0.2008}};
+    QDir().mkpath(temp.file(QStringLiteral("card")));
+    const auto photo = [this](const QString& name, const fe::geo::GeoPoint* at) {
+        const QString path = temp.file(QStringLiteral("card/") + name);
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(QColor(40, 120, 60));
+        EXPECT_TRUE(picture.save(path, "JPEG"));
+        if (at) {
+            ExifInfo exif;
+            exif.m_longitude = at->longitude;
+            exif.m_latitude = at->latitude;
+            exif.m_dateTime = QStringLiteral("2024:05:20 09:00:00");
+            EXPECT_TRUE(exif.WriteFile(path));
+        }
+        return path;
+    };
+    const QString first = photo(QStringLiteral("A.JPG"), &site[0]);
+    const QString second = photo(QStringLiteral("B.JPG"), &site[1]);
+    const QString unplaced = photo(QStringLiteral("C.JPG"), nullptr);
+    const auto inView = [&](const fe::geo::GeoPoint& point) {
+        const Point2 at = shown->LatLongToPixel(point, shown->Zoom());
+        return shown->rect().contains(QPoint(int(at.x), int(at.y)));
+    };
+
+    prompts.QueueFiles({first, second});
+    app::ImportPhotos(frame);
+    ASSERT_EQ(document.GetProject().photos.photos.size(), 3u);
+    EXPECT_TRUE(inView(site[0]));
+    EXPECT_TRUE(inView(site[1]));
+    EXPECT_FALSE(inView(kPhoto)) << "the overview was fitted to every photo, not to the new ones";
+    EXPECT_GE(shown->Zoom(), 14);
+    const fe::geo::GeoPoint centre = shown->MapServer().Center();
+    const int zoom = shown->Zoom();
+
+    // Nothing brought (a second copy of A), or only a photo without a position: the overview stays.
+    for (const QString& file : {first, unplaced}) {
+        SCOPED_TRACE(file.toStdString());
+        prompts.QueueFiles({file});
+        app::ImportPhotos(frame);
+        EXPECT_EQ(shown->Zoom(), zoom);
+        EXPECT_DOUBLE_EQ(shown->MapServer().Center().longitude, centre.longitude);
+        EXPECT_DOUBLE_EQ(shown->MapServer().Center().latitude, centre.latitude);
+    }
+    EXPECT_EQ(document.GetProject().photos.photos.size(), 4u);
+    ASSERT_EQ(prompts.asked().size(), 6u);
+    EXPECT_EQ(prompts.asked()[3].text, QStringLiteral("取り込んだ写真はありません。"));
+    EXPECT_EQ(prompts.asked()[5].text, QStringLiteral("1枚の写真を取り込みました。"));
 }
 
 }  // namespace
