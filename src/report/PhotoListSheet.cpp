@@ -13,7 +13,10 @@ constexpr int kAcross = 11;     // columns of photos a page
 constexpr int kPageRows = 64;   // rows a page block
 constexpr int kBlockRows = 7;   // rows a photo
 constexpr int kLastColumn = 33; // AH, zero-based
-const QSize kListPhotoBox(142, 100);
+// The picture's box fills the block under its number: three 46-pixel columns and six 4.3-mm rows of the
+// template (138 × 97.5 pixels), less the smallest margins a picture keeps (0.5 mm left, 0.2 mm top), so
+// that no picture reaches the next photo's number or the next column's pictures.
+const QSize kListPhotoBox(136, 96);
 
 }  // namespace
 

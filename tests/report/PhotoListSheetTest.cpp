@@ -196,3 +196,26 @@ TEST(PhotoListSheet, TheLedgerPictureIsTheFramedPartOfThePhoto)
     EXPECT_GT(red, 100);
     EXPECT_LE(other, red / 50) << "the picture shows more than the framed quarter";
 }
+
+TEST(PhotoListSheet, PicturesStayInTheirBlocksBelowTheirNumbers)
+{
+    // A landscape, a portrait (turned) and a panorama: each picture within its block of three columns
+    // (3 × 46 pixels) and the six rows of 4.3 mm between its number and the next photo's.
+    ListProject f(3, 0, true);
+    f.project.photos.photos[1].rotation = 90;
+    QImage panorama(800, 200, QImage::Format_RGB32);
+    panorama.fill(QColor(40, 160, 90));
+    ASSERT_TRUE(panorama.save(f.project.PhotoFolder() + PhotoFileName(3), "JPEG"));
+    const QJsonObject sheet = ListSheet(Dump(f.Write()));
+    const QJsonArray images = sheet["images"].toArray();
+    ASSERT_EQ(images.size(), 3);
+    const double blockWidth = 3 * 46 * 25.4 / 96, blockHeight = 6 * 4.3;
+    for (const QJsonValue& value : images) {
+        const QJsonObject image = value.toObject();
+        SCOPED_TRACE(image["cell"].toString().toStdString());
+        const QJsonArray offset = image["offset"].toArray(), size = image["mm"].toArray();
+        EXPECT_LE(offset[0].toDouble() + size[0].toDouble(), blockWidth);
+        EXPECT_LE(offset[1].toDouble() + size[1].toDouble(), blockHeight);
+        EXPECT_GT(size[0].toDouble(), blockWidth / 2);  // still as large as the block allows
+    }
+}
