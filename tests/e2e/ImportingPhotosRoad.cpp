@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 
 #include "ImportingPhotosFixture.h"
 #include "RoadDriver.h"
@@ -85,6 +86,11 @@ void TypeText(QLineEdit* edit, const QString& text)
     }
 }
 
+QString PlainTextOf(const QPushButton* button)
+{
+    return road::PlainText(button->text());
+}
+
 QByteArray Bytes(const QString& path)
 {
     QFile file(path);
@@ -143,17 +149,34 @@ TEST(Roads, ImportingPhotos)
         auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
         ASSERT_TRUE(fileDialog) << "the new-project dialog is not a file dialog";
         auto* name = fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_TRUE(name);
+        auto* buttons = fileDialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QPushButton* save = buttons ? buttons->button(QDialogButtonBox::Save) : nullptr;
+        if (!name || !save) {
+            ADD_FAILURE() << "the new-project dialog has no file name box or no save button";
+            fileDialog->reject();
+            return;
+        }
+        // The user clicks into the file name box, which takes the keys, and types the whole path.
+        fileDialog->activateWindow();
+        (void)QTest::qWaitForWindowActive(fileDialog, 3000);
+        QTest::mouseClick(name, Qt::LeftButton);
+        road.WaitUntil([name] { return name->hasFocus(); }, 3000);
         name->selectAll();
         TypeText(name, projectPath);
         EXPECT_EQ(name->text(), projectPath);
+        // The dialog's own list catches up with the typed path; a completion list that opened goes.
+        road.WaitUntil([save] { return save->isEnabled() && PlainTextOf(save) == u"Save"; }, 5000);
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
         road.Idle(200);
         road.Shot(QStringLiteral("new-project-dialog"));
-        auto* buttons = fileDialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-        ASSERT_TRUE(buttons);
-        QPushButton* save = buttons->button(QDialogButtonBox::Save);
-        ASSERT_TRUE(save && save->isEnabled());
         QTest::mouseClick(save, Qt::LeftButton);
+        if (fileDialog->isVisible()) {
+            ADD_FAILURE() << "the save button did not close the new-project dialog (it reads \""
+                          << save->text().toStdString() << "\")";
+            road.Shot(QStringLiteral("new-project-dialog-stuck"));
+            fileDialog->reject();
+        }
     });
     road.ChooseMenu({QStringLiteral("ファイル"), QStringLiteral("新規作成")});
     ASSERT_TRUE(road.WaitUntil([&] { return road.Document().GetProject().HasPath(); }))
@@ -258,5 +281,26 @@ TEST(Roads, ImportingPhotos)
     EXPECT_EQ(road.Frame().PhotoPane()->windowTitle(), QStringLiteral("撮影写真　枚数：全て(18)"));
     road.Idle(500);
     road.Shot(QStringLiteral("reopened"));
+
+    // The same card once more: the dialog opens in the card's folder, every photo is already there (or
+    // still cut short), nothing comes in and the overview stays where it is.
+    CTavrelView* reopenedView = road.Frame().findChild<CTavrelView*>();
+    ASSERT_TRUE(reopenedView);
+    const int zoomShown = reopenedView->Zoom();
+    const fe::geo::GeoPoint centreShown = reopenedView->MapServer().Center();
+    road.ExpectFiles(chosen);
+    road.ExpectMessage(QStringLiteral("取り込んだ写真はありません。"));
+    road.ChooseMenu({QStringLiteral("撮影写真"), QStringLiteral("写真取込み")});
+    road.Idle(300);
+    road.CheckPrompts();
+    const auto& asked = road.Prompts().asked();
+    const auto dialog = std::find_if(asked.rbegin(), asked.rend(),
+                                     [](const app::ScriptedPrompts::Asked& a) { return a.kind != u"message"; });
+    ASSERT_NE(dialog, asked.rend());
+    EXPECT_EQ(QDir::cleanPath(dialog->path), QDir::cleanPath(card));
+    EXPECT_EQ(ListedSources(road.Frame()), expectedSources);
+    EXPECT_EQ(reopenedView->Zoom(), zoomShown);
+    EXPECT_DOUBLE_EQ(reopenedView->MapServer().Center().longitude, centreShown.longitude);
+    EXPECT_DOUBLE_EQ(reopenedView->MapServer().Center().latitude, centreShown.latitude);
     road.Close();
 }
