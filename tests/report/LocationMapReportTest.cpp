@@ -311,11 +311,11 @@ TEST(LocationMapReport, LedgerPagesSlotsAndPrintAreas)
     const Case cases[] = {
         {0, 4, 2, QStringLiteral("$A$1:$H$88"), QStringLiteral("G48"), QStringLiteral("B48")},
         {0, 3, 1, QStringLiteral("$A$1:$H$44"), QString(), QStringLiteral("B32")},
-        {1, 7, 2, QStringLiteral("$A$1:$J$114"), QStringLiteral("A74"), QStringLiteral("A62")},
+        {1, 7, 2, QStringLiteral("$A$1:$J$116"), QStringLiteral("A75"), QStringLiteral("A63")},
         {2, 3, 2, QStringLiteral("$B$1:$M$78"), QStringLiteral("D66"), QStringLiteral("C44")},
         {3, 5, 1, QStringLiteral("$B$1:$S$39"), QString(), QStringLiteral("H22")},
         {4, 2, 2, QStringLiteral("$B$1:$M$78"), QStringLiteral("D74"), QStringLiteral("D44")},
-        {5, 13, 2, QStringLiteral("$A$1:$L$126"), QStringLiteral("A78"), QStringLiteral("A68")},
+        {5, 13, 2, QStringLiteral("$A$1:$L$128"), QStringLiteral("A79"), QStringLiteral("A69")},
     };
     // Every layout's workbook is printed by one LibreOffice run at the end.
     TempFolder printed;
@@ -339,6 +339,14 @@ TEST(LocationMapReport, LedgerPagesSlotsAndPrintAreas)
         }
         for (auto it = cells.begin(); it != cells.end(); ++it)
             EXPECT_FALSE(it.value().toString().startsWith(QStringLiteral("**"))) << it.key().toStdString();
+        // A page's last comment box ends on the page's last row, closed by its bottom edge (checked on
+        // the grid layouts V6 and V3×4, whose boxes start in column A, which the report dump reads).
+        const int lastRow = c.printArea.section(u'$', -1).toInt();
+        const QJsonObject frames = sheet["frames"].toObject();
+        for (int page = 1; (c.layout == 1 || c.layout == 5) && page <= c.pages; ++page) {
+            const QString last = QStringLiteral("A%1").arg(lastRow / c.pages * page);
+            EXPECT_TRUE(frames[last].toString().contains(u'B')) << last.toStdString();
+        }
         ASSERT_TRUE(QFile::copy(path, printed.file(QStringLiteral("ledger%1-%2.xlsx").arg(c.layout).arg(c.photos))));
     }
     QStringList books;

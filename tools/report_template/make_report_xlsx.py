@@ -342,7 +342,7 @@ def main(out):
     map_sheet_a3(wb)
     ledger_v(wb)
     letters = col_range
-    ledger_grid(wb, "#写真台帳V6", False, 90, "A1:J57", (2, 3), ("A:B", "C:E", "F:G", "H:I"), "A1:J1",
+    ledger_grid(wb, "#写真台帳V6", False, 90, "A1:J58", (2, 3), ("A:B", "C:E", "F:G", "H:I"), "A1:J1",
                 [(1, 5), (6, 10)], [5, 23, 41], 12, 5,
                 [(letters("A", "J"), 18.2)],
                 [([1], 8), ([2, 3], 6), ([4], 3)] + [(range(r, r + 12), 5.6) for r in (5, 23, 41)]
@@ -356,7 +356,7 @@ def main(out):
                 + [(range(r + 14, r + 18), 4) for r in (3, 22)] + [([21], 2)],
                 "O1:S2")
     ledger_h1(wb)
-    ledger_grid(wb, "#写真台帳V3×4", False, 94, "A1:L63", (2, 3), ("A:B", "C:E", "F:G", "H:J"), "A1:L1",
+    ledger_grid(wb, "#写真台帳V3×4", False, 94, "A1:L64", (2, 3), ("A:B", "C:E", "F:G", "H:J"), "A1:L1",
                 [(1, 4), (5, 8), (9, 12)], [5, 20, 35, 50], 10, 4,
                 [(letters("A", "L"), 14.9)],
                 [([1], 8), ([2, 3], 5), ([4], 2)] + [(range(r, r + 10), 4.8) for r in (5, 20, 35, 50)]
