@@ -347,10 +347,12 @@ TEST(Roads, ExcelReport)
         workbook_check::Keep(pdf.path);
     }
     // The map sheets as pictures, for the eye: 堤A's plan with the photos on both sides; 全景 over tiles
-    // partly from the cache (drawn green) and partly from the server (drawn beige).
+    // partly from the cache (drawn green) and partly from the server (drawn beige); and 堤A's first
+    // ledger page.
     const QImage planPage = RenderPage(road, books[0], 2, QStringLiteral("page-map-sheet-plan"));
     const QImage webPage = RenderPage(road, books[1], 1, QStringLiteral("page-map-sheet-web"));
-    ASSERT_FALSE(planPage.isNull() || webPage.isNull()) << "the pages were not rendered";
+    const QImage ledgerPage = RenderPage(road, books[0], 3, QStringLiteral("page-ledger"));
+    ASSERT_FALSE(planPage.isNull() || webPage.isNull() || ledgerPage.isNull()) << "the pages were not rendered";
     EXPECT_GT(PixelsNear(planPage, QColor(120, 170, 230)), 500) << "no river of the plan";
     EXPECT_GT(PixelsNear(webPage, QColor(226, 238, 226)), 500) << "no tile of the cache";
     EXPECT_GT(PixelsNear(webPage, QColor(238, 234, 222)), 500) << "no tile of the server";
