@@ -302,5 +302,6 @@ TEST(Roads, ImportingPhotos)
     EXPECT_EQ(reopenedView->Zoom(), zoomShown);
     EXPECT_DOUBLE_EQ(reopenedView->MapServer().Center().longitude, centreShown.longitude);
     EXPECT_DOUBLE_EQ(reopenedView->MapServer().Center().latitude, centreShown.latitude);
+    road.Shot(QStringLiteral("same-card-again"));
     road.Close();
 }
