@@ -1,16 +1,353 @@
-// Opening a project: ファイル → 開く on a project file, the title, the lists and the view follow.
+// Opening a project: ファイル → 開く on a current project and on a first-version project (converted after the
+// user agrees, with its progress), through the real file dialog; the title, the photo list, the
+// location-map list and the view follow; the recent-file entry opens a project again, also after the
+// program was closed and started again.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTest>
+
+#include "OpeningAProjectFixture.h"
 #include "RoadDriver.h"
 #include "app/frame/MainFrame.h"
+#include "app/view/TavrelView.h"
+
+namespace {
+
+// The real file dialog shows the program's open caption, or Qt's own "open" title when it gives none.
+const QString kOpenDialogTitle = QStringLiteral("開く");
+
+// What the user reads in a pane's list: one text per row, its cells joined (pictures left out).
+QStringList Rows(road::Road& road, const char* gridName)
+{
+    auto* grid = road.Frame().findChild<QTableWidget*>(QString::fromLatin1(gridName));
+    if (!grid)
+        return {QStringLiteral("<no %1>").arg(QString::fromLatin1(gridName))};
+    QStringList rows;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        QStringList cells;
+        for (int col = 0; col < grid->columnCount(); ++col) {
+            const QTableWidgetItem* item = grid->item(row, col);
+            cells.append(item ? item->text() : QString());
+        }
+        rows.append(cells.join(u'|'));
+    }
+    return rows;
+}
+
+QStringList PhotoRows(road::Road& road)
+{
+    return Rows(road, "PhotoGrid");
+}
+
+// The names in the location-map pane, in its order.
+QStringList MapNames(road::Road& road)
+{
+    QStringList names;
+    for (const QString& row : Rows(road, "MapGrid"))
+        names.append(row.section(u'|', 1, 1));
+    return names;
+}
+
+CTavrelView* View(road::Road& road)
+{
+    return road.Frame().findChild<CTavrelView*>();
+}
+
+// The view shows every photo with a position, centred on them, and not at a zoom far out of them.
+void ExpectViewFittedToPhotos(road::Road& road, const std::vector<fe::geo::GeoPoint>& photos)
+{
+    CTavrelView* view = View(road);
+    ASSERT_TRUE(view);
+    Rect2 box;
+    int kind = 0, zoom = 0;
+    ASSERT_TRUE(view->GetVisibleLatLongBox(box, kind, zoom, 0.0));
+    const QRectF client(0, 0, view->width(), view->height());
+    QRectF spread;
+    for (const fe::geo::GeoPoint& photo : photos) {
+        const Point2 pixel = view->LatLongToPixel(photo, zoom);
+        EXPECT_TRUE(client.contains(pixel.x, pixel.y))
+            << "photo at " << photo.latitude << ", " << photo.longitude << " outside the view at zoom " << zoom;
+        spread = spread.isNull() ? QRectF(pixel.x, pixel.y, 0.001, 0.001) : spread.united(QRectF(pixel.x, pixel.y, 0.001, 0.001));
+    }
+    EXPECT_NEAR(spread.center().x(), client.center().x(), client.width() * 0.05) << "not centred on the photos";
+    EXPECT_NEAR(spread.center().y(), client.center().y(), client.height() * 0.05) << "not centred on the photos";
+    // Two levels deeper they no longer fit: the view did not stay at a zoom far out of the photos.
+    bool allInsideDeeper = true;
+    for (const fe::geo::GeoPoint& photo : photos) {
+        const Point2 pixel = view->LatLongToPixel(photo, zoom + 2);
+        allInsideDeeper = allInsideDeeper && client.contains(pixel.x, pixel.y);
+    }
+    EXPECT_FALSE(allInsideDeeper) << "the photos fit two levels deeper than zoom " << zoom;
+}
+
+std::vector<fe::geo::GeoPoint> SitePositions()
+{
+    std::vector<fe::geo::GeoPoint> positions;
+    for (const opening::SitePhoto& photo : opening::SitePhotos())
+        positions.emplace_back(photo.longitude, photo.latitude);
+    return positions;
+}
+
+// The handler of the real open dialog: optionally picks the first-version file type, puts the path into
+// the file name box (clicked, then the path pasted, as from a file manager's address bar; typed character
+// by character the dialog would select each folder on the way and open the last of them), shows it, and
+// presses Enter: once for the completion list, once more for the file when the list was open.
+std::function<void(QDialog*)> TypePath(road::Road& road, const QString& path, const QString& shot,
+                                       bool firstVersionType = false)
+{
+    return [&road, path, shot, firstVersionType](QDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(qobject_cast<QFileDialog*>(dialog) && name) << "not the file dialog";
+        if (firstVersionType) {
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            ASSERT_TRUE(types);
+            QTest::keyClick(types, Qt::Key_Down);
+            EXPECT_TRUE(types->currentText().startsWith(QStringLiteral("ケルヴォル Ver1")))
+                << types->currentText().toStdString();
+        }
+        // Keys go to the active window: the dialog, once the window system has made it active.
+        if (!road.WaitUntil([&] { return QApplication::activeWindow() == dialog; }, 5000))
+            dialog->activateWindow();
+        QTest::mouseClick(name, Qt::LeftButton);
+        QGuiApplication::clipboard()->setText(path);
+        road.PressKeys(QKeySequence::Paste);
+        EXPECT_TRUE(road.WaitUntil([&] { return name->text() == path; }, 5000))
+            << "the path was not pasted: " << name->text().toStdString();
+        road.Idle(300);
+        road.Shot(shot);
+        QPointer<QDialog> guarded(dialog);
+        const bool completions = QApplication::activePopupWidget() != nullptr;
+        road.PressKeys(QKeySequence(Qt::Key_Return));
+        if (completions && guarded && guarded->isVisible())
+            road.PressKeys(QKeySequence(Qt::Key_Return));
+        if (!road.WaitUntil([&] { return !guarded || !guarded->isVisible(); }, 5000)) {
+            ADD_FAILURE() << "the file dialog did not take " << path.toStdString() << ", it shows "
+                          << name->text().toStdString();
+            road.Shot(QStringLiteral("file-dialog-stuck"));
+            guarded->reject();
+        }
+    };
+}
+
+// The conversion's progress window lets no events through while it shows, so it is caught as it goes
+// away: its caption and bar are kept, the files beside the project are looked at while the bar is full
+// and before the new file is written, and a screenshot shows the window (painted into the picture of
+// the screen, which the window system has not yet drawn it on).
+class ProgressWatch : public QObject
+{
+public:
+    ProgressWatch(road::Road& road, QString firstVersionFile, QString newFile)
+        : m_road(road), m_kvr(std::move(firstVersionFile)), m_kvr2(std::move(newFile))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~ProgressWatch() override { qApp->removeEventFilter(this); }
+
+    bool seen = false;
+    QString title;
+    int steps = -1;
+    int done = -1;
+    bool firstVersionKept = false;
+    bool newFileWritten = true;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (seen || event->type() != QEvent::Hide)
+            return false;
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        auto* bar = dialog ? dialog->findChild<QProgressBar*>() : nullptr;
+        if (!bar)
+            return false;
+        seen = true;
+        title = dialog->windowTitle();
+        steps = bar->maximum();
+        done = bar->value();
+        firstVersionKept = QFileInfo(m_kvr).isFile();
+        newFileWritten = QFileInfo::exists(m_kvr2);
+        QScreen* screen = QGuiApplication::primaryScreen();
+        QPixmap picture = screen->grabWindow(0);
+        QPainter painter(&picture);
+        painter.drawPixmap(dialog->geometry().topLeft(), dialog->grab());
+        painter.end();
+        const QString file = m_road.Shot(QStringLiteral("conversion-progress"));
+        EXPECT_TRUE(picture.save(file));
+        return false;
+    }
+
+private:
+    road::Road& m_road;
+    QString m_kvr;
+    QString m_kvr2;
+};
+
+QAction* RecentEntry(road::Road& road, const QString& path)
+{
+    for (QAction* action : road.Frame().menuBar()->actions()) {
+        if (!action->menu() || !road::PlainText(action->text()).startsWith(QStringLiteral("ファイル")))
+            continue;
+        for (QAction* item : action->menu()->actions())
+            if (item->statusTip() == path)
+                return item;
+    }
+    return nullptr;
+}
+
+// Opens the recent-file entry of the path through the file menu, with a screenshot of the open menu.
+void OpenRecent(road::Road& road, const QString& path, const QString& shot)
+{
+    QAction* entry = RecentEntry(road, path);
+    ASSERT_TRUE(entry) << "no recent-file entry for " << path.toStdString();
+    road.ChooseMenu({QStringLiteral("ファイル"), road::PlainText(entry->text())}, shot);
+}
+
+// What the user sees of the open site project.
+struct Seen
+{
+    QString title;
+    QStringList photos;
+    QStringList maps;
+};
+
+Seen Look(road::Road& road)
+{
+    return {road.Frame().windowTitle(), PhotoRows(road), MapNames(road)};
+}
+
+void ExpectSiteProjectShown(road::Road& road, const QString& projectFile)
+{
+    EXPECT_TRUE(road.Frame().windowTitle().contains(opening::kSiteName)) << road.Frame().windowTitle().toStdString();
+    EXPECT_EQ(road.Document().ProjectFilePath(), projectFile);
+    const QStringList photos = PhotoRows(road);
+    ASSERT_EQ(photos.size(), int(opening::SitePhotos().size()));
+    for (int k = 0; k < photos.size(); ++k) {
+        const opening::SitePhoto& photo = opening::SitePhotos()[size_t(k)];
+        EXPECT_TRUE(photos[k].contains(QStringLiteral("DSC0%1.JPG").arg(1201 + k))) << photos[k].toStdString();
+        EXPECT_TRUE(photos[k].contains(QString::fromLatin1(photo.date))) << photos[k].toStdString();
+    }
+    EXPECT_EQ(MapNames(road), QStringList({opening::kWebMapName, opening::kPlanMapName}));
+    ExpectViewFittedToPhotos(road, SitePositions());
+}
+
+}  // namespace
 
 TEST(Roads, OpeningAProject)
 {
     road::Road road(QStringLiteral("opening-a-project"));
+    const QString site = opening::MakeSiteProject(road.Work() + QStringLiteral("/工事"));
+    const QString firstVersion = opening::MakeFirstVersionProject(road.Work() + QStringLiteral("/工事"));
+    ASSERT_FALSE(site.isEmpty());
+    ASSERT_FALSE(firstVersion.isEmpty());
+    const QString converted = QFileInfo(firstVersion).path() + u'/' + opening::kFirstVersionName + QStringLiteral(".kvr2");
+    const QString convertedFolder = QFileInfo(firstVersion).path() + u'/';
+
+    // A first start: nothing open, no recent files.
     road.Start();
-    road.Shot(QStringLiteral("first-start"));
-    road.ExpectFiles({});
+    road.Shot(QStringLiteral("empty-program"));
+    EXPECT_TRUE(PhotoRows(road).isEmpty());
+    EXPECT_TRUE(MapNames(road).isEmpty());
+    QAction* none = road.MenuAction({QStringLiteral("ファイル"), QStringLiteral("最近使ったファイル")});
+    ASSERT_TRUE(none);
+    EXPECT_FALSE(none->isEnabled());
+
+    // ファイル → 開く on the current project, typed into the real file dialog.
+    road.ExpectRealFileDialog();
+    road.WhenDialog(kOpenDialogTitle, TypePath(road, site, QStringLiteral("open-dialog")));
     road.ChooseMenu({QStringLiteral("ファイル"), QStringLiteral("開く")});
-    road.Shot(QStringLiteral("after-cancel"));
+    ASSERT_TRUE(road.WaitUntil([&] { return road.Document().ProjectFilePath() == site; }))
+        << "the project did not open";
+    road.Idle(1000);
+    road.Shot(QStringLiteral("project-opened"));
+    ExpectSiteProjectShown(road, site);
+    EXPECT_TRUE(road.DialogsHandled());
+    road.CheckPrompts();
+    const Seen opened = Look(road);
+
+    // ファイル → 開く on the first-version project: its file type chosen in the dialog, the conversion
+    // agreed to, its progress shown, the new file saved and only then the first-version file removed.
+    {
+        ProgressWatch progress(road, firstVersion, converted);
+        road.ExpectRealFileDialog();
+        road.ExpectMessage(QStringLiteral("指定のファイルはケルヴォル Ver1のファイルです。"), app::PromptAnswer::Yes);
+        road.WhenDialog(kOpenDialogTitle, TypePath(road, firstVersion, QStringLiteral("open-first-version"), true));
+        road.ChooseMenu({QStringLiteral("ファイル"), QStringLiteral("開く")});
+        ASSERT_TRUE(road.WaitUntil([&] { return road.Document().ProjectFilePath() == converted; }))
+            << "the first-version project was not converted and opened";
+        road.CheckPrompts();
+        EXPECT_TRUE(progress.seen) << "no progress was shown";
+        EXPECT_EQ(progress.title, QStringLiteral("サムネイル作成中"));
+        EXPECT_EQ(progress.steps, 2);
+        EXPECT_EQ(progress.done, 2);
+        EXPECT_TRUE(progress.firstVersionKept) << "the first-version file went before the new one was saved";
+        EXPECT_FALSE(progress.newFileWritten);
+    }
+    road.Idle(1000);
+    road.Shot(QStringLiteral("first-version-converted"));
+    EXPECT_FALSE(QFile::exists(firstVersion));
+    EXPECT_TRUE(QFileInfo(converted).isFile());
+    for (const char* thumbs : {"photomini", "photominiM", "photominiL"})
+        for (int id = 1; id <= 2; ++id)
+            EXPECT_TRUE(QFileInfo(convertedFolder + QString::fromLatin1(thumbs) + u'/' + PhotoFileName(id)).isFile())
+                << thumbs << " " << id;
+    EXPECT_TRUE(road.Frame().windowTitle().contains(opening::kFirstVersionName)) << road.Frame().windowTitle().toStdString();
+    const QStringList oldPhotos = PhotoRows(road);
+    ASSERT_EQ(oldPhotos.size(), 2);
+    EXPECT_TRUE(oldPhotos[0].contains(QStringLiteral("IMG_0001.JPG"))) << oldPhotos[0].toStdString();
+    EXPECT_TRUE(oldPhotos[1].contains(QStringLiteral("IMG_0002.JPG"))) << oldPhotos[1].toStdString();
+    EXPECT_EQ(MapNames(road), QStringList({QStringLiteral("地図A")}));
+    ExpectViewFittedToPhotos(road, {fe::geo::GeoPoint(135.5, 34.5), fe::geo::GeoPoint(135.6, 34.6)});
+    const Seen convertedSeen = Look(road);
+
+    // The recent-file entry opens the site project again.
+    OpenRecent(road, site, QStringLiteral("recent-files-menu"));
+    ASSERT_TRUE(road.WaitUntil([&] { return road.Document().ProjectFilePath() == site; }));
+    road.Idle(1000);
+    road.Shot(QStringLiteral("reopened-from-recent-files"));
+    ExpectSiteProjectShown(road, site);
+    const Seen reopened = Look(road);
+    EXPECT_EQ(reopened.photos, opened.photos);
+    EXPECT_EQ(reopened.maps, opened.maps);
+    EXPECT_EQ(reopened.title, opened.title);
+    road.Close();
+
+    // Started again: both projects are in the recent files and open as they were.
+    road.Start();
+    road.Shot(QStringLiteral("started-again"));
+    EXPECT_TRUE(RecentEntry(road, site));
+    EXPECT_TRUE(RecentEntry(road, converted));
+    OpenRecent(road, converted, QStringLiteral("recent-files-after-restart"));
+    ASSERT_TRUE(road.WaitUntil([&] { return road.Document().ProjectFilePath() == converted; }));
+    road.Idle(500);
+    const Seen convertedAgain = Look(road);
+    EXPECT_EQ(convertedAgain.title, convertedSeen.title);
+    EXPECT_EQ(convertedAgain.photos, convertedSeen.photos);
+    EXPECT_EQ(convertedAgain.maps, convertedSeen.maps);
+    road.CheckPrompts();  // no second conversion was asked for
+
+    OpenRecent(road, site, QStringLiteral("recent-files-site"));
+    ASSERT_TRUE(road.WaitUntil([&] { return road.Document().ProjectFilePath() == site; }));
+    road.Idle(1000);
+    road.Shot(QStringLiteral("site-project-after-restart"));
+    ExpectSiteProjectShown(road, site);
+    const Seen afterRestart = Look(road);
+    EXPECT_EQ(afterRestart.title, opened.title);
+    EXPECT_EQ(afterRestart.photos, opened.photos);
+    EXPECT_EQ(afterRestart.maps, opened.maps);
     road.Close();
 }

@@ -19,10 +19,12 @@
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
+#include <utility>
 
 #include "LocalServers.h"
 #include "app/FolderOpener.h"
 #include "app/ProgramRun.h"
+#include "app/Startup.h"
 #include "app/frame/MainFrame.h"
 #include "fe/AppFolders.h"
 
@@ -61,6 +63,12 @@ QString PlainText(const QString& text)
 
 Road::Road(const QString& name) : m_name(name)
 {
+    // The application is prepared as main() prepares it, so that Qt's own dialogs speak Japanese too.
+    static const bool prepared = [] {
+        app::PrepareApplication(*qApp);
+        return true;
+    }();
+    (void)prepared;
     const QByteArray shots = qgetenv("KELVOR_ROAD_SHOTS");
     m_shots = (shots.isEmpty() ? QDir::current().filePath(QStringLiteral("road-shots"))
                                : QString::fromLocal8Bit(shots)) +
@@ -251,9 +259,20 @@ void Road::ChooseMenu(const QStringList& path)
             continue;
         }
         ASSERT_EQ(i, path.size() - 1) << path[i].toStdString() << " has no submenu";
+        if (!m_menuShot.isEmpty()) {
+            Idle(150);
+            Shot(std::exchange(m_menuShot, QString()));
+        }
         QTest::mouseClick(menu, Qt::LeftButton, {}, centre);
     }
     Idle(100);
+}
+
+void Road::ChooseMenu(const QStringList& path, const QString& shot)
+{
+    m_menuShot = shot;
+    ChooseMenu(path);
+    m_menuShot.clear();
 }
 
 void Road::PressKeys(const QKeySequence& keys)

@@ -63,6 +63,8 @@ public:
     // without their "(&F)" or "&"; a leading part is enough). Returns after the last item's command has
     // run, with its modal dialogs answered by the handlers queued with WhenDialog.
     void ChooseMenu(const QStringList& path);
+    // The same, with a screenshot named `shot` taken while the last menu shows its item under the mouse.
+    void ChooseMenu(const QStringList& path, const QString& shot);
     // The menu's action of the path, without opening anything (for enabled and checked states).
     QAction* MenuAction(const QStringList& path);
     // Types the key sequence into the active window through the window system.
@@ -126,6 +128,7 @@ private:
     class QTimer* m_watch = nullptr;
     QDialog* m_unclaimed = nullptr;
     qint64 m_unclaimedSince = 0;
+    QString m_menuShot;  // taken by ChooseMenu before its last click
 };
 
 // Menu and button texts compared as the user reads them: without "(&F)", "&", "..." and after a tab.

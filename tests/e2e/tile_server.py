@@ -4,8 +4,11 @@
 appended to the log file. Usage: tile_server.py PORT LOGFILE"""
 import http.server
 import io
+import os
 import re
 import sys
+import threading
+import time
 
 from PIL import Image, ImageDraw
 
@@ -49,4 +52,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body)
 
 
+def end_with_parent():
+    # A road that crashed leaves no one to stop the server, which would keep the test's output open and
+    # make CTest wait for its timeout: the server ends once the road's process is gone.
+    parent = os.getppid()
+    while os.getppid() == parent:
+        time.sleep(0.5)
+    os._exit(0)
+
+
+threading.Thread(target=end_with_parent, daemon=True).start()
 http.server.ThreadingHTTPServer(("127.0.0.1", PORT), Handler).serve_forever()
