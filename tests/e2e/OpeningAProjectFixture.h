@@ -49,7 +49,8 @@ inline const QString kPlanMapName = QStringLiteral("平面図");
 inline const QString kFirstVersionName = QStringLiteral("旧護岸");
 
 // A picture with a label, as a camera or a first-version program left it.
-inline bool WritePicture(const QString& path, const QString& label, QColor colour, QSize size, const char* format)
+inline bool WritePicture(const QString& path, const QString& label, QColor colour, QSize size,
+                         const char* format)
 {
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(colour);
@@ -111,7 +112,8 @@ inline QString MakeSiteProject(const QString& parent)
     }
     const SitePhoto& first = photos.front();
     const SitePhoto& last = photos.back();
-    const Rect2 box(first.longitude - 0.001, first.latitude - 0.001, last.longitude + 0.001, last.latitude + 0.001);
+    const Rect2 box(first.longitude - 0.001, first.latitude - 0.001, last.longitude + 0.001,
+                    last.latitude + 0.001);
     if (!project.maps.AddWebMap(2, box, 17, false))
         return {};
     project.maps.maps.back().name = kWebMapName;
@@ -133,7 +135,8 @@ inline QString MakeSiteProject(const QString& parent)
 inline QString MakeFirstVersionProject(const QString& parent)
 {
     const QString folder = parent + u'/' + kFirstVersionName + u'/';
-    if (!QDir().mkpath(folder + QStringLiteral("photo")) || !QDir().mkpath(folder + QStringLiteral("photomini")))
+    if (!QDir().mkpath(folder + QStringLiteral("photo")) ||
+        !QDir().mkpath(folder + QStringLiteral("photomini")))
         return {};
     for (int id = 1; id <= 2; ++id) {
         const QString stored = folder + QStringLiteral("photo/") + PhotoFileName(id);

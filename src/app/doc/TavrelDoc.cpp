@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 
 #include "app/AppTitle.h"
 #include "app/Prompts.h"
@@ -175,14 +176,24 @@ DocOpenResult CTavrelDoc::OpenProjectFile(const QString& givenPath)
     const bool firstVersion = version < ProjectFileFormat::kCurrentFormatSince;
     if (firstVersion && !app::AskYesNo(dialogParent, kConvertQuestion, app::kProductName))
         return kDocOpenDeclined;
+    std::unique_ptr<CSubProgressDlg> progress;
+    if (firstVersion) {
+        // The conversion lets no events through, so its progress window is brought on screen now,
+        // while the open project is still whole; otherwise it would never show.
+        progress = std::make_unique<CSubProgressDlg>(dialogParent);
+        progress->EnableCancel(false);
+        progress->setWindowTitle(QStringLiteral("サムネイル作成中"));
+        progress->WaitUntilShown();
+    }
     ClearProject();
     const ProjectResult code = LoadProject(m_project, path);
     if (code != kProjectOk) {
+        progress.reset();
         Warn(ProjectErrorText(code));
         return kDocOpenFailed;
     }
     if (firstVersion) {
-        if (!ConvertFirstVersion(path))
+        if (!ConvertFirstVersion(path, std::move(progress)))
             return kDocOpenFailed;
         path = m_project.ProjectFilePath();
     }
@@ -196,24 +207,20 @@ DocOpenResult CTavrelDoc::OpenProjectFile(const QString& givenPath)
     return kDocOpened;
 }
 
-bool CTavrelDoc::ConvertFirstVersion(const QString& openedPath)
+bool CTavrelDoc::ConvertFirstVersion(const QString& openedPath, std::unique_ptr<CSubProgressDlg> progress)
 {
     const ProjectFolders folders = m_project.Folders();
     QDir().mkpath(folders.thumbM);
     QDir().mkpath(folders.thumbL);
-    {
-        // The conversion cannot be interrupted: Cancel is disabled, and the bar is repainted at each
-        // step without letting other events through.
-        CSubProgressDlg progress(dialogParent);
-        progress.EnableCancel(false);
-        progress.SetSteps(static_cast<int>(m_project.photos.photos.size()));
-        progress.setWindowTitle(QStringLiteral("サムネイル作成中"));
-        for (size_t i = 0; i < m_project.photos.photos.size(); ++i) {
-            // A thumbnail that cannot be made does not stop the conversion.
-            (void)m_project.RemakeThumbnails(static_cast<int>(i));
-            progress.Advance();
-        }
+    // The conversion cannot be interrupted: Cancel is disabled, and the bar is repainted at each step
+    // without letting other events through.
+    progress->SetSteps(static_cast<int>(m_project.photos.photos.size()));
+    for (size_t i = 0; i < m_project.photos.photos.size(); ++i) {
+        // A thumbnail that cannot be made does not stop the conversion.
+        (void)m_project.RemakeThumbnails(static_cast<int>(i));
+        progress->Advance();
     }
+    progress.reset();
     // The first-version file is deleted only once the new file is safely in place.
     const ProjectResult code = m_project.Save();
     if (code != kProjectOk) {

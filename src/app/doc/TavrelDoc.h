@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "app/doc/ProjectChange.h"
 #include "fe/Rect2.h"
@@ -11,6 +12,7 @@
 #include "model/ProjectResult.h"
 
 class AppSettings;
+class CSubProgressDlg;
 class QWidget;
 
 // How one change of the project went.
@@ -100,7 +102,7 @@ signals:
 
 private:
     void ClearProject();
-    bool ConvertFirstVersion(const QString& openedPath);
+    bool ConvertFirstVersion(const QString& openedPath, std::unique_ptr<CSubProgressDlg> progress);
     void Warn(const QString& text) const;
 
     Project m_project;

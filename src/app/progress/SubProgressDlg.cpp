@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -80,6 +82,18 @@ void CSubProgressDlg::Advance()
 void CSubProgressDlg::EnableCancel(bool enable)
 {
     m_cancelButton->setEnabled(enable);
+}
+
+void CSubProgressDlg::WaitUntilShown()
+{
+    // A window is painted only once the window system has reported it shown (mapped).
+    QElapsedTimer waited;
+    waited.start();
+    while (!testAttribute(Qt::WA_Mapped) && waited.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(5);
+    }
+    repaint();
 }
 
 void CSubProgressDlg::reject() {}

@@ -27,6 +27,11 @@ public:
     void Advance();
     // An operation that must not be interrupted disables Cancel; the close box then does nothing too.
     void EnableCancel(bool enable);
+    // For an operation that lets no events through: waits until the window system shows the window (at
+    // most a second), letting through every event but the user's, so that the repaints of Advance reach
+    // the screen; until then the window stays blank or unseen. Call it before the operation has anything
+    // half done.
+    void WaitUntilShown();
 
     QProgressBar* progressBar() const { return m_progress; }
     QPushButton* cancelButton() const { return m_cancelButton; }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProgressBar>
 
 #include "BinaryBytes.h"
 #include "TempFolder.h"
@@ -178,6 +180,30 @@ TEST(TavrelDoc, AcceptedConversionRemakesThumbnailsSavesTheNewFileAndOnlyThenDel
     ASSERT_EQ(again.doc.GetProject().photos.photos.size(), 3u);
     EXPECT_EQ(again.doc.GetProject().photos.photos[2].sourceName, QStringLiteral("DSC3.JPG"));
     EXPECT_EQ(again.doc.GetProject().photos.photos[1].rotation, 270);
+}
+
+TEST(TavrelDoc, TheConversionsProgressIsPaintedAtEachPhotoThoughItLetsNoEventsThrough)
+{
+    // Paints of the progress bar of the conversion's window, counted as they happen.
+    struct PaintCount : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            auto* bar = qobject_cast<QProgressBar*>(watched);
+            if (bar && event->type() == QEvent::Paint &&
+                bar->window()->windowTitle() == QStringLiteral("サムネイル作成中"))
+                ++paints;
+            return false;
+        }
+    } count;
+    qApp->installEventFilter(&count);
+    FirstVersionProject v6(6, 4);
+    Document d;
+    d.prompts.QueueAnswer(app::PromptAnswer::Yes);
+    EXPECT_EQ(d.doc.OpenProjectFile(v6.kvr), 0);
+    qApp->removeEventFilter(&count);
+    EXPECT_GE(count.paints, 4);
 }
 
 TEST(TavrelDoc, AConversionRemovesTheFirstVersionFileWhateverTheCaseOfItsExtension)

@@ -73,6 +73,32 @@ TEST(SubProgressDlg, AnOwnerLoopAdvancesOncePerStepAndStopsAfterTheStepDuringWhi
     EXPECT_TRUE(dialog.Cancelled());
 }
 
+TEST(SubProgressDlg, OnceShownItsBarIsPaintedAtEveryStepOfAnOperationThatLetsNoEventsThrough)
+{
+    struct PaintCount : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } count;
+    QMainWindow frame;
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CSubProgressDlg dialog(&frame);
+    dialog.WaitUntilShown();
+    EXPECT_TRUE(dialog.testAttribute(Qt::WA_Mapped));
+    dialog.progressBar()->installEventFilter(&count);
+    dialog.SetSteps(3);
+    for (int step = 1; step <= 3; ++step) {
+        const int before = count.paints;
+        dialog.Advance();
+        EXPECT_GT(count.paints, before) << "step " << step;
+    }
+}
+
 TEST(SplashWnd, AtMostOneIsShownAndOnlyHideRemovesIt)
 {
     CSplashWnd::Hide();  // none shown: nothing happens
