@@ -5,7 +5,8 @@ set -euo pipefail
 
 RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-image-formats-plugins
   libqt6svg6 qt6-translations-l10n libexiv2-dev libzip-dev libpugixml-dev libcurl4-openssl-dev
-  libssl-dev libturbojpeg0-dev fonts-ipafont-gothic fonts-ipafont-mincho python3-ezdxf python3-matplotlib)
+  libssl-dev libturbojpeg0-dev fonts-ipafont-gothic fonts-ipafont-mincho python3-ezdxf python3-matplotlib
+  xvfb xauth)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang xvfb xauth
   libimage-exiftool-perl poppler-utils python3-openpyxl python3-ezdxf python3-pyshp gdal-bin
   tinyproxy libreoffice-calc locales python3-pil python3-numpy python3-pyproj libvips-tools)
