@@ -72,8 +72,10 @@ void LocationMapReport::PlacePhotosBesideMap(int mapIndex, const QString& startC
     if (!placePhotosAroundMapEnabled || !project.maps.IsValidIndex(mapIndex) || !project.outputOptions.placePhotos)
         return;
     const bool comments = project.outputOptions.ShouldPlacePhotoComments();
+    const PlacedPhotoList& list = project.maps.maps[size_t(mapIndex)].photos;
     int slot = 0;
-    for (const PlacedPhoto& entry : project.maps.maps[size_t(mapIndex)].photos.entries) {
+    for (size_t i = 0; i < list.entries.size(); ++i) {
+        const PlacedPhoto& entry = list.entries[i];
         PumpMessages();
         if (Cancelled())
             return;
@@ -82,7 +84,7 @@ void LocationMapReport::PlacePhotosBesideMap(int mapIndex, const QString& startC
             continue;
         const QString cell = BesideMapSlot(startCell, rowStep, slot++);
         (void)PutListPhotoPicture(entry, cell, kListBox, comments);
-        PutCellText(CellReference(ColumnNumberFromCell(cell), RowNumberFromCell(cell) - 1), entry.numberText);
+        PutCellText(CellReference(ColumnNumberFromCell(cell), RowNumberFromCell(cell) - 1), list.NumberText(int(i)));
     }
 }
 
@@ -95,7 +97,8 @@ void LocationMapReport::PlacePhotosAroundMap(int mapIndex, int arrangement)
     const PlacedPhotoList& list = project.maps.maps[size_t(mapIndex)].photos;
     size_t slot = 0;
     int overflow = 0;
-    for (const PlacedPhoto& entry : list.entries) {
+    for (size_t i = 0; i < list.entries.size(); ++i) {
+        const PlacedPhoto& entry = list.entries[i];
         PumpMessages();
         if (Cancelled())
             return;
@@ -108,7 +111,7 @@ void LocationMapReport::PlacePhotosAroundMap(int mapIndex, int arrangement)
             cell = A3OverflowSlot(arrangement, overflow++);
         if (exists && !cell.isEmpty()) {
             (void)PutListPhotoPicture(entry, cell, kListBox, comments);
-            PutCellText(CellReference(ColumnNumberFromCell(cell), RowNumberFromCell(cell) - 1), entry.numberText);
+            PutCellText(CellReference(ColumnNumberFromCell(cell), RowNumberFromCell(cell) - 1), list.NumberText(int(i)));
         }
         PumpMessages();
         if (Cancelled())

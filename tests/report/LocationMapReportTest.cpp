@@ -252,6 +252,8 @@ TEST(LocationMapReport, WebMapSheetHWithPhotosBesideAndTheirComments)
     f.project.outputOptions.placePhotos = f.project.outputOptions.placePhotoComments = 1;
     f.project.headerLabels.texts[3] = QStringLiteral("発生日時：");
     f.project.maps.maps[0].itemNames.texts[3] = QStringLiteral("概要：");
+    // An entry without a number is shown as the ledger and the lists show it.
+    f.project.maps.maps[0].photos.entries[1].numberText.clear();
     ASSERT_EQ(f.Run(), LocationMapReport::kDone);
     workbook_check::Keep(f.Book(QStringLiteral("1第2工区.xlsx")));
     const QJsonObject book = Dump(f.Book(QStringLiteral("1第2工区.xlsx")));
@@ -268,7 +270,7 @@ TEST(LocationMapReport, WebMapSheetHWithPhotosBesideAndTheirComments)
         anchors.append(image["cell"].toString());
     EXPECT_EQ(anchors, expected);
     EXPECT_EQ(cells["W1"].toString(), QStringLiteral("No.1"));
-    EXPECT_EQ(cells["W8"].toString(), QStringLiteral("No.2"));
+    EXPECT_EQ(cells["W8"].toString(), QStringLiteral("**"));
     EXPECT_EQ(cells["Y1"].toString(), QStringLiteral("No.8"));
     const QJsonArray shapes = book["shapes"].toArray();
     ASSERT_EQ(shapes.size(), 7);
@@ -287,9 +289,14 @@ TEST(LocationMapReport, A3PhotosAroundTheMapOverflowFromColumnAJ)
     f.project.outputOptions.outputCover = f.project.outputOptions.outputLedger = 0;
     f.project.outputOptions.mapLayout = 2;
     f.project.outputOptions.placePhotos = 1;
+    f.project.maps.maps[0].photos.entries[0].numberText.clear();
     ASSERT_EQ(f.Run(), LocationMapReport::kDone);
     workbook_check::Keep(f.Book(QStringLiteral("1A3.xlsx")));
-    const QJsonArray images = SheetOf(Dump(f.Book(QStringLiteral("1A3.xlsx"))), "写真位置図")["images"].toArray();
+    const QJsonObject sheet = SheetOf(Dump(f.Book(QStringLiteral("1A3.xlsx"))), "写真位置図");
+    const QJsonArray images = sheet["images"].toArray();
+    // The numbers stand above their photos; an entry without one shows "**".
+    EXPECT_EQ(sheet["cells"].toObject()["B2"].toString(), QStringLiteral("**"));
+    EXPECT_EQ(sheet["cells"].toObject()["E2"].toString(), QStringLiteral("No.2"));
     ASSERT_EQ(images.size(), 41);
     EXPECT_EQ(images[0]["cell"].toString(), QStringLiteral("E9"));
     QStringList last;
