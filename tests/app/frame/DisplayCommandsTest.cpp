@@ -145,11 +145,7 @@ protected:
     {
         MainViewTest::SetUp();
         frame = std::make_unique<CMainFrame>(&document);
-        shown = new CTavrelView(&document, MakeMainFrameViewHost(*frame));
-        InstallMainView(*frame, shown);
-        frame->resize(900, 700);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        shown = ShowViewInFrame(document, *frame, QSize(900, 700));
         SetFileOpener([this](const QString& address) {
             opened.push_back(address);
             return true;

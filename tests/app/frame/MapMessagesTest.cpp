@@ -34,11 +34,7 @@ protected:
         MainViewTest::SetUp();
         fe::SetWritableFolder(temp.path());
         frame = std::make_unique<CMainFrame>(&document);
-        shown = new CTavrelView(&document, app::MakeMainFrameViewHost(*frame));
-        app::InstallMainView(*frame, shown);
-        frame->resize(1100, 750);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        shown = ShowViewInFrame(document, *frame, QSize(1100, 750));
         pane = frame->findChild<CPaneVariousDlg*>();
         ASSERT_NE(pane, nullptr);
     }

@@ -54,11 +54,7 @@ protected:
     void ShowFrame()
     {
         frame = std::make_unique<CMainFrame>(&document);
-        shown = new CTavrelView(&document, app::MakeMainFrameViewHost(*frame));
-        app::InstallMainView(*frame, shown);
-        frame->resize(1100, 750);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        shown = ShowViewInFrame(document, *frame, QSize(1100, 750));
     }
 
     void OpenDialog()
@@ -88,8 +84,9 @@ protected:
             p.maps.Append(picture);
             ASSERT_TRUE(p.maps.AddWebMap(2, kWebBox, 14, false));
             p.maps.maps.back().name = QStringLiteral("工区A");
-            if (siteMap)
+            if (siteMap) {
                 ASSERT_TRUE(p.AddSiteMap(3, kSiteBox, 12));
+            }
         });
     }
 

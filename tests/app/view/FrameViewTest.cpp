@@ -19,10 +19,7 @@ namespace {
 TEST_F(MainViewTest, FrameShowsTheViewAndTakesItsModeAndMap)
 {
     CMainFrame frame(&document);
-    auto* shown = new CTavrelView(&document, app::MakeMainFrameViewHost(frame));
-    app::InstallMainView(frame, shown);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CTavrelView* shown = ShowViewInFrame(document, frame);
     EXPECT_EQ(frame.centralWidget(), shown);
     EXPECT_EQ(frame.CurrentState().viewMode, 0);
     EXPECT_FALSE(frame.CurrentState().currentMap);
@@ -44,10 +41,7 @@ TEST_F(MainViewTest, MapCommandsShowTheirMapInThePaneAndTheView)
 {
     app::ScriptedPrompts prompts;
     CMainFrame frame(&document);
-    auto* shown = new CTavrelView(&document, app::MakeMainFrameViewHost(frame));
-    app::InstallMainView(frame, shown);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CTavrelView* shown = ShowViewInFrame(document, frame);
     const auto paneMap = [&frame] { return frame.PaneLinks().currentMapIndex(); };
 
     // A new web map from the overview: the pane selects it and the view shows it.
@@ -86,10 +80,7 @@ TEST_F(MainViewTest, AnImportMovesTheOverviewToThePhotosItBrought)
 {
     app::ScriptedPrompts prompts;
     CMainFrame frame(&document);
-    auto* shown = new CTavrelView(&document, app::MakeMainFrameViewHost(frame));
-    app::InstallMainView(frame, shown);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CTavrelView* shown = ShowViewInFrame(document, frame);
     // Two photos of a site far from the project's first photo (kPhoto), about 150 m apart, and one
     // without a position.
     const fe::geo::GeoPoint site[2] = {{kStart.longitude + 0.30, kStart.latitude + 0.20},

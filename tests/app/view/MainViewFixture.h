@@ -12,6 +12,8 @@
 #include "LocalServers.h"
 #include "TempFolder.h"
 #include "app/doc/TavrelDoc.h"
+#include "app/frame/MainFrame.h"
+#include "app/frame/MainFrameViewHost.h"
 #include "app/view/TavrelView.h"
 #include "app/view/ViewHost.h"
 #include "fe/geo/TileIndex.h"
@@ -72,6 +74,18 @@ inline QByteArray GroundTile(int z, int x, int y)
     buffer.open(QIODevice::WriteOnly);
     tile.save(&buffer, "PNG");
     return png;
+}
+
+// The real view in the centre of the frame, the frame shown (at the size, when one is given).
+inline CTavrelView* ShowViewInFrame(CTavrelDoc& document, CMainFrame& frame, QSize size = {})
+{
+    auto* shown = new CTavrelView(&document, app::MakeMainFrameViewHost(frame));
+    app::InstallMainView(frame, shown);
+    if (size.isValid())
+        frame.resize(size);
+    frame.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    return shown;
 }
 
 class MainViewTest : public testing::Test
