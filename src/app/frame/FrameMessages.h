@@ -2,11 +2,20 @@
 
 #include <QtGlobal>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "fe/geo/GeoPoint.h"
 
 namespace app {
+
+// Runs a link or hook of the frame when it is set; one that is unset does nothing.
+template <class F, class... Args>
+void CallIfSet(const F& link, Args&&... args)
+{
+    if (link)
+        link(std::forward<Args>(args)...);
+}
 
 class CCmdSiteMapDlg;
 

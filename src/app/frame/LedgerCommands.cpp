@@ -24,12 +24,6 @@
 namespace app {
 namespace {
 
-void CallIfSet(const std::function<void()>& link)
-{
-    if (link)
-        link();
-}
-
 }  // namespace
 
 CLedgerCommands::CLedgerCommands(CMainFrame& frame) : QObject(&frame), m_frame(frame)

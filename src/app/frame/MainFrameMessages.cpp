@@ -42,13 +42,6 @@ app::PhotoSortOrder SortOrderOf(int message)
     }
 }
 
-template <typename F>
-void CallIfSet(const F& link)
-{
-    if (link)
-        link();
-}
-
 }  // namespace
 
 void CMainFrame::SetMessageHandler(int message, app::AppMessageHandler handler)
@@ -167,9 +160,9 @@ qintptr CMainFrame::OnPhotoSelectionChanged(const std::vector<int>& rows)
             project.SyncPlacedPhotos();
         return true;
     });
-    CallIfSet(m_links.syncLedgerRow);
+    app::CallIfSet(m_links.syncLedgerRow);
     RefreshView();
-    CallIfSet(m_links.syncPropertyDialog);
+    app::CallIfSet(m_links.syncPropertyDialog);
     UpdatePhotoPaneTitle();
     return 1;
 }
@@ -219,7 +212,7 @@ void CMainFrame::SyncSelectionFromPhotos()
             rows.push_back(int(k) + 1);
     if (m_links.selectPhotoRows)
         m_links.selectPhotoRows(rows);
-    CallIfSet(m_links.syncPropertyDialog);
+    app::CallIfSet(m_links.syncPropertyDialog);
     UpdatePhotoPaneTitle();
 }
 
@@ -231,7 +224,7 @@ qintptr CMainFrame::OnSortPhotos(int message)
             app::SortPhotos(project.photos.photos, order);
             return true;
         });
-    CallIfSet(m_links.fillPhotoList);
+    app::CallIfSet(m_links.fillPhotoList);
     SyncSelectionFromPhotos();
     RefreshView();
     return outcome.refused ? 0 : 1;
@@ -246,15 +239,15 @@ qintptr CMainFrame::OnMovePhotos(qintptr wParam, qintptr lParam, bool up)
     });
     if (outcome.refused || moved.Empty())
         return 0;
-    CallIfSet(m_links.fillPhotoList);
+    app::CallIfSet(m_links.fillPhotoList);
     std::vector<int> rows;
     for (int k = moved.first; k <= moved.last; ++k)
         rows.push_back(k + 1);
     if (m_links.selectPhotoRows)
         m_links.selectPhotoRows(rows);
-    CallIfSet(m_links.refillLedger);
-    CallIfSet(m_links.syncPropertyDialog);
-    CallIfSet(m_links.clearOverlapStrip);
+    app::CallIfSet(m_links.refillLedger);
+    app::CallIfSet(m_links.syncPropertyDialog);
+    app::CallIfSet(m_links.clearOverlapStrip);
     RefreshView();
     return 1;
 }

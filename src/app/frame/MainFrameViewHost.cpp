@@ -103,8 +103,8 @@ public:
     }
     void RefreshPhotoList() override
     {
-        Call(m_frame.PaneLinks().fillPhotoList);
-        Call(m_frame.PaneLinks().reloadPropertyDialog);
+        CallIfSet(m_frame.PaneLinks().fillPhotoList);
+        CallIfSet(m_frame.PaneLinks().reloadPropertyDialog);
     }
 
     // The photo ledger.
@@ -142,11 +142,6 @@ private:
     {
         const CLedgerCommands* commands = CLedgerCommands::Of(m_frame);
         return commands ? commands->Dialog() : nullptr;
-    }
-    static void Call(const std::function<void()>& link)
-    {
-        if (link)
-            link();
     }
 
     CMainFrame& m_frame;

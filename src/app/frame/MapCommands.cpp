@@ -18,10 +18,14 @@
 namespace app {
 namespace mapcmd {
 
-void Call(const std::function<void()>& hook)
+TileWorkerRest::TileWorkerRest(CMainFrame& frame) : m_frame(frame)
 {
-    if (hook)
-        hook();
+    CallIfSet(MapHooks(m_frame).stopTiles);
+}
+
+TileWorkerRest::~TileWorkerRest()
+{
+    CallIfSet(MapHooks(m_frame).restartTiles);
 }
 
 int CurrentMap(CMainFrame& frame)
@@ -34,7 +38,7 @@ int CurrentMap(CMainFrame& frame)
 
 void ShowMap(CMainFrame& frame, int index)
 {
-    Call(frame.PaneLinks().fillMapList);
+    CallIfSet(frame.PaneLinks().fillMapList);
     if (const auto& hook = MapHooks(frame).showMap)
         hook(index);
     if (index < 0)
@@ -43,19 +47,19 @@ void ShowMap(CMainFrame& frame, int index)
 
 void Refresh(CMainFrame& frame)
 {
-    Call(frame.PaneLinks().refreshView);
+    CallIfSet(frame.PaneLinks().refreshView);
 }
 
 // The photo pane follows a change of what is placed on the current map: its rows, its caption, its buttons.
 void ShowPlacedPhotos(CMainFrame& frame)
 {
     const FramePaneLinks& links = frame.PaneLinks();
-    Call(links.fillPhotoList);
+    CallIfSet(links.fillPhotoList);
     const int index = CurrentMap(frame);
     const CTavrelDoc* doc = frame.Document();
     const int placed = index >= 0 && doc ? doc->GetProject().maps.maps[size_t(index)].photos.Count() : 0;
     frame.UpdatePhotoPaneTitle(index >= 0, placed);
-    Call(links.updatePaneButtons);
+    CallIfSet(links.updatePaneButtons);
 }
 
 void CloseLedger(CMainFrame& frame)
@@ -114,7 +118,7 @@ void SetSelectedPhotos(CMainFrame& frame, const std::vector<int>& photos)
             rows.push_back(index + 1);
         link(rows);
     }
-    Call(frame.PaneLinks().refillLedger);
+    CallIfSet(frame.PaneLinks().refillLedger);
 }
 
 void ToggleOverlay(CMainFrame& frame, std::uint8_t MapOverlayLayout::*flag)
@@ -252,9 +256,9 @@ void PlacePhotosOnLocationMap(CMainFrame& frame)
         ShowMessage(&frame, kMapPlacedAlreadyText);
     const FramePaneLinks& links = frame.PaneLinks();
     ShowPlacedPhotos(frame);
-    Call(links.refillLedger);
-    Call(links.reloadPropertyDialog);
-    Call(links.syncLedgerRow);
+    CallIfSet(links.refillLedger);
+    CallIfSet(links.reloadPropertyDialog);
+    CallIfSet(links.syncLedgerRow);
     Refresh(frame);
 }
 
@@ -265,7 +269,7 @@ void RemovePhotosFromMap(CMainFrame& frame)
         return !project.RemovePhotosFromMap(index, rows).empty();
     });
     ShowPlacedPhotos(frame);
-    Call(frame.PaneLinks().refillLedger);
+    CallIfSet(frame.PaneLinks().refillLedger);
     Refresh(frame);
 }
 
@@ -278,7 +282,7 @@ void SelectAllPlacedPhotos(CMainFrame& frame)
         }))
         return;
     SetSelectedPhotos(frame, selected);
-    Call(frame.PaneLinks().clearOverlapStrip);
+    CallIfSet(frame.PaneLinks().clearOverlapStrip);
     Refresh(frame);
 }
 
@@ -294,7 +298,7 @@ void PlacePhotosInMapRange(CMainFrame& frame)
     });
     ShowPlacedPhotos(frame);
     SetSelectedPhotos(frame, {});
-    Call(frame.PaneLinks().clearOverlapStrip);
+    CallIfSet(frame.PaneLinks().clearOverlapStrip);
     Refresh(frame);
 }
 
@@ -328,7 +332,7 @@ void ShowLocationMapInfo(CMainFrame& frame)
         index = 0;
         ShowMap(frame, 0);
     }
-    Call(hooks.hideModelessDialogs);
+    CallIfSet(hooks.hideModelessDialogs);
     const int viewZoom = hooks.viewTileZoom ? hooks.viewTileZoom() : doc->overviewZoom;
     LocationMap edited = doc->GetProject().maps.maps[static_cast<size_t>(index)];
     CReportLocInfoDlg dialog(edited, doc->appSettings->fixedItemNames, &frame);
@@ -345,8 +349,8 @@ void ShowLocationMapInfo(CMainFrame& frame)
     if (edited.kind != dialog.RecordedKind())
         ShowMap(frame, index);
     if (edited.tileZoom != dialog.RecordedZoom() || edited.tileZoom != viewZoom)
-        Call(hooks.fitCurrentMap);
-    Call(frame.PaneLinks().fillMapList);
+        CallIfSet(hooks.fitCurrentMap);
+    CallIfSet(frame.PaneLinks().fillMapList);
     Refresh(frame);
 }
 

@@ -97,7 +97,7 @@ void ImportBackgroundMap(CMainFrame& frame)
     if (!doc || !doc->appSettings)
         return;
     AppSettings& settings = *doc->appSettings;
-    Call(MapHooks(frame).hideModelessDialogs);
+    CallIfSet(MapHooks(frame).hideModelessDialogs);
     const QString path = Prompts().OpenFileName(
         &frame, QStringLiteral("位置図取込み"), settings.lastMapFolder,
         QtFileFilter(QStringLiteral(
@@ -124,7 +124,6 @@ bool RunBackgroundMapImport(CMainFrame& frame, const QString& path)
     if (!doc || !doc->appSettings)
         return false;
     AppSettings& settings = *doc->appSettings;
-    const MapCommandHooks& hooks = MapHooks(frame);
     std::int32_t zone = settings.planeZone;
     EmptyTempFolder();
     const fe::PathParts parts(path);
@@ -138,12 +137,11 @@ bool RunBackgroundMapImport(CMainFrame& frame, const QString& path)
     bool started = false;
     {
         BusyFrame busy(frame);
-        Call(hooks.stopTiles);
+        // Whether the tool ran or not, the window and the tile worker come back.
+        const mapcmd::TileWorkerRest resting(frame);
         const bool wasMaximised = frame.isMaximized();
         frame.showMinimized();
         started = RunImportTool(path);
-        // Whether the tool ran or not, the window and the tile worker come back.
-        Call(hooks.restartTiles);
         if (wasMaximised)
             frame.showMaximized();
         else

@@ -18,12 +18,6 @@
 namespace app {
 namespace {
 
-void CallIfSet(const std::function<void()>& link)
-{
-    if (link)
-        link();
-}
-
 // The photo pane's selected rows (photo index + 1), ascending, each once.
 std::vector<int> SelectedRows(CMainFrame& frame)
 {

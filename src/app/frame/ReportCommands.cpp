@@ -30,21 +30,14 @@ void OutputReportCommand(CMainFrame& frame)
     BusyFrame busy(frame);
     // The modeless dialogs step aside; the ledger's pending edits go into the project first, so that the
     // workbooks hold what the ledger showed.
-    if (const auto& hide = MapHooks(frame).hideModelessDialogs)
-        hide();
+    CallIfSet(MapHooks(frame).hideModelessDialogs);
     if (document->GetProject().outputOptions.outputKind == 0) {
         ShowMessage(&frame, QStringLiteral("Word出力はありません。"), QStringLiteral("ケルヴォル"));
         return;
     }
     // The report draws the web maps' tiles itself: the view's download worker rests for the whole run
     // and starts again once it has ended, however it ended.
-    const MapCommandHooks& hooks = MapHooks(frame);
-    struct TilesResting
-    {
-        const MapCommandHooks& hooks;
-        explicit TilesResting(const MapCommandHooks& h) : hooks(h) { mapcmd::Call(hooks.stopTiles); }
-        ~TilesResting() { mapcmd::Call(hooks.restartTiles); }
-    } resting(hooks);
+    const mapcmd::TileWorkerRest resting(frame);
     (void)OutputLocationMapReport(*document, &frame);
 }
 

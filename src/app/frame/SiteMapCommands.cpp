@@ -166,8 +166,7 @@ void InstallSiteMapCommands(CMainFrame& frame)
     FramePaneLinks& links = frame.PaneLinks();
     links.siteMapDialog = [slot] { return slot->data(); };
     links.closeModelessDialogs = [earlier = links.closeModelessDialogs, slot, &frame] {
-        if (earlier)
-            earlier();
+        CallIfSet(earlier);
         if (!*slot)
             return;
         DestroySiteMapDialog(slot);
@@ -178,8 +177,7 @@ void InstallSiteMapCommands(CMainFrame& frame)
     // the panes leave the site map with it.
     MapCommandHooks& hooks = MapHooks(frame);
     hooks.hideModelessDialogs = [earlier = hooks.hideModelessDialogs, slot, &frame] {
-        if (earlier)
-            earlier();
+        CallIfSet(earlier);
         (void)CloseSiteMapDialog(frame, slot, false);
     };
     frame.SetStateSource([slot](UiState& state) { state.siteMapDialogVisible = DialogVisible(slot); });

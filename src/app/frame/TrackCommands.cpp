@@ -149,8 +149,7 @@ void InstallTrackCommands(CMainFrame& frame)
     // Before a modal run the dialog is hidden; "軌跡(ichimill)..." shows it again as it was.
     MapCommandHooks& hooks = MapHooks(frame);
     hooks.hideModelessDialogs = [commands, &frame, earlier = hooks.hideModelessDialogs] {
-        if (earlier)
-            earlier();
+        CallIfSet(earlier);
         if (CIchimillLocusDlg* dialog = commands->Dialog(); dialog && dialog->isVisible()) {
             dialog->hide();
             frame.UpdateCommandStates();
