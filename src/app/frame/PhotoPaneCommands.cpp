@@ -57,8 +57,7 @@ struct PropertyDialogHolder
 void Chain(std::function<void()>& link, std::function<void()> added)
 {
     link = [earlier = link, added = std::move(added)] {
-        if (earlier)
-            earlier();
+        CallIfSet(earlier);
         added();
     };
 }

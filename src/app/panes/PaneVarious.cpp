@@ -81,14 +81,8 @@ void InstallPanes(CMainFrame& frame)
     links.setMapKind = [maps](int kind) { maps->SetMapKind(kind); };
     links.mapKind = [maps] { return maps->MapKind(); };
     // The web maps' thumbnails read the view's tile cache while its worker rests.
-    maps->stopTiles = [&frame] {
-        if (const auto& stop = MapHooks(frame).stopTiles)
-            stop();
-    };
-    maps->restartTiles = [&frame] {
-        if (const auto& restart = MapHooks(frame).restartTiles)
-            restart();
-    };
+    maps->stopTiles = [&frame] { CallIfSet(MapHooks(frame).stopTiles); };
+    maps->restartTiles = [&frame] { CallIfSet(MapHooks(frame).restartTiles); };
     if (CTavrelDoc* document = frame.Document()) {
         // The list follows every change of the maps.
         QObject::connect(document, &CTavrelDoc::ProjectChanged, maps, [maps](ProjectChanges kinds) {
