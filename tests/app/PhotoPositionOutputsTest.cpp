@@ -20,6 +20,7 @@
 #include "app/controls/ExpStatic.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
+#include "app/doc/TavrelDoc.h"
 #include "fe/AppFolders.h"
 #include "model/ProjectFile.h"
 
@@ -253,9 +254,27 @@ TEST(OutputCadDlg, FailuresAreReportedTogether)
     }
 }
 
-// Esc and the close box leave the dialog open; "閉じる" stores the ticks, which the frame's entry
-// point saves with the project.
-TEST(OutputCadDlg, OnlyCloseEndsItAndTheTicksAreSaved)
+// A document that holds the fixture's project, saved once.
+struct CadDocument
+{
+    explicit CadDocument(const Project& project)
+    {
+        QDir().mkpath(project.folder);
+        EXPECT_TRUE(doc.Change(ProjectChange::Maps,
+                               [&project](Project& held) {
+                                   held = project;
+                                   return true;
+                               })
+                        .Ok());
+        QObject::connect(&doc, &CTavrelDoc::ProjectChanged, [this] { ++announced; });
+    }
+    CTavrelDoc doc;
+    int announced = 0;
+};
+
+// Esc and the close box leave the dialog open; "閉じる" stores the ticks, which become one change of the
+// document once the dialog has ended: nothing of the document is held open while the dialog shows.
+TEST(OutputCadDlg, OnlyCloseEndsItAndTheTicksAreSavedOnceAfterIt)
 {
     MixedProject mixed;
     Project& project = mixed.fixture.project;
@@ -269,13 +288,21 @@ TEST(OutputCadDlg, OnlyCloseEndsItAndTheTicksAreSaved)
     }
 
     project.maps.maps[3].cadOutputFlag = 1;  // the web map's flag is not the dialog's to change
-    WhenShown<COutputCadDlg>([](COutputCadDlg& dialog) {
+    CadDocument d(project);
+    bool busyWhileShown = true;
+    int announcedWhileShown = -1;
+    WhenShown<COutputCadDlg>([&](COutputCadDlg& dialog) {
+        busyWhileShown = d.doc.IsBusy();
         dialog.AllOffButton()->click();
         dialog.CloseButton()->click();
+        announcedWhileShown = d.announced;
     });
     ScriptedPrompts prompts;
-    EXPECT_EQ(OutputCad(nullptr, project, nullptr), 1);
+    EXPECT_EQ(OutputCad(nullptr, d.doc, nullptr), 1);
     EXPECT_TRUE(prompts.asked().empty());
+    EXPECT_FALSE(busyWhileShown);
+    EXPECT_EQ(announcedWhileShown, 0);
+    EXPECT_EQ(d.announced, 1);
 
     Project saved;
     ASSERT_EQ(LoadProject(saved, project.ProjectFilePath()), 0);
@@ -288,13 +315,14 @@ TEST(OutputCadDlg, OnlyCloseEndsItAndTheTicksAreSaved)
 TEST(PhotoPositionOutputs, CadOutputNeedsAMap)
 {
     CadMapFixture fixture;
+    CadDocument d(fixture.project);
     ScriptedPrompts prompts;
-    EXPECT_EQ(OutputCad(nullptr, fixture.project, nullptr), 0);
+    EXPECT_EQ(OutputCad(nullptr, d.doc, nullptr), 0);
     ASSERT_EQ(prompts.asked().size(), 1u);
     EXPECT_EQ(prompts.asked()[0].text, "出力できるものがありません。");
     EXPECT_EQ(prompts.asked()[0].icon, PromptIcon::Warning);
 
-    Project noPath;
+    CTavrelDoc noPath;
     EXPECT_EQ(OutputCad(nullptr, noPath, nullptr), 0);
     EXPECT_EQ(prompts.asked().size(), 1u);
 }

@@ -8,11 +8,11 @@
 #include "app/Prompts.h"
 #include "app/cad/OutputCadDlg.h"
 #include "app/cad/OutputPhotoPosDlg.h"
+#include "app/doc/TavrelDoc.h"
 #include "cad/CadMapOutput.h"
 #include "cad/CadOutputRun.h"
 #include "cad/PhotoPositionShapefiles.h"
 #include "model/Project.h"
-#include "model/ProjectResult.h"
 
 namespace app {
 
@@ -24,8 +24,9 @@ int OutputPhotoPositions(QWidget* parent, const Project& project, const std::fun
     return 1;
 }
 
-int OutputCad(QWidget* parent, Project& project, const MarkStyle* markStyle)
+int OutputCad(QWidget* parent, CTavrelDoc& document, const MarkStyle* markStyle)
 {
+    const Project& project = document.GetProject();
     if (!project.HasPath()) {
         return 0;
     }
@@ -34,12 +35,22 @@ int OutputCad(QWidget* parent, Project& project, const MarkStyle* markStyle)
                     PromptIcon::Warning);
         return 0;
     }
-    COutputCadDlg dialog(project, markStyle, parent);
+    // The dialog ticks and writes from a copy, so that no change of the document stays open while it
+    // shows; its ticks come back as one change, saved once.
+    Project working = project;
+    COutputCadDlg dialog(working, markStyle, parent);
     if (dialog.exec() == QDialog::Accepted) {
-        const int saved = project.Save();
-        if (saved != 0) {
-            ShowMessage(parent, ProjectErrorText(saved), kProductName, PromptIcon::Warning);
-        }
+        (void)document.Change(ProjectChange::Maps, [&working](Project& edited) {
+            if (edited.maps.Count() != working.maps.Count())
+                return false;
+            bool changed = false;
+            for (size_t k = 0; k < edited.maps.maps.size(); ++k) {
+                std::uint8_t& flag = edited.maps.maps[k].cadOutputFlag;
+                changed = changed || flag != working.maps.maps[k].cadOutputFlag;
+                flag = working.maps.maps[k].cadOutputFlag;
+            }
+            return changed;
+        });
     }
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class CTavrelDoc;
 class MarkStyle;
 class QWidget;
 struct Project;
@@ -18,9 +19,10 @@ int OutputPhotoPositions(QWidget* parent, const Project& project, const std::fun
                          const std::function<void()>& outputShapefile);
 
 // WM_APP_OUTPUT_CAD: for a project with a folder, a name and a location map, runs the CAD output
-// dialog; when it ends with "閉じる" the ticks it stored are saved with the project (a failed save is
-// reported). Without a map: "出力できるものがありません。" and 0. Returns 1 otherwise; 0 without a path.
-int OutputCad(QWidget* parent, Project& project, const MarkStyle* markStyle);
+// dialog on a copy of the document's project; when it ends with "閉じる" the ticks it stored become one
+// change of the document (saved, a failed save told by the document). Without a map:
+// "出力できるものがありません。" and 0. Returns 1 otherwise; 0 without a path.
+int OutputCad(QWidget* parent, CTavrelDoc& document, const MarkStyle* markStyle);
 
 // WM_APP_OUTPUT_SHAPEFILE: writes the photo positions of a project with a folder and a name as the
 // shapefile sets <shapefile folder><project name>_point and _dir (the folder is made when missing),

@@ -88,6 +88,7 @@ ProjectChangeOutcome CTavrelDoc::Change(ProjectChanges kinds, const std::functio
         outcome.refused = true;
         return outcome;
     }
+    bool saving = false;
     {
         const FlagScope running(m_changeRunning);
         outcome.changed = edit(m_project);
@@ -98,11 +99,38 @@ ProjectChangeOutcome CTavrelDoc::Change(ProjectChanges kinds, const std::functio
             m_project.SyncPlacedPhotos();
             kinds |= ProjectChange::PlacedPhotos;
         }
-        if (kinds & ~ProjectChanges(ProjectChange::Selection))
+        saving = (kinds & ~ProjectChanges(ProjectChange::Selection)) != 0;
+        if (saving)
             outcome.saved = m_project.Save();
     }
     emit ProjectChanged(kinds);
+    // Told after the announcement, so that the screen already shows what the message is about.
+    if (saving)
+        TellSaveOutcome(outcome.saved);
     return outcome;
+}
+
+ProjectResult CTavrelDoc::SaveProject()
+{
+    const ProjectResult saved = m_project.Save();
+    TellSaveOutcome(saved);
+    return saved;
+}
+
+void CTavrelDoc::TellSaveOutcome(ProjectResult saved)
+{
+    if (saved == kProjectOk) {
+        m_saveFailureTold = false;
+        return;
+    }
+    if (m_saveFailureTold)
+        return;
+    m_saveFailureTold = true;
+    // Over the modal dialog that made the change, if one is open, so that the message is not hidden
+    // behind it; else over the frame.
+    QWidget* modal = QApplication::activeModalWidget();
+    app::ShowMessage(modal ? modal : dialogParent, ProjectErrorText(saved), app::kProductName,
+                     app::PromptIcon::Warning);
 }
 
 bool CTavrelDoc::RunCommand(const std::function<void()>& command)

@@ -41,7 +41,9 @@ enum DocOpenResult : int
 //
 // The project changes in one way only: Change runs an edit, brings the placed photos in step when the
 // photos changed, saves the project (the program saves after every change) and then announces what
-// changed with ProjectChanged, which the view and the panes follow. Commands of the frame, the panes and
+// changed with ProjectChanged, which the view and the panes follow. A save that fails is told to the
+// user here and nowhere else, once until a save succeeds again, so that a run of edits on a project
+// that cannot be written says so once and not at every keystroke. Commands of the frame, the panes and
 // the dialogs run through RunCommand, which refuses a second command while one runs: long commands let
 // events through (PumpMessages), and nothing handled there may start another command on the project.
 class CTavrelDoc : public QObject
@@ -76,8 +78,11 @@ public:
     // are brought in step with the photos when `kinds` holds Photos (PlacedPhotos is then announced too),
     // the project is saved once unless only the selection changed, and ProjectChanged(kinds) is emitted
     // once, also after a failed save (the project in memory did change). Refused while another change
-    // runs, which also covers anything started from events that the edit lets through.
+    // runs, which also covers anything started from events that the edit lets through. A failed save
+    // is told (see the class comment); callers only look at the outcome to decide what to do next.
     ProjectChangeOutcome Change(ProjectChanges kinds, const std::function<bool(Project&)>& edit);
+    // Writes the open project to its file again, as a change does, and tells a failure the same way.
+    ProjectResult SaveProject();
 
     // Runs one command on this document. False, and nothing runs, while another command runs.
     [[nodiscard]] bool RunCommand(const std::function<void()>& command);
@@ -104,10 +109,13 @@ private:
     void ClearProject();
     bool ConvertFirstVersion(const QString& openedPath, std::unique_ptr<CSubProgressDlg> progress);
     void Warn(const QString& text) const;
+    // The one place a failed save reaches the user: "once until a save succeeds".
+    void TellSaveOutcome(ProjectResult saved);
 
     Project m_project;
     QString m_projectFilePath;
     QString m_projectFileName;
     bool m_commandRunning = false;
     bool m_changeRunning = false;
+    bool m_saveFailureTold = false;
 };

@@ -182,10 +182,8 @@ void CMainFrame::OnSaveProject()
 {
     if (!m_document)
         return;
-    // The file is replaced as a whole or not at all; a save that failed is said, never passed over.
-    const ProjectResult saved = m_document->GetProject().Save();
-    if (saved != kProjectOk)
-        app::ShowMessage(this, ProjectErrorText(saved), app::kProductName, app::PromptIcon::Warning);
+    // The file is replaced as a whole or not at all; the document tells a save that failed.
+    (void)m_document->SaveProject();
     UpdateWindowTitle(m_document->GetProject().name);
 }
 

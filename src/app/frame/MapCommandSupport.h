@@ -3,7 +3,6 @@
 #include <functional>
 
 class CMainFrame;
-struct ProjectChangeOutcome;
 
 // Helpers shared by the files of the location-map commands.
 namespace app::mapcmd {
@@ -13,8 +12,6 @@ int CurrentMap(CMainFrame& frame);
 // The pane selects the map and the view shows it; -1 returns to the site overview.
 void ShowMap(CMainFrame& frame, int index);
 void Refresh(CMainFrame& frame);
-// Shows why the project could not be saved, when it could not.
-void WarnIfNotSaved(CMainFrame& frame, const ProjectChangeOutcome& outcome);
 
 // The view's tile download worker rests while the guard lives (a run that reads and fills the tile cache
 // itself) and starts again when it goes, however the run ended.

@@ -67,12 +67,6 @@ void CloseLedger(CMainFrame& frame)
     (void)frame.SendAppMessage(kMsgCloseLedgerDlg, 1);
 }
 
-void WarnIfNotSaved(CMainFrame& frame, const ProjectChangeOutcome& outcome)
-{
-    if (!outcome.refused && outcome.saved != kProjectOk)
-        Warn(&frame, ProjectErrorText(outcome.saved));
-}
-
 }  // namespace mapcmd
 
 namespace {
@@ -94,9 +88,7 @@ bool ChangeCurrentMap(CMainFrame& frame, ProjectChanges kinds, const std::functi
     const int index = CurrentMap(frame);
     if (!doc || index < 0)
         return false;
-    const ProjectChangeOutcome outcome = doc->Change(kinds, [&](Project& project) { return edit(project, index); });
-    WarnIfNotSaved(frame, outcome);
-    return outcome.changed;
+    return doc->Change(kinds, [&](Project& project) { return edit(project, index); }).changed;
 }
 
 // The selected photos as indices into the photo list, in selection order.
@@ -173,7 +165,6 @@ bool AddWebTileMap(CMainFrame& frame)
             project.maps.maps.back().zone = zone;
         return true;
     });
-    WarnIfNotSaved(frame, outcome);
     if (!outcome.changed)
         return false;
     ShowMap(frame, doc->GetProject().maps.Count() - 1);
@@ -191,7 +182,6 @@ void CopyLocationMap(CMainFrame& frame)
     CloseLedger(frame);
     const ProjectChangeOutcome outcome =
         doc->Change(ProjectChange::Maps, [index](Project& project) { return project.CopyMap(index); });
-    WarnIfNotSaved(frame, outcome);
     if (!outcome.changed) {
         ShowMessage(&frame, QStringLiteral("位置図No.%1のコピーに失敗しました。").arg(index + 1));
         return;
@@ -214,14 +204,13 @@ void DeleteLocationMap(CMainFrame& frame)
     // The ledger of the map is closed (its edits written back) while its map is still there, so that
     // nothing of it reaches the map that takes the index.
     CloseLedger(frame);
-    const ProjectChangeOutcome outcome =
-        doc->Change(ProjectChanges(ProjectChange::Maps) | ProjectChange::PlacedPhotos, [index](Project& project) {
-            if (!project.maps.IsValidIndex(index))
-                return false;
-            project.maps.DeleteMap(index, project.MapFolder());
-            return true;
-        });
-    WarnIfNotSaved(frame, outcome);
+    (void)doc->Change(ProjectChanges(ProjectChange::Maps) | ProjectChange::PlacedPhotos,
+                      [index](Project& project) {
+                          if (!project.maps.IsValidIndex(index))
+                              return false;
+                          project.maps.DeleteMap(index, project.MapFolder());
+                          return true;
+                      });
     const int count = doc->GetProject().maps.Count();
     ShowMap(frame, count == 0 ? -1 : std::min(index, count - 1));
     ShowPlacedPhotos(frame);
@@ -244,12 +233,11 @@ void PlacePhotosOnLocationMap(CMainFrame& frame)
         mapCentre = fe::geo::GeoPoint(centre.x, centre.y);
     }
     Project::PlaceOutcome placed;
-    const ProjectChangeOutcome outcome =
-        doc->Change(ProjectChanges(ProjectChange::Photos) | ProjectChange::PlacedPhotos, [&](Project& project) {
-            placed = project.PlacePhotosOnMap(index, rows, pictureCentre, mapCentre);
-            return placed.placed > 0;
-        });
-    WarnIfNotSaved(frame, outcome);
+    (void)doc->Change(ProjectChanges(ProjectChange::Photos) | ProjectChange::PlacedPhotos,
+                      [&](Project& project) {
+                          placed = project.PlacePhotosOnMap(index, rows, pictureCentre, mapCentre);
+                          return placed.placed > 0;
+                      });
     if (rows.size() >= 2 && placed.alreadyPlaced > 0)
         ShowMessage(&frame, QStringLiteral("%1件既に配置済みの写真です。").arg(placed.alreadyPlaced));
     else if (rows.size() == 1 && placed.alreadyPlaced == 1)
@@ -339,13 +327,12 @@ void ShowLocationMapInfo(CMainFrame& frame)
     if (dialog.exec() != QDialog::Accepted)
         return;
     WaitCursor wait;
-    const ProjectChangeOutcome outcome = doc->Change(ProjectChange::Maps, [&](Project& project) {
+    (void)doc->Change(ProjectChange::Maps, [&](Project& project) {
         if (!project.maps.IsValidIndex(index))
             return false;
         project.maps.maps[static_cast<size_t>(index)] = edited;
         return true;
     });
-    WarnIfNotSaved(frame, outcome);
     if (edited.kind != dialog.RecordedKind())
         ShowMap(frame, index);
     if (edited.tileZoom != dialog.RecordedZoom() || edited.tileZoom != viewZoom)

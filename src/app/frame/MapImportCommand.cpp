@@ -163,15 +163,13 @@ bool RunBackgroundMapImport(CMainFrame& frame, const QString& path)
         return false;
     }
     bool added = false;
-    ProjectChangeOutcome outcome;
     {
         WaitCursor wait;
-        outcome = doc->Change(ProjectChange::Maps, [&](Project& project) {
+        (void)doc->Change(ProjectChange::Maps, [&](Project& project) {
             added = project.AddImportedMap(picture, zone);
             return added;
         });
     }
-    WarnIfNotSaved(frame, outcome);
     QString registration;
     if (FindRegistrationFile(picture, registration, false))
         QFile::remove(registration);

@@ -35,13 +35,7 @@ int COutputCommands::OutputCad()
     CTavrelDoc* document = m_frame.Document();
     if (!document)
         return 0;
-    // The dialog stores its ticks in the project and saves it; as one change of the document.
-    int result = 0;
-    (void)document->Change(ProjectChange::Maps, [&](Project& project) {
-        result = app::OutputCad(&m_frame, project, currentMarkStyle ? currentMarkStyle() : nullptr);
-        return result == 1;
-    });
-    return result;
+    return app::OutputCad(&m_frame, *document, currentMarkStyle ? currentMarkStyle() : nullptr);
 }
 
 int COutputCommands::OutputShapefile()

@@ -50,13 +50,6 @@ ProjectChangeOutcome ChangeSelectedPhotos(CTavrelDoc& document, const std::vecto
     });
 }
 
-// A change's failed save is told; the change itself stays in the program.
-void TellFailedSave(CMainFrame& frame, const ProjectChangeOutcome& outcome)
-{
-    if (!outcome.refused && outcome.saved != kProjectOk)
-        Warn(&frame, ProjectErrorText(outcome.saved));
-}
-
 // What the ledger and the property dialog show follows the changed photos.
 void AfterPhotoFieldsChanged(CMainFrame& frame)
 {
@@ -80,22 +73,22 @@ void DeletePhotos(CMainFrame& frame)
                     PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
     std::vector<int> deletedIds;
-    const ProjectChangeOutcome outcome = document->Change(
-        ProjectChange::Photos | ProjectChange::Selection, [&rows, &deletedIds](Project& project) {
-            // From the last row up, so that the rows not yet done still name their photos.
-            bool deleted = false;
-            for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-                if (const PhotoRecord* photo = PhotoOfRow(project, *row)) {
-                    const std::int32_t id = photo->id;
-                    if (project.DeletePhoto(id)) {
-                        deletedIds.push_back(id);
-                        deleted = true;
-                    }
-                }
-            for (PhotoRecord& photo : project.photos.photos)
-                photo.flags &= ~PhotoRecord::kFlagSelected;
-            return deleted;
-        });
+    (void)document->Change(ProjectChange::Photos | ProjectChange::Selection,
+                           [&rows, &deletedIds](Project& project) {
+                               // From the last row up, so that the rows not yet done still name their photos.
+                               bool deleted = false;
+                               for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+                                   if (const PhotoRecord* photo = PhotoOfRow(project, *row)) {
+                                       const std::int32_t id = photo->id;
+                                       if (project.DeletePhoto(id)) {
+                                           deletedIds.push_back(id);
+                                           deleted = true;
+                                       }
+                                   }
+                               for (PhotoRecord& photo : project.photos.photos)
+                                   photo.flags &= ~PhotoRecord::kFlagSelected;
+                               return deleted;
+                           });
     const FramePaneLinks& links = frame.PaneLinks();
     CallIfSet(links.fillPhotoList);
     if (links.selectPhotoRows)
@@ -110,7 +103,6 @@ void DeletePhotos(CMainFrame& frame)
     CallIfSet(links.syncLedgerRow);
     CallIfSet(links.syncPropertyDialog);
     frame.RefreshView();
-    TellFailedSave(frame, outcome);
 }
 
 void PlacePhotosOnWebMap(CMainFrame& frame)
@@ -124,7 +116,7 @@ void PlacePhotosOnWebMap(CMainFrame& frame)
     if (links.selectedPhotoRows)
         rows = links.selectedPhotoRows();
     int alreadyPlaced = 0;
-    const ProjectChangeOutcome outcome = ChangeSelectedPhotos(*document, rows, [&](PhotoRecord& photo) {
+    (void)ChangeSelectedPhotos(*document, rows, [&](PhotoRecord& photo) {
         if (photo.position.HasPosition()) {
             ++alreadyPlaced;
             return false;
@@ -137,7 +129,6 @@ void PlacePhotosOnWebMap(CMainFrame& frame)
     else if (rows.size() == 1 && alreadyPlaced == 1)
         ShowMessage(&frame, QStringLiteral("既に配置されている写真です。"));
     AfterPhotoFieldsChanged(frame);
-    TellFailedSave(frame, outcome);
 }
 
 void ClearPhotoLatLong(CMainFrame& frame)
@@ -146,7 +137,7 @@ void ClearPhotoLatLong(CMainFrame& frame)
     const std::vector<int> rows = SelectedRows(frame);
     if (!document || rows.empty())
         return;
-    const ProjectChangeOutcome outcome = ChangeSelectedPhotos(*document, rows, [](PhotoRecord& photo) {
+    (void)ChangeSelectedPhotos(*document, rows, [](PhotoRecord& photo) {
         // A photo with neither value is left alone; one with either loses both.
         if (IsUnset(photo.position.latitude) && IsUnset(photo.position.longitude))
             return false;
@@ -154,7 +145,6 @@ void ClearPhotoLatLong(CMainFrame& frame)
         return true;
     });
     AfterPhotoFieldsChanged(frame);
-    TellFailedSave(frame, outcome);
 }
 
 void ClearPhotoDirection(CMainFrame& frame)
@@ -163,7 +153,7 @@ void ClearPhotoDirection(CMainFrame& frame)
     const std::vector<int> rows = SelectedRows(frame);
     if (!document || rows.empty())
         return;
-    const ProjectChangeOutcome outcome = ChangeSelectedPhotos(*document, rows, [](PhotoRecord& photo) {
+    (void)ChangeSelectedPhotos(*document, rows, [](PhotoRecord& photo) {
         if (IsUnset(photo.direction))
             return false;
         photo.direction = kUnset;
@@ -171,7 +161,6 @@ void ClearPhotoDirection(CMainFrame& frame)
     });
     CallIfSet(frame.PaneLinks().refillLedger);
     frame.RefreshView();
-    TellFailedSave(frame, outcome);
 }
 
 void WriteExifOfAllPhotos(CMainFrame& frame)
@@ -242,8 +231,6 @@ void ImportPhotos(CMainFrame& frame)
     }
     if (outcome.refused)
         return;
-    if (outcome.saveResult != kProjectOk)
-        Warn(&frame, ProjectErrorText(outcome.saveResult));
     // The overview moves to the photos just imported (the last ones of the list); an import that brought
     // none leaves it where it was.
     const FramePaneLinks& links = frame.PaneLinks();

@@ -24,14 +24,12 @@ void EditPhotoImportConditions(CMainFrame& frame)
     if (dialog.exec() != QDialog::Accepted)
         return;
     const PhotoImportSettings settings = dialog.Settings();
-    const ProjectChangeOutcome outcome = document->Change(ProjectChange::Settings, [&settings](Project& project) {
+    (void)document->Change(ProjectChange::Settings, [&settings](Project& project) {
         if (project.importSettings == settings)
             return false;
         project.importSettings = settings;
         return true;
     });
-    if (!outcome.refused && outcome.saved != kProjectOk)
-        ShowMessage(&frame, ProjectErrorText(outcome.saved), kProductName, PromptIcon::Warning);
 }
 
 namespace {

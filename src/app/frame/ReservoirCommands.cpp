@@ -32,25 +32,11 @@ int RunReservoirSurvey(CTavrelDoc& document, QWidget* parent, const QString& set
     dialog.SetOutputHandler(outputBook);
     if (dialog.exec() != QDialog::Accepted)
         return 1;
-    // Every edit was saved as it was made; a save that failed on the way is told here, once.
-    const ProjectResult saved = document.GetProject().Save();
-    if (saved != kProjectOk)
-        Warn(parent, ProjectErrorText(saved));
+    // Every edit was saved, and a failed save told, as it was made: only the settings are left.
     if (document.appSettings && !settingsPath.isEmpty())
         (void)document.appSettings->Save(settingsPath);
     return 1;
 }
-
-namespace {
-
-void SaveTellingFailure(const CTavrelDoc& document, QWidget* parent)
-{
-    const ProjectResult saved = document.GetProject().Save();
-    if (saved != kProjectOk)
-        Warn(parent, ProjectErrorText(saved));
-}
-
-}  // namespace
 
 void OutputSurveyBooks(CTavrelDoc& document, CMainFrame& frame, QWidget* parent)
 {
@@ -58,11 +44,10 @@ void OutputSurveyBooks(CTavrelDoc& document, CMainFrame& frame, QWidget* parent)
         ShowMessage(parent, QStringLiteral("出力対象がありません。"), QStringLiteral("ケルヴォル"), PromptIcon::Warning);
         return;
     }
-    SaveTellingFailure(document, parent);
     BusyFrame busy(frame);
+    // The dialog stores its ticks as a change of the document, which saves them.
     COutputRsBookDlg dialog(document, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        SaveTellingFailure(document, parent);
+    (void)dialog.exec();
 }
 
 void InstallReservoirCommands(CMainFrame& frame)

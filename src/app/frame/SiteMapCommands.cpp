@@ -79,11 +79,8 @@ qintptr CloseSiteMapDialog(CMainFrame& frame, const DialogSlot& slot, bool save)
 {
     if (!*slot)
         return 1;
-    if (save && frame.Document()) {
-        const ProjectResult saved = frame.Document()->GetProject().Save();
-        if (saved != kProjectOk)
-            ShowMessage(&frame, ProjectErrorText(saved), kProductName, PromptIcon::Warning);
-    }
+    if (save && frame.Document())
+        (void)frame.Document()->SaveProject();
     DestroySiteMapDialog(slot);
     (void)frame.SendAppMessage(kMsgSelectLocationMap, 0, 0);
     frame.UpdatePaneControls(false);

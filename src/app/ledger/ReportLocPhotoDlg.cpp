@@ -441,28 +441,14 @@ bool CReportLocPhotoDlg::ChangeMap(ProjectChanges kinds, const std::function<boo
     if (!Bound())
         return false;
     const int index = m_mapIndex;
-    const ProjectChangeOutcome outcome = m_doc.Change(kinds, [&](Project& project) {
-        if (index < 0 || index >= project.maps.Count())
-            return false;
-        return edit(project, project.maps.maps[size_t(index)]);
-    });
-    TellSaveFailure(outcome);
-    return outcome.changed;
-}
-
-// A failed save is said once; the dialog stays quiet about further failures until a save succeeds.
-void CReportLocPhotoDlg::TellSaveFailure(const ProjectChangeOutcome& outcome)
-{
-    if (outcome.refused || !outcome.changed)
-        return;
-    if (outcome.saved == kProjectOk) {
-        m_saveFailureTold = false;
-        return;
-    }
-    if (m_saveFailureTold)
-        return;
-    m_saveFailureTold = true;
-    Warn(this, ProjectErrorText(outcome.saved));
+    return m_doc
+        .Change(kinds,
+                [&](Project& project) {
+                    if (index < 0 || index >= project.maps.Count())
+                        return false;
+                    return edit(project, project.maps.maps[size_t(index)]);
+                })
+        .changed;
 }
 
 void CReportLocPhotoDlg::SetCurrentRow(int row)

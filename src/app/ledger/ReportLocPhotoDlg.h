@@ -147,7 +147,6 @@ private:
     const LocationMap* Map() const;
     // Runs a change of the bound map through the document; false when nothing changed.
     bool ChangeMap(ProjectChanges kinds, const std::function<bool(Project&, LocationMap&)>& edit);
-    void TellSaveFailure(const ProjectChangeOutcome& outcome);
     void ApplyColours();
     void ApplyDateLock();
     void WidenCommentColumn();
@@ -181,7 +180,6 @@ private:
     int m_sortedColumn = 0;
     bool m_ascending = true;
     bool m_lineSwitch = false;
-    bool m_saveFailureTold = false;
     bool m_filling = false;
     bool m_following = false;
     bool m_editOnArrival = false;  // the user is moving the active cell into the comment column

@@ -96,7 +96,7 @@ void CSetNumberingIdDlg::StoreNumbering()
     const QString suffix = m_suffix->text();
     const int start = m_start->GetInt();
     const int index = m_mapIndex;
-    const ProjectChangeOutcome outcome = m_document.Change(ProjectChange::PlacedPhotos, [&](Project& project) {
+    (void)m_document.Change(ProjectChange::PlacedPhotos, [&](Project& project) {
         if (!project.maps.IsValidIndex(index))
             return false;
         PlacedPhotoList& placed = project.maps.maps[size_t(index)].photos;
@@ -109,8 +109,6 @@ void CSetNumberingIdDlg::StoreNumbering()
         return placed.prefix != before.prefix || placed.suffix != before.suffix ||
                placed.firstNumber != before.firstNumber;
     });
-    if (!outcome.refused && outcome.saved != kProjectOk)
-        ShowMessage(this, ProjectErrorText(outcome.saved), kProductName, PromptIcon::Warning);
 }
 
 void CSetNumberingIdDlg::NumberSerially()

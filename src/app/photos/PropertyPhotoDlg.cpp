@@ -253,8 +253,6 @@ bool CPropertyPhotoDlg::ChangePhoto(const std::function<bool(PhotoRecord&)>& edi
         }
         return true;
     });
-    if (!outcome.refused && outcome.saved != kProjectOk)
-        ShowMessage(this, ProjectErrorText(outcome.saved), QStringLiteral("確認"), PromptIcon::Warning);
     return outcome.changed;
 }
 

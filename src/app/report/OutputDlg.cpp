@@ -437,14 +437,9 @@ bool COutputDlg::StoreInProject()
     const ProjectChangeOutcome outcome =
         m_document.Change(ProjectChanges(ProjectChange::Settings) | ProjectChange::Maps,
                           [&](Project& project) { return choices.ApplyTo(project); });
-    if (outcome.refused)
-        return false;
-    if (outcome.saved != kProjectOk) {
-        // A save that failed is said so: the choices are in the open project but not in its file.
-        Warn(this, ProjectErrorText(outcome.saved));
-        return false;
-    }
-    return true;
+    // A save that failed was told by the document: the choices are in the open project but not in its
+    // file, and the dialog stays.
+    return outcome.Ok();
 }
 
 void COutputDlg::OnStore()

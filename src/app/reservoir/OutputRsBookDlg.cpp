@@ -103,7 +103,7 @@ bool COutputRsBookDlg::StoreTicks(const std::vector<std::uint8_t>& ticks)
         }
         return changed;
     });
-    // A failed save is told by the frame, which saves again when the dialog closes.
+    // A failed save was told by the document; the ticks are in the open project all the same.
     return !outcome.refused;
 }
 

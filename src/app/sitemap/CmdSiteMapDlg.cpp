@@ -254,22 +254,7 @@ bool CCmdSiteMapDlg::Change(ProjectChanges kinds, const std::function<bool(Proje
     m_changing = true;
     const ProjectChangeOutcome outcome = m_document->Change(kinds, edit);
     m_changing = false;
-    ReportSave(outcome);
     return outcome.changed;
-}
-
-void CCmdSiteMapDlg::ReportSave(const ProjectChangeOutcome& outcome)
-{
-    if (outcome.refused || !outcome.changed)
-        return;
-    if (outcome.saved == kProjectOk) {
-        m_saveFailShown = false;
-        return;
-    }
-    if (m_saveFailShown)
-        return;
-    m_saveFailShown = true;
-    ShowMessage(this, ProjectErrorText(outcome.saved), kProductName, PromptIcon::Warning);
 }
 
 void CCmdSiteMapDlg::OnProjectChanged(ProjectChanges kinds)

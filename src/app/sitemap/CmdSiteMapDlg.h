@@ -14,7 +14,6 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 struct Project;
-struct ProjectChangeOutcome;
 
 namespace app {
 
@@ -84,7 +83,6 @@ private:
     void ColourGrid();
     // Runs an edit of the project as one change; false when it did not run or changed nothing.
     bool Change(ProjectChanges kinds, const std::function<bool(Project&)>& edit);
-    void ReportSave(const ProjectChangeOutcome& outcome);
     void OnProjectChanged(ProjectChanges kinds);
     void RefreshView();
     void FitView();
@@ -105,7 +103,6 @@ private:
     bool m_busy = false;          // the controls are being refilled: radio notifications are ignored
     bool m_changing = false;      // one of the dialog's own changes runs
     bool m_calloutHeld = false;   // the view stores a callout
-    bool m_saveFailShown = false; // a failed save was told; told again only after a save succeeded
 };
 
 }  // namespace app

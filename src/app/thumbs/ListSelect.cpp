@@ -19,14 +19,12 @@ ListSelectOutcome RunListSelect(CTavrelDoc& doc, int mapIndex, const std::vector
     outcome.accepted = true;
     const std::vector<std::int32_t> marked = dialog.MarkedIds();
     if (!marked.empty()) {
-        const ProjectChangeOutcome changed = doc.Change(ProjectChange::Photos, [&](Project& project) {
+        (void)doc.Change(ProjectChange::Photos, [&](Project& project) {
             for (std::int32_t id : marked)
                 if (project.DeletePhoto(id))
                     ++outcome.deleted;
             return outcome.deleted > 0;
         });
-        if (!changed.refused && changed.saved != kProjectOk)
-            ShowMessage(parent, ProjectErrorText(changed.saved), kProductName, PromptIcon::Warning);
     }
     const PhotoList& photos = doc.GetProject().photos;
     for (std::int32_t id : dialog.SelectedIds())

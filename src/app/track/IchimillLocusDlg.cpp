@@ -390,12 +390,10 @@ void CIchimillLocusDlg::DeleteTrack()
         return;
     if (!AskYesNo(this, QStringLiteral("軌跡を削除します。\nよろしいですか?"), kProductName))
         return;
-    ReportFailedSave(doc_.Change(ProjectChange::Tracks,
-                                 [&](Project& project) {
-                                     project.tracks.erase(project.tracks.begin() + index);
-                                     return true;
-                                 }),
-                     this);
+    (void)doc_.Change(ProjectChange::Tracks, [&](Project& project) {
+        project.tracks.erase(project.tracks.begin() + index);
+        return true;
+    });
     FillTracks();
     FillPoints();
 }

@@ -59,17 +59,10 @@ TrackReadOutcome ReadTrackFileIntoProject(CTavrelDoc& doc, AppSettings& settings
                               std::make_move_iterator(tracks.end()));
         return true;
     });
-    ReportFailedSave(changed, parent);
     outcome.added = changed.changed;
     outcome.firstNewTrack = changed.changed ? first : -1;
     outcome.trackCount = static_cast<int>(doc.GetProject().tracks.size());
     return outcome;
-}
-
-void ReportFailedSave(const ProjectChangeOutcome& outcome, QWidget* parent)
-{
-    if (!outcome.refused && outcome.saved != kProjectOk)
-        ShowMessage(parent, ProjectErrorText(outcome.saved), kProductName, PromptIcon::Warning);
 }
 
 bool PlacePhotosOnTrack(CTavrelDoc& doc, int trackIndex, const std::vector<int>& photoIndices,
@@ -87,7 +80,6 @@ bool PlacePhotosOnTrack(CTavrelDoc& doc, int trackIndex, const std::vector<int>&
         const LocusTrack& track = project.tracks[static_cast<size_t>(trackIndex)];
         return PlacePhotosOnTrack(project.photos, track, photoIndices).placed > 0;
     });
-    ReportFailedSave(outcome, parent);
     return outcome.changed;
 }
 

@@ -6,7 +6,6 @@
 class AppSettings;
 class CTavrelDoc;
 class QWidget;
-struct ProjectChangeOutcome;
 
 namespace app {
 
@@ -31,10 +30,6 @@ struct TrackReadOutcome
 // saved. Otherwise the tracks are appended through the document (saved and announced as Tracks).
 TrackReadOutcome ReadTrackFileIntoProject(CTavrelDoc& doc, AppSettings& settings, const QString& path,
                                           QWidget* parent);
-
-// A change whose save failed is told with the save's reason: the project in memory changed, the file
-// did not, and the user must know before closing the program.
-void ReportFailedSave(const ProjectChangeOutcome& outcome, QWidget* parent);
 
 // The frame's "軌跡上に配置": gives the photos at `photoIndices` the position of track `trackIndex` at
 // their shot time, through the document (saved and announced as Photos). Without a track or without a

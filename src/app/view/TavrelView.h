@@ -199,7 +199,6 @@ private:
     Rect2 SiteBoxOnScreen(const LocationMap& siteMap) const;
     // Runs an edit of the current location map, or else of the shown site map, as a change of the kinds.
     void EditMaps(ProjectChanges kinds, const std::function<void(LocationMap&)>& edit);
-    void SaveOrWarn(const ProjectChangeOutcome& outcome);
     // The same on picture maps, in map units.
     Point2 MapPointOf(QPoint pointer) const;
     double MapUnits(double pixels) const;

@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <cmath>
 
-#include "app/Prompts.h"
 #include "app/doc/TavrelDoc.h"
 #include "app/view/TavrelView.h"
 #include "app/view/ViewHost.h"
@@ -468,7 +467,7 @@ bool CTavrelView::CommitDrag(QPoint pointer, bool shift)
             return false;
         const fe::geo::GeoPoint at = PixelToLatLong(zoom, p.x + m_edit.offset.x, p.y + m_edit.offset.y);
         const double direction = locmap::DirectionTowards(m_edit.markPoint, p);
-        SaveOrWarn(m_document->Change(ProjectChange::Photos, [&](Project& project) {
+        (void)m_document->Change(ProjectChange::Photos, [&](Project& project) {
             PhotoRecord* photo = project.photos.Find(id);
             if (!photo)
                 return false;
@@ -477,7 +476,7 @@ bool CTavrelView::CommitDrag(QPoint pointer, bool shift)
             else
                 photo->direction = direction;
             return true;
-        }));
+        });
         return true;
     }
     if (m_mode == 1 || m_mode == 2)
@@ -491,49 +490,50 @@ bool CTavrelView::CommitDrag(QPoint pointer, bool shift)
             CommitCalloutAnchor(pointer);
             return false;
         }
-        SaveOrWarn(m_document->Change(ProjectChange::SiteMaps, [](Project&) { return true; }));
+        (void)m_document->Change(ProjectChange::SiteMaps, [](Project&) { return true; });
         return true;
     }
     const Rect2 startBox = CurrentMap()->box;
-    SaveOrWarn(m_document->Change(ProjectChanges(ProjectChange::Maps) | ProjectChange::Photos, [&](Project& project) {
-        LocationMap& map = project.maps.maps[size_t(index)];
-        PlacedPhoto* entry = map.photos.FindByPhotoId(id);
-        PhotoRecord* photo = project.photos.Find(id);
-        switch (kind) {
-            case locmap::kDragPosition:
-                if (entry && photo)
-                    photo->position = fe::geo::GeoPoint(entry->x, entry->y);
-                break;
-            case locmap::kDragDirection:
-                if (entry && photo)
-                    photo->direction = entry->direction;
-                break;
-            case locmap::kDragLabel:
-                break;
-            case locmap::kDragRotation:
-                locmap::frame::AimAt(map.frame, shift, p);
-                map.frame.angle = locmap::WrapRadians(map.frame.angle);
-                StoreWebFrameBox(map);
-                map.UpdateWebOutline();
-                break;
-            default:
-                if (IsResizeKind(kind)) {
-                    (void)locmap::frame::MoveHandle(map.frame, kind, p);
-                    locmap::frame::Settle(map.frame);
+    (void)m_document->Change(
+        ProjectChanges(ProjectChange::Maps) | ProjectChange::Photos, [&](Project& project) {
+            LocationMap& map = project.maps.maps[size_t(index)];
+            PlacedPhoto* entry = map.photos.FindByPhotoId(id);
+            PhotoRecord* photo = project.photos.Find(id);
+            switch (kind) {
+                case locmap::kDragPosition:
+                    if (entry && photo)
+                        photo->position = fe::geo::GeoPoint(entry->x, entry->y);
+                    break;
+                case locmap::kDragDirection:
+                    if (entry && photo)
+                        photo->direction = entry->direction;
+                    break;
+                case locmap::kDragLabel:
+                    break;
+                case locmap::kDragRotation:
+                    locmap::frame::AimAt(map.frame, shift, p);
+                    map.frame.angle = locmap::WrapRadians(map.frame.angle);
                     StoreWebFrameBox(map);
-                    if (!locmap::WebBoxWithinLimits(map.box, map.tileZoom))
-                        map.box = startBox;
-                } else if (kind < locmap::kDragWhole || kind > locmap::kDragEdgeLast) {
-                    return true;
-                }
-                map.UpdateWebOutline();
-                break;
-        }
-        // The callout follows the map's north edge; set before the one save.
-        if (IsFrameKind(kind) && map.showCallout && map.outline.size() >= 2)
-            (void)map.SetCalloutAnchorFromOutline();
-        return true;
-    }));
+                    map.UpdateWebOutline();
+                    break;
+                default:
+                    if (IsResizeKind(kind)) {
+                        (void)locmap::frame::MoveHandle(map.frame, kind, p);
+                        locmap::frame::Settle(map.frame);
+                        StoreWebFrameBox(map);
+                        if (!locmap::WebBoxWithinLimits(map.box, map.tileZoom))
+                            map.box = startBox;
+                    } else if (kind < locmap::kDragWhole || kind > locmap::kDragEdgeLast) {
+                        return true;
+                    }
+                    map.UpdateWebOutline();
+                    break;
+            }
+            // The callout follows the map's north edge; set before the one save.
+            if (IsFrameKind(kind) && map.showCallout && map.outline.size() >= 2)
+                (void)map.SetCalloutAnchorFromOutline();
+            return true;
+        });
     return true;
 }
 
@@ -548,17 +548,11 @@ void CTavrelView::CommitCalloutAnchor(QPoint pointer)
         return;
     const fe::geo::GeoPoint at = PixelToLatLong(m_map.Zoom(), pointer.x(), pointer.y());
     m_host->HoldCalloutAnchoring(true);
-    SaveOrWarn(m_document->Change(ProjectChange::Maps, [&](Project& p) {
+    (void)m_document->Change(ProjectChange::Maps, [&](Project& p) {
         p.maps.maps[size_t(index)].calloutAnchor = fe::geo::GeoPoint(at.longitude, at.latitude);
         return true;
-    }));
+    });
     m_host->HoldCalloutAnchoring(false);
-}
-
-void CTavrelView::SaveOrWarn(const ProjectChangeOutcome& outcome)
-{
-    if (!outcome.refused && outcome.saved != kProjectOk)
-        app::Warn(this, ProjectErrorText(outcome.saved), QStringLiteral("確認"));
 }
 
 void CTavrelView::AppendSortLinePoint(QPoint pointer)

@@ -199,32 +199,34 @@ bool CTavrelView::CommitPictureDrag(QPoint pointer, bool shift)
     const int id = m_edit.photoId;
     const int mode = m_mode;
     const Point2 at = MapPointOf(pointer);
-    SaveOrWarn(m_document->Change(ProjectChanges(ProjectChange::Maps) | ProjectChange::Photos, [&](Project& project) {
-        LocationMap& map = project.maps.maps[size_t(index)];
-        PlacedPhoto* entry = map.photos.FindByPhotoId(id);
-        PhotoRecord* photo = project.photos.Find(id);
-        const bool frameKind = (kind >= locmap::kDragWhole && kind <= locmap::kDragHandleLast) ||
-                               kind == locmap::kDragRotation;
-        if (kind >= locmap::kDragCornerFirst && kind <= locmap::kDragHandleLast) {
-            (void)locmap::frame::MoveHandle(map.frame, kind, at);
-            locmap::frame::Settle(map.frame);
-        } else if (kind == locmap::kDragRotation) {
-            locmap::frame::AimAt(map.frame, shift, at);
-            map.frame.angle = locmap::WrapRadians(map.frame.angle);
-        } else if (kind == locmap::kDragPosition && mode == 2 && entry && photo && map.HasPlaneZone()) {
-            // The map point through the registration into the plane zone, then latitude/longitude.
-            fe::geo::GeoPoint position;
-            fe::geo::PlaneRectConverter(map.zone).ToGeoPoint(position, m_transform.forward.Map(Point2(entry->x, entry->y)));
-            photo->position = fe::geo::GeoPoint(position.longitude, position.latitude);
-        } else if (kind == locmap::kDragDirection && mode == 2 && entry && photo) {
-            photo->direction = entry->direction;
-        }
-        if (frameKind) {
-            map.UpdatePlaneOutline();
-            if (mode == 2 && map.showCallout && map.outline.size() >= 2)
-                (void)map.SetCalloutAnchorFromOutline();
-        }
-        return true;
-    }));
+    (void)m_document->Change(
+        ProjectChanges(ProjectChange::Maps) | ProjectChange::Photos, [&](Project& project) {
+            LocationMap& map = project.maps.maps[size_t(index)];
+            PlacedPhoto* entry = map.photos.FindByPhotoId(id);
+            PhotoRecord* photo = project.photos.Find(id);
+            const bool frameKind = (kind >= locmap::kDragWhole && kind <= locmap::kDragHandleLast) ||
+                                   kind == locmap::kDragRotation;
+            if (kind >= locmap::kDragCornerFirst && kind <= locmap::kDragHandleLast) {
+                (void)locmap::frame::MoveHandle(map.frame, kind, at);
+                locmap::frame::Settle(map.frame);
+            } else if (kind == locmap::kDragRotation) {
+                locmap::frame::AimAt(map.frame, shift, at);
+                map.frame.angle = locmap::WrapRadians(map.frame.angle);
+            } else if (kind == locmap::kDragPosition && mode == 2 && entry && photo && map.HasPlaneZone()) {
+                // The map point through the registration into the plane zone, then latitude/longitude.
+                fe::geo::GeoPoint position;
+                fe::geo::PlaneRectConverter(map.zone).ToGeoPoint(
+                    position, m_transform.forward.Map(Point2(entry->x, entry->y)));
+                photo->position = fe::geo::GeoPoint(position.longitude, position.latitude);
+            } else if (kind == locmap::kDragDirection && mode == 2 && entry && photo) {
+                photo->direction = entry->direction;
+            }
+            if (frameKind) {
+                map.UpdatePlaneOutline();
+                if (mode == 2 && map.showCallout && map.outline.size() >= 2)
+                    (void)map.SetCalloutAnchorFromOutline();
+            }
+            return true;
+        });
     return true;
 }

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <vector>
 
 #include "TempFolder.h"
+#include "app/ScriptedPrompts.h"
 #include "app/doc/TavrelDoc.h"
 #include "fe/PumpMessages.h"
 #include "model/ProjectFile.h"
@@ -121,6 +123,7 @@ TEST(DocumentChange, SavesOnceBeforeAnnouncingOnceWithItsKinds)
 TEST(DocumentChange, AFailedSaveIsReportedAndTheChangeStillAnnounced)
 {
     ChangingDocument d;
+    app::ScriptedPrompts prompts;
     ASSERT_TRUE(QDir(d.doc.GetProject().DataFolder()).removeRecursively());
     const ProjectChangeOutcome outcome = d.doc.Change(ProjectChange::Maps, [](Project& p) {
         p.maps.maps[0].name = QStringLiteral("改名");
@@ -132,6 +135,57 @@ TEST(DocumentChange, AFailedSaveIsReportedAndTheChangeStillAnnounced)
     ASSERT_EQ(d.announced.size(), 1u);
     EXPECT_EQ(d.announced[0].kinds, ProjectChanges(ProjectChange::Maps));
     EXPECT_EQ(d.doc.GetProject().maps.maps[0].name, QStringLiteral("改名"));
+    ASSERT_EQ(prompts.asked().size(), 1u);
+    EXPECT_EQ(prompts.asked()[0].text, ProjectErrorText(kProjectPathMissing));
+    EXPECT_EQ(prompts.asked()[0].caption, QStringLiteral("ケルヴォル"));
+    EXPECT_EQ(prompts.asked()[0].icon, app::PromptIcon::Warning);
+}
+
+// The document is the one teller of failed saves: once, then quiet until a save succeeds, whether the
+// save came with a change or was asked for; selection changes save nothing and tell nothing.
+TEST(DocumentChange, AFailedSaveIsToldOnceUntilASaveSucceeds)
+{
+    ChangingDocument d;
+    app::ScriptedPrompts prompts;
+    const QString folder = QDir(d.doc.GetProject().DataFolder()).absolutePath();
+    const QString moved = folder + QStringLiteral("_moved");
+    const auto rename = [&d](const QString& name) {
+        return d.doc.Change(ProjectChange::Maps, [name](Project& p) {
+            p.maps.maps[0].name = name;
+            return true;
+        });
+    };
+    const auto select = [&d] {
+        return d.doc.Change(ProjectChange::Selection, [](Project& p) {
+            p.photos.photos[0].flags ^= PhotoRecord::kFlagSelected;
+            return true;
+        });
+    };
+    struct Step
+    {
+        const char* name;
+        bool writable;
+        std::function<ProjectResult()> run;
+        size_t toldSoFar;
+    };
+    const Step steps[] = {
+        {"first failure", false, [&] { return rename(QStringLiteral("一")).saved; }, 1},
+        {"second failure", false, [&] { return rename(QStringLiteral("二")).saved; }, 1},
+        {"asked-for save fails", false, [&] { return d.doc.SaveProject(); }, 1},
+        {"a selection saves nothing", true, [&] { return select().saved; }, 1},
+        {"a save succeeds", true, [&] { return rename(QStringLiteral("三")).saved; }, 1},
+        {"a failure after it", false, [&] { return d.doc.SaveProject(); }, 2},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        const bool present = QFileInfo(folder).isDir();
+        if (present != step.writable) {
+            ASSERT_TRUE(step.writable ? QDir().rename(moved, folder) : QDir().rename(folder, moved));
+        }
+        EXPECT_EQ(step.run() == kProjectOk, step.writable);
+        EXPECT_EQ(prompts.asked().size(), step.toldSoFar);
+    }
+    ASSERT_TRUE(QDir().rename(moved, folder));
 }
 
 // A long change lets events through; whatever they start on the same project is refused, and nothing of

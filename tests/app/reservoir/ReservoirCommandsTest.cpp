@@ -52,16 +52,22 @@ TEST(ReservoirCommands, SurveyOpensOnTheCurrentMapAndWritesTheSettings)
     EXPECT_TRUE(prompts.asked().empty());
 }
 
-// A save that fails while the survey is open is told when it closes.
-TEST(ReservoirCommands, FailedSaveIsToldWhenTheSurveyCloses)
+// A save that fails while the survey is open is told when it fails, once; closing the survey saves
+// nothing more and says nothing more.
+TEST(ReservoirCommands, FailedSaveIsToldOnceWhileTheSurveyIsOpen)
 {
     SurveyDocument site;
     app::ScriptedPrompts prompts;
     const QString folder = site.project().folder;
-    CloseSurveyWhenShown([&](app::CReservoirPhotoDlg&) {
+    size_t toldBeforeClosing = 0;
+    CloseSurveyWhenShown([&](app::CReservoirPhotoDlg& dialog) {
         ASSERT_TRUE(QDir().rename(folder, site.temp.file(QStringLiteral("moved"))));
+        dialog.OnHeaderClicked(1);
+        dialog.OnHeaderClicked(1);
+        toldBeforeClosing = prompts.asked().size();
     });
     EXPECT_EQ(app::RunReservoirSurvey(site.doc, nullptr, QString()), 1);
+    EXPECT_EQ(toldBeforeClosing, 1u);
     ASSERT_EQ(prompts.asked().size(), 1u);
     EXPECT_EQ(prompts.asked()[0].text, ProjectErrorText(5));
 }
