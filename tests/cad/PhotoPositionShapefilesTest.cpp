@@ -145,15 +145,25 @@ TEST(PhotoPositionShapefiles, NoPhotosWritesNothing)
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
-// A set that cannot be written makes the export fail, but the other set is written all the same.
+// A set that cannot be written makes the export fail, whichever it is, but the other set is written all
+// the same.
 TEST(PhotoPositionShapefiles, OneFailingSetLeavesTheOther)
 {
-    TempFolder folder;
-    ASSERT_TRUE(QDir(folder.path()).mkdir("site_point.shp"));
-    EXPECT_FALSE(WritePhotoPositionShapefiles(MakePhotos(), folder.path(), QStringLiteral("site")));
-    for (const char* ext : {".shp", ".shx", ".dbf", ".prj"})
-        EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("site_dir") + ext)).isFile()) << ext;
-    EXPECT_FALSE(QFileInfo::exists(folder.file("site_point.dbf")));
+    const struct
+    {
+        const char* blocked;
+        const char* written;
+    } cases[] = {{"site_point", "site_dir"}, {"site_dir", "site_point"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.blocked);
+        TempFolder folder;
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("%1.shp").arg(c.blocked)));
+        EXPECT_FALSE(WritePhotoPositionShapefiles(MakePhotos(), folder.path(), QStringLiteral("site")));
+        for (const char* ext : {".shp", ".shx", ".dbf", ".prj"})
+            EXPECT_TRUE(QFileInfo(folder.file(QString::fromUtf8(c.written) + ext)).isFile()) << ext;
+        EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("%1.dbf").arg(c.blocked))));
+    }
 
+    TempFolder folder;
     EXPECT_FALSE(WritePhotoPositionShapefiles(MakePhotos(), folder.file("missing"), QStringLiteral("site")));
 }

@@ -60,6 +60,12 @@ TEST(LineSort, PictureMapsTakeThePhotosNearTheLineInLineOrder)
         {"tie goes to the earlier segment", {{95, 2}, {90, 10}}, {{0, 0}, {100, 0}, {100, 100}}, {1, 0}},
         // Beyond the start, (-5, 0) keeps its own point: 5 from the start, after (3, 1) at 3.
         {"beyond an end the photo's own point", {{-5, 0}, {3, 1}}, {{0, 0}, {100, 0}}, {1, 0}},
+        // Off the line's start sideways: 57 from the start (out of the width of 50), although only 40
+        // from the line's extension.
+        {"beyond the start, off to the side", {{-40, 40}, {10, 1}}, {{0, 0}, {100, 0}}, {0, 1}},
+        // The segment comes before the distance along it: (98, 20) lies 20 along the second segment,
+        // (90, 2) 90 along the first.
+        {"segment first, then along it", {{98, 20}, {90, 2}}, {{0, 0}, {100, 0}, {100, 100}}, {1, 0}},
         {"on a vertex", {{160, 60}, {100, 0}, {40, 3}}, {{0, 0}, {100, 0}, {100, 100}}, {0, 2, 1}},
         {"no photo near the line", {far, {300, 0}, far}, {{0, 0}, {100, 0}}, {0, 1, 2}},
         // A segment of no length is passed over; the next one measures.

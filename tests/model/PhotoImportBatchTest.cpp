@@ -60,11 +60,17 @@ struct Imported
     Project project;
     std::vector<bool> results;
 
-    Imported(const QStringList& files, int threads)
+    // With `onlyDay`, the import takes only the photos shot on that day ("yyyy/MM/dd").
+    Imported(const QStringList& files, int threads, const QString& onlyDay = QString())
     {
         EXPECT_EQ(project.CreateNew(QStringLiteral("現場"), parent.path()), 0);
         project.importSettings.skipSameName = 1;
         project.importSettings.alsoSameShotTime = 1;
+        if (!onlyDay.isEmpty()) {
+            project.importSettings.dateFilter = 1;
+            project.importSettings.fromDate = onlyDay;
+            project.importSettings.toDate = onlyDay;
+        }
         if (threads == 0) {
             for (const QString& file : files)
                 results.push_back(project.ImportPhoto(file));
@@ -115,6 +121,19 @@ TEST(PhotoImportBatch, ImportsTheSameIdsRecordsAndFilesAsOneByOneWhateverTheThre
             ASSERT_TRUE(got.count(name));
             EXPECT_TRUE(got.at(name) == bytes);
         }
+    }
+}
+
+TEST(PhotoImportBatch, TakesOnlyThePhotosShotWithinTheDateFilter)
+{
+    TempFolder temp;
+    const QStringList card = MakeCard(temp);
+    const QStringList files = {card.first(), card.filter(QStringLiteral("IMG_0013")).first()};  // 4/1 and 4/3
+    for (int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        const Imported batch(files, threads, QStringLiteral("2020/04/01"));
+        EXPECT_EQ(batch.results, (std::vector<bool>{true, false}));
+        EXPECT_EQ(batch.project.photos.photos.size(), 1u);
     }
 }
 

@@ -200,8 +200,9 @@ TEST_F(SurveyBooks, AFailedPhotoKeepsItsPlaceAndThePagingGoesOn)
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
     damaged.write("not a picture");
     damaged.close();
-    for (LocationMap& map : project.maps.maps)
-        map.reservoir.includeInBook = map.name == QStringLiteral("堤A");
+    // The pond's table 5 gets a thirteenth photo: a third page, which needs a break of its own.
+    ASSERT_EQ(project.maps.maps.front().name, QStringLiteral("池"));
+    rsbook_project::AddRows(project.maps.maps.front().reservoir.items[5], {13}, "池");
     ASSERT_TRUE(QDir().mkpath(Out()));
     RsBookReport report(project, kTemplate);
     report.folder = Out();
@@ -212,6 +213,11 @@ TEST_F(SurveyBooks, AFailedPhotoKeepsItsPlaceAndThePagingGoesOn)
     EXPECT_EQ(Breaks(table3), QStringList{"50"});
     EXPECT_EQ(table3.value(QStringLiteral("print_area")).toString().remove('$').section('!', -1),
               QStringLiteral("A1:AJ97"));
+
+    const QJsonObject pondTable5 = SheetOf(Dump(Out() + '/' + kPondBook), QStringLiteral("5-2(写真)"));
+    EXPECT_EQ(Breaks(pondTable5), (QStringList{"45", "90"}));
+    EXPECT_EQ(pondTable5.value(QStringLiteral("print_area")).toString().remove('$').section('!', -1),
+              QStringLiteral("A1:AJ130"));
 }
 
 TEST_F(SurveyBooks, NothingTickedWritesNothing)

@@ -212,6 +212,12 @@ TEST(CommandRules, StatesOfTheProjectMapsAndSelection)
              s.currentMapZone = 9;
          },
          true},
+        {"scale bar on a web map with zone 20 (none)", kCmdScaleBar,
+         [](UiState& s) {
+             s.currentMapKind = 3;
+             s.currentMapZone = 20;
+         },
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -209,6 +209,44 @@ TEST_F(WebFrameTest, RightHandleDraggedPastTheLeftEdgeBecomesTheLeftHandle)
     EXPECT_NEAR(Map().box.x1, box.x0, 1e-3);  // the old west edge stayed where it was
 }
 
+TEST_F(WebFrameTest, AMarkDraggedOnAWebMapMovesTheEntryAndThePhotosOwnPosition)
+{
+    Start();
+    ShowWebMap(16, Rect2(136.780, 37.615, 136.790, 37.625));
+    const int id = document.GetProject().photos.photos.front().id;
+    const fe::geo::GeoPoint placed(136.785, 37.620);
+    Edit([&](Project& p) {
+        p.photos.Find(id)->position = placed;
+        PlacedPhoto entry;
+        entry.photoId = id;
+        entry.x = placed.longitude;
+        entry.y = placed.latitude;
+        entry.numberText = QStringLiteral("1");
+        p.maps.maps.front().photos.entries.push_back(entry);
+    });
+    view->RenderView();
+    host->selected = {id};
+    const QPoint from = Corner(placed.longitude, placed.latitude), to = from + QPoint(80, -50);
+    saves = 0;
+    QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, from);
+    ASSERT_EQ(view->DragKind(), locmap::kDragPosition);
+    QTest::mouseMove(view.get(), to);
+    QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, to);
+    EXPECT_EQ(saves, 1);
+
+    // The entry stands where the mark was let go, and the photo's own position moved with it.
+    const PlacedPhoto& entry = Map().photos.entries.front();
+    const QPoint dropped = Corner(entry.x, entry.y);
+    EXPECT_NEAR(dropped.x(), to.x(), 1);
+    EXPECT_NEAR(dropped.y(), to.y(), 1);
+    EXPECT_EQ(Photo(id).position.longitude, entry.x);
+    EXPECT_EQ(Photo(id).position.latitude, entry.y);
+    Project reread;
+    ASSERT_EQ(LoadProject(reread, document.GetProject().ProjectFilePath()), kProjectOk);
+    EXPECT_EQ(reread.photos.Find(id)->position.longitude, entry.x);
+    EXPECT_EQ(reread.photos.Find(id)->position.latitude, entry.y);
+}
+
 TEST_F(WebFrameTest, AFrameTooLargeForItsTileZoomIsRefused)
 {
     Start();
