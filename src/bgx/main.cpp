@@ -5,6 +5,7 @@
 //   lying beside it;
 // - a DXF drawing: its model space rendered to <name>.png by Systems/bgxdxf.py (ezdxf with matplotlib),
 //   the registration <name>.mhc of the drawing's plane coordinates and the CAD registration <name>CAD.mhc;
+//   the script bounds what a drawing may cost (entities, memory) and refuses beyond that, saying why;
 // - anything else, or a drawing that cannot be read: no picture, and bgxMessage.txt telling why.
 #include <QBuffer>
 #include <QCoreApplication>
@@ -56,8 +57,9 @@ int ImportDrawing(const QString& path, const QString& target, const fe::PathPart
 {
     const QString script = fe::GetExeFolder() + QStringLiteral("Systems/bgxdxf.py");
     QProcess renderer;
+    // -B: the script's folder beside the executable may be read-only; nothing is compiled into it.
     renderer.start(QStringLiteral("/usr/bin/python3"),
-                   {script, path, target, tempFolder + parts.name + QStringLiteral(".mhc"),
+                   {QStringLiteral("-B"), script, path, target, tempFolder + parts.name + QStringLiteral(".mhc"),
                     tempFolder + parts.name + QStringLiteral("CAD.mhc"), QString::number(kDrawingLongSide)});
     if (!renderer.waitForStarted() || !renderer.waitForFinished(-1))
         return Tell(QStringLiteral("DXFファイルの変換を開始できませんでした（python3-ezdxf と python3-matplotlib が必要です）。"));

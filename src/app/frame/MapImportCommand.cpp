@@ -1,11 +1,8 @@
 // The background-map import: the import tool (bgx) turns a drawing or picture into temp/<name>.png, with
 // a registration <name>.mhc and the drawing's <name>CAD.mhc when it can, and the picture becomes a map.
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include "app/Prompts.h"
 #include "app/doc/TavrelDoc.h"
@@ -14,6 +11,7 @@
 #include "app/frame/MainFrame.h"
 #include "app/frame/MapCommandSupport.h"
 #include "app/frame/MapCommands.h"
+#include "app/frame/MapImportRun.h"
 #include "fe/AppFolders.h"
 #include "fe/PathUtil.h"
 #include "model/AppSettings.h"
@@ -44,37 +42,6 @@ void EmptyTempFolder()
         if (!deleted)
             return;
     }
-}
-
-// Runs the tool on the path and waits for it in a local event loop with the frame minimised. False when
-// it could not be started.
-bool RunImportTool(const QString& path)
-{
-    const QString exeFolder = fe::GetExeFolder();
-    QProcess tool;
-    tool.setProgram(BackgroundImportToolPath());
-    tool.setArguments({path});
-    if (!exeFolder.isEmpty())
-        tool.setWorkingDirectory(exeFolder);
-    // The tool finds the temp folder where the program has it, also when the writable folder moved.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KELVOR_WRITABLE_FOLDER"), fe::GetWritableFolder());
-    tool.setProcessEnvironment(environment);
-    tool.setProcessChannelMode(QProcess::ForwardedChannels);
-
-    QEventLoop loop;
-    bool failedToStart = false;
-    QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&tool, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            failedToStart = true;
-            loop.quit();
-        }
-    });
-    tool.start();
-    if (!failedToStart && tool.state() != QProcess::NotRunning)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return !failedToStart;
 }
 
 }  // namespace
@@ -134,24 +101,24 @@ bool RunBackgroundMapImport(CMainFrame& frame, const QString& path)
     (void)doc->GetProject().WritePhotoBounds();
     (void)WriteBgxStartupSetting(settings.tileCacheFolder);
 
-    bool started = false;
+    ImportToolEnd end;
     {
         BusyFrame busy(frame);
-        // Whether the tool ran or not, the window and the tile worker come back.
+        // However the tool ended, the tile worker comes back.
         const mapcmd::TileWorkerRest resting(frame);
-        const bool wasMaximised = frame.isMaximized();
-        frame.showMinimized();
-        started = RunImportTool(path);
-        if (wasMaximised)
-            frame.showMaximized();
-        else
-            frame.showNormal();
-        frame.raise();
-        frame.activateWindow();
+        end = RunBackgroundImportTool(frame, path);
     }
-    if (!started) {
-        Warn(&frame, kImportToolNotStartedText);
-        return false;
+    switch (end) {
+        case ImportToolEnd::Finished:
+            break;
+        case ImportToolEnd::NotStarted:
+            Warn(&frame, kImportToolNotStartedText);
+            return false;
+        case ImportToolEnd::Cancelled:
+            return false;
+        case ImportToolEnd::TimedOut:
+            Warn(&frame, ImportTimedOutText(BackgroundImportTimeLimit()));
+            return false;
     }
 
     const QString picture = fe::GetTempFolderPath() + parts.name + QStringLiteral(".png");

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -23,9 +24,11 @@
 #include "app/frame/FrameMessages.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MapCommands.h"
+#include "app/frame/MapImportRun.h"
 #include "app/frame/Profile.h"
 #include "app/maps/ReportLocInfoDlg.h"
 #include "app/maps/SetCoordSystemNoDlg.h"
+#include "app/progress/SubProgressDlg.h"
 #include "fe/AppFolders.h"
 #include "fe/PathUtil.h"
 #include "fe/geo/MhcRegistration.h"
@@ -117,6 +120,7 @@ protected:
     void TearDown() override
     {
         SetBackgroundImportToolPath(QString());
+        SetBackgroundImportTimeLimit(std::chrono::milliseconds(0));
         fe::DeleteFolderTree(fe::GetTempFolderPath());
     }
 
@@ -145,8 +149,8 @@ protected:
     }
 
     // A stand-in import tool: writes temp/<name>.png (and the registrations when asked) for the path it is
-    // given, and keeps the start-up setting it found.
-    QString WriteTool(bool withRegistration, bool makesPicture = true)
+    // given, and keeps the start-up setting it found. `work` is shell text run before the picture is made.
+    QString WriteTool(bool withRegistration, bool makesPicture = true, const QString& work = QString())
     {
         QImage picture(200, 100, QImage::Format_RGB32);
         picture.fill(QColor(30, 160, 90));
@@ -158,6 +162,7 @@ protected:
                              "cp \"$T/bgxStartupSetting.bin\" \"%1/seen.bin\"\n"
                              "pwd > \"%1/cwd.txt\"\n")
                              .arg(temp.path());
+        script += work;
         if (makesPicture)
             script += QStringLiteral("cp \"%1/made.png\" \"$T/$N.png\"\n").arg(temp.path());
         if (withRegistration) {
@@ -387,6 +392,92 @@ TEST_F(MapCommands, UnreadableDrawingsAreRefusedWithAMessage)
         EXPECT_TRUE(Messages()[0].contains(QString::fromUtf8(c.says))) << Messages()[0].toStdString();
     }
     EXPECT_EQ(project().maps.Count(), 0);
+}
+
+// True once the process has ended (a zombie has), waiting for a killed one at most five seconds.
+bool Ended(const QByteArray& pid)
+{
+    const QString stat = QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid.trimmed()));
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        const QByteArray fields = ReadAll(stat);
+        const int close = fields.lastIndexOf(')');
+        if (close < 0 || fields.size() <= close + 2 || fields[close + 2] == 'Z')
+            return true;
+        QTest::qWait(20);
+    } while (!waited.hasExpired(5000));
+    return false;
+}
+
+TEST_F(MapCommands, TheToolIsEndedOnCancelAndAfterTheTimeLimitAndNothingIsAdded)
+{
+    // A tool that starts a renderer which would draw for a minute, then leaves a picture.
+    WriteTool(false, true,
+              QStringLiteral("echo $$ > \"%1/tool.pid\"\n"
+                             "sleep 60 &\n"
+                             "echo $! > \"%1/renderer.pid\"\n"
+                             "wait\n")
+                  .arg(temp.path()));
+    const QString drawing = temp.file("plan.dxf");
+    WriteAll(drawing, "0\nEOF\n");
+    const QByteArray before = ProjectBytes();
+    frame->show();
+
+    struct Case
+    {
+        const char* what;
+        int limitMs;  // 0: the default
+        bool cancel;
+    };
+    const Case cases[] = {{"cancel", 0, true}, {"time limit", 1500, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts.clear();
+        QFile::remove(temp.file("renderer.pid"));
+        SetBackgroundImportTimeLimit(std::chrono::milliseconds(c.limitMs));
+        // While the tool runs: the progress window shows over a frame that stays up and busy.
+        bool windowShown = false;
+        bool frameBusy = false;
+        bool frameMinimised = true;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            if (!QFileInfo::exists(temp.file("renderer.pid")))
+                return;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* progress = qobject_cast<CSubProgressDlg*>(widget);
+                if (!progress || !progress->isVisible())
+                    continue;
+                windowShown = progress->windowTitle() == QStringLiteral("背景地図取込み中");
+                frameBusy = frame->IsBusy();
+                frameMinimised = frame->isMinimized();
+                look.stop();
+                if (c.cancel)
+                    QTest::mouseClick(progress->cancelButton(), Qt::LeftButton);
+            }
+        });
+        look.start(50);
+        EXPECT_FALSE(RunBackgroundMapImport(*frame, drawing));
+        EXPECT_TRUE(windowShown);
+        EXPECT_TRUE(frameBusy);
+        EXPECT_FALSE(frameMinimised);
+
+        // The tool and its renderer have ended; the window has gone and the frame is free again.
+        EXPECT_TRUE(Ended(ReadAll(temp.file("tool.pid"))));
+        EXPECT_TRUE(Ended(ReadAll(temp.file("renderer.pid"))));
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            EXPECT_EQ(qobject_cast<CSubProgressDlg*>(widget), nullptr);
+        EXPECT_FALSE(frame->IsBusy());
+        EXPECT_EQ(tilesStopped, tilesRestarted);
+        if (c.cancel)
+            EXPECT_TRUE(Messages().isEmpty()) << Messages().join('|').toStdString();
+        else
+            EXPECT_EQ(
+                Messages(),
+                QStringList{QStringLiteral("背景地図の取込みが2秒以内に終わらなかったため、中止しました。")});
+        EXPECT_EQ(project().maps.Count(), 0);
+        EXPECT_EQ(ProjectBytes(), before);
+    }
 }
 
 TEST_F(MapCommands, WebMapTakesTheZoneChosenInTheDialog)
