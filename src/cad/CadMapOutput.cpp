@@ -100,6 +100,30 @@ FramePoints MakeFramePoints(const LocationMap& map, const MapPlacing& placing)
     return points;
 }
 
+// The shooting direction (degrees clockwise from the plane's north) at the plane point as the drawing
+// shows it: from the point's drawing position towards that of a point a metre along the direction, in
+// radians counter-clockwise from the drawing's +x. A turned or mirrored registration turns it alike.
+double DrawingDirection(const fe::geo::MhcRegistration& registration, const Point2& plane, double direction)
+{
+    const double radians = direction * std::numbers::pi / 180.0;
+    const Point2 from = registration.Transform(plane.x, plane.y);
+    const Point2 to = registration.Transform(plane.x + std::cos(radians), plane.y + std::sin(radians));
+    return std::atan2(to.y - from.y, to.x - from.x);
+}
+
+// True for a drawing made in plane coordinates (north along +y, east along +x) over a picture whose up is
+// north: there the map's north angle gives each arrow as it always has, in whole degrees. A turn below a
+// milliradian, as a fitted registration of such a drawing has, counts as none.
+bool KeepsPlaneAxes(const fe::geo::MhcRegistration& registration, const Point2& plane, double mapAngle)
+{
+    constexpr double kStraight = 1e-3;
+    const auto near = [](double angle, double target) {
+        return std::abs(std::remainder(angle - target, 2.0 * std::numbers::pi)) < kStraight;
+    };
+    return near(mapAngle, 0.0) && near(DrawingDirection(registration, plane, 0.0), std::numbers::pi / 2.0) &&
+           near(DrawingDirection(registration, plane, 90.0), 0.0);
+}
+
 void AddFrame(Document& document, const QString& layer, const std::vector<Point2>& points, int versionCode)
 {
     if (points.empty()) {
@@ -232,7 +256,11 @@ bool CadMapOutput::WriteLocationMapDxf(int mapIndex, const LocationMap& map)
         } else {
             range = markBox;
         }
-        AddPhotoMark(document, placed, marksLayer, centre, labelPoint, mapAngle, map.photos.NumberText(i),
+        MarkTurn turn{mapAngle, kUnset};
+        if (IsSetValue(placed.direction) && !KeepsPlaneAxes(placing.registration, plane, mapAngle)) {
+            turn.drawingAngle = DrawingDirection(placing.registration, plane, placed.direction);
+        }
+        AddPhotoMark(document, placed, marksLayer, centre, labelPoint, turn, map.photos.NumberText(i),
                      hasDirection);
     }
 

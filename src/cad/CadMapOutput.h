@@ -39,10 +39,21 @@ public:
     // errorText (and, for a missing or unreadable registration, reasonText) on every failure.
     bool WriteLocationMapDxf(int mapIndex, const LocationMap& map);
 
+    // How a photo's arrow and number are turned in the drawing.
+    struct MarkTurn
+    {
+        // The map's north angle in radians. In a drawing made in plane coordinates (north up) with the
+        // picture upright in it, the arrow is turned from it in whole degrees.
+        double mapAngle = 0.0;
+        // In any other drawing the placed photo's direction as the CAD registration draws it, in radians
+        // counter-clockwise from the drawing's +x; unset in a plane-coordinate drawing.
+        double drawingAngle = kUnset;
+    };
+
     // Adds one photo's figures to the layer: the circle, the arrow when hasDirection (along the
-    // placed photo's direction, turned by the map angle in radians) and the number text.
+    // placed photo's direction, turned as `turn` says) and the number text on the side opposite it.
     void AddPhotoMark(fe::cad::Document& document, const PlacedPhoto& placed, const QString& layerName,
-                      const Point2& centre, const Point2& labelPoint, double mapAngle,
+                      const Point2& centre, const Point2& labelPoint, const MarkTurn& turn,
                       const QString& numberText, bool hasDirection) const;
 
     QString errorText;

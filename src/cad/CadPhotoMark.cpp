@@ -35,12 +35,15 @@ struct TextPlace
     int vertical = 3;
 };
 
-TextPlace PlaceText(const Point2& labelPoint, double mapAngle, double direction, double unitY)
+TextPlace PlaceText(const Point2& labelPoint, const CadMapOutput::MarkTurn& turn, double direction,
+                    double unitY)
 {
-    if (!IsSetValue(mapAngle) || !IsSetValue(direction)) {
+    if (!IsSetValue(turn.mapAngle) || !IsSetValue(direction)) {
         return {labelPoint + Point2(0.0, -1.1 * unitY), 1, 3};
     }
-    const double theta = mapAngle - direction * std::numbers::pi / 180.0;
+    // The arrow's angle less a quarter turn: the offset below the mark turned with the arrow.
+    const double theta = IsSetValue(turn.drawingAngle) ? turn.drawingAngle - std::numbers::pi / 2.0
+                                                       : turn.mapAngle - direction * std::numbers::pi / 180.0;
     const Point2 r = Point2(0.0, -2.4 * unitY).Rotate(theta);
     const Point2 p = labelPoint + r;
     switch (r.Quadrant()) {
@@ -59,7 +62,7 @@ TextPlace PlaceText(const Point2& labelPoint, double mapAngle, double direction,
 
 void CadMapOutput::AddPhotoMark(fe::cad::Document& document, const PlacedPhoto& placed,
                                 const QString& layerName, const Point2& centre, const Point2& labelPoint,
-                                double mapAngle, const QString& numberText, bool hasDirection) const
+                                const MarkTurn& turn, const QString& numberText, bool hasDirection) const
 {
     if (!IsDrawableUnit(markUnitX) && !IsDrawableUnit(markUnitY)) {
         return;
@@ -73,17 +76,23 @@ void CadMapOutput::AddPhotoMark(fe::cad::Document& document, const PlacedPhoto& 
     circle->radius = markUnitX;
     figures.push_back(std::move(circle));
 
-    if (hasDirection && IsSetValue(placed.direction) && IsSetValue(mapAngle)) {
-        // Whole degrees counter-clockwise from +x; compass directions run clockwise from north.
-        // The remainder is taken before truncating so that no direction can overflow the integer.
-        const double turn = mapAngle * 180.0 / std::numbers::pi + 90.0 - placed.direction + 360.0;
-        const int degrees = fe::geo::TruncToInt(std::fmod(turn, 360.0));
+    if (hasDirection && IsSetValue(placed.direction) && IsSetValue(turn.mapAngle)) {
         Point2 p1(markUnitX, 0.0);
         Point2 p2(markUnitX + length, 0.0);
-        if (degrees != 0) {
-            const double radians = degrees * std::numbers::pi / 180.0;
-            p1 = p1.Rotate(radians);
-            p2 = p2.Rotate(radians);
+        if (IsSetValue(turn.drawingAngle)) {
+            p1 = p1.Rotate(turn.drawingAngle);
+            p2 = p2.Rotate(turn.drawingAngle);
+        } else {
+            // Whole degrees counter-clockwise from +x; compass directions run clockwise from north.
+            // The remainder is taken before truncating so that no direction can overflow the integer.
+            const double degreesTurn =
+                turn.mapAngle * 180.0 / std::numbers::pi + 90.0 - placed.direction + 360.0;
+            const int degrees = fe::geo::TruncToInt(std::fmod(degreesTurn, 360.0));
+            if (degrees != 0) {
+                const double radians = degrees * std::numbers::pi / 180.0;
+                p1 = p1.Rotate(radians);
+                p2 = p2.Rotate(radians);
+            }
         }
         const Point2 head = (p1 - p2).Unit().Scale(markUnitX * 1.5);
         figures.push_back(Segment(centre + p1, centre + p2));
@@ -92,7 +101,7 @@ void CadMapOutput::AddPhotoMark(fe::cad::Document& document, const PlacedPhoto& 
     }
 
     if (!numberText.isEmpty()) {
-        const TextPlace place = PlaceText(labelPoint, mapAngle, placed.direction, markUnitY);
+        const TextPlace place = PlaceText(labelPoint, turn, placed.direction, markUnitY);
         auto text = std::make_unique<fe::cad::FigText>();
         text->text = numberText;
         text->boxText = numberText;

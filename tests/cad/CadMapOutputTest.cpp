@@ -371,3 +371,68 @@ TEST(CadMapOutput, VanishingMarkSizeTakesTheOther)
     EXPECT_TRUE(summary["errors"].toArray().isEmpty());
     EXPECT_NEAR(EntitiesOf(summary, "TEXT")[0].toObject()["height"].toDouble(), 2 * job.markUnitX, 1e-6);
 }
+
+// Arrows and numbers follow the shooting direction as the CAD registration draws it, within 0.1° of the
+// direction worked out with pyproj and numpy: a drawing turned against the plane with the picture north
+// up, the picture made from a turned drawing, and a picture turned in a drawing in plane coordinates.
+TEST(CadMapOutput, ArrowsAndNumbersFollowTheRegistration)
+{
+    const struct
+    {
+        const char* what;
+        double planeTurn, pictureTurn;
+    } cases[] = {
+        {"drawing turned, picture north up", 0.3, -0.3},
+        {"picture upright in a turned drawing", 0.3, 0.0},
+        {"picture turned in a plane drawing", 0.0, 0.4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CadMapFixture fixture(c.planeTurn, c.pictureTurn);
+        LocationMap& map = fixture.AddMap(QStringLiteral("回転"), 0.2);
+        QJsonArray photos;
+        const double directions[] = {30.0, 237.4, 359.9, 90.0};
+        for (int k = 0; k < 4; ++k) {
+            const Point2 at(250.0 + 150 * k, 200.0 + 100 * k);
+            const QString number = QStringLiteral("P%1").arg(k + 1);
+            const Point2 surveyed = at + Point2(40, 30);
+            const PlacedPhoto& placed =
+                fixture.Place(map, at, directions[k], number, k == 1 ? &surveyed : nullptr);
+            QJsonObject note = PhotoNote(number, at, true, directions[k]);
+            note["label"] = QJsonArray{at.x + placed.labelOffset.x, at.y + placed.labelOffset.y};
+            if (k == 1) {
+                note["lon"] = fixture.PictureToGeo(surveyed).longitude;
+                note["lat"] = fixture.PictureToGeo(surveyed).latitude;
+            }
+            photos.append(note);
+        }
+        CadMapOutput job(&fixture.project);
+        ASSERT_TRUE(job.WriteLocationMapDxf(0, map)) << job.errorText.toStdString();
+        const QJsonObject result = Check(fixture, fixture.Describe(map, photos),
+                                         fixture.project.CadFolder() + QStringLiteral("1回転.dxf"));
+        EXPECT_TRUE(result["errors"].toArray().isEmpty()) << Text(result["errors"].toArray());
+        EXPECT_TRUE(result["problems"].toArray().isEmpty()) << Text(result["problems"].toArray());
+    }
+}
+
+// A drawing in plane coordinates (north up, the picture upright in it) keeps the marks it always had,
+// byte for byte: arrows turned in whole degrees from the map's north angle. The reference drawing was
+// written before arrows followed the registration.
+TEST(CadMapOutput, PlaneCoordinateDrawingsAreWrittenAsBefore)
+{
+    CadMapFixture fixture(0.0, 0.0);
+    LocationMap& map = fixture.AddMap(QStringLiteral("平面"), 0.2);
+    fixture.Place(map, {300, 200}, 30.0, "P1");
+    fixture.Place(map, {500, 400}, 237.4, "P2");
+    const Point2 surveyed(650, 500);
+    fixture.Place(map, {700, 300}, 359.9, "P3", &surveyed);
+    fixture.Place(map, {400, 600}, 90.0, "P4");
+    fixture.Place(map, {200, 650}, kUnset, "P5");
+    CadMapOutput job(&fixture.project);
+    ASSERT_TRUE(job.WriteLocationMapDxf(0, map)) << job.errorText.toStdString();
+    QFile written(fixture.project.CadFolder() + QStringLiteral("1平面.dxf"));
+    QFile reference(QStringLiteral(KELVOR_TEST_DATA_DIR "/plane_drawing.dxf"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll() == reference.readAll());
+}

@@ -19,6 +19,14 @@ doc = ezdxf.readfile(sys.argv[2])
 auditor = doc.audit()
 problems = []
 TOLERANCE = 0.001  # 1 mm of a drawing in metres
+# Degrees an arrow and its number may stand off the shooting direction as the registration draws it.
+ARROW_TOLERANCE = fixture.get("arrowTolerance", 0.1)
+
+
+def angle_between(a, b):
+    """The angle between two vectors in degrees."""
+    cosine = float(np.dot(a, b) / np.linalg.norm(a) / np.linalg.norm(b))
+    return math.degrees(math.acos(max(-1.0, min(1.0, cosine))))
 
 
 def similarity(source, target):
@@ -108,12 +116,29 @@ for photo, circle in zip(drawn, circles):
         # The shooting direction as the drawing shows it: north turned through the registration.
         d = math.radians(photo["direction"])
         along = plane_to_drawing(np.array([math.cos(d), math.sin(d)])) - plane_to_drawing(np.zeros(2))
-        cosine = float(np.dot(shaft, along) / np.linalg.norm(shaft) / np.linalg.norm(along))
-        # The arrow is turned in whole degrees.
-        if cosine < math.cos(math.radians(1.0)):
-            problems.append(f"{name}: arrow {math.degrees(math.acos(min(1, cosine))):.2f}° off its direction")
+        off = angle_between(shaft, along)
+        if off > ARROW_TOLERANCE:
+            problems.append(f"{name}: arrow {off:.3f}° off its direction")
     elif shafts:
         problems.append(f"{name}: an arrow without a direction")
+    # The number stands 2.4 units from its label point on the side opposite the arrow (lowered by one
+    # unit when it stands beside the label point).
+    if "label" in photo and "direction" in photo and photo.get("arrow"):
+        d = math.radians(photo["direction"])
+        along = plane_to_drawing(np.array([math.cos(d), math.sin(d)])) - plane_to_drawing(np.zeros(2))
+        label = picture_to_drawing(photo["label"])
+        numbers = [t for t in texts if t.dxf.text == name]
+        if len(numbers) != 1:
+            problems.append(f"{name}: {len(numbers)} number texts")
+            continue
+        text = numbers[0]
+        offset = np.array(list(text.dxf.align_point)[:2]) - label
+        if text.dxf.halign in (0, 2):
+            offset = offset + np.array([0.0, unit_y])
+        off = angle_between(offset, -along)
+        if off > ARROW_TOLERANCE or abs(np.linalg.norm(offset) - 2.4 * unit_y) > TOLERANCE:
+            problems.append(f"{name}: number {off:.3f}° off the side opposite the arrow, "
+                            f"{np.linalg.norm(offset):.4f} from its label point")
 expected_lines = 3 * sum(1 for p in drawn if p.get("arrow"))
 if len(lines) != expected_lines:
     problems.append(f"{len(lines)} lines instead of {expected_lines}")
