@@ -153,3 +153,64 @@ QString FileNamePart(const QString& text)
     }
     return part;
 }
+
+namespace {
+
+constexpr int kSheetNameUnits = 31;
+
+// The first `units` UTF-16 units of the text, one fewer when the last would split a surrogate pair.
+QString CutUnits(const QString& text, int units)
+{
+    if (text.size() <= units)
+        return text;
+    return text.left(units > 0 && text[units - 1].isHighSurrogate() ? units - 1 : units);
+}
+
+QString TrimSheetNameEnds(QString name)
+{
+    const auto trimmed = [](QChar c) { return c.isSpace() || c == u'\''; };
+    while (!name.isEmpty() && trimmed(name.front()))
+        name.remove(0, 1);
+    while (!name.isEmpty() && trimmed(name.back()))
+        name.chop(1);
+    return name;
+}
+
+bool SheetNameTaken(const QString& name, const QStringList& taken)
+{
+    return name.compare(QStringLiteral("History"), Qt::CaseInsensitive) == 0 ||
+           taken.contains(name, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+QString SheetNameFromTitle(const QString& title, const QStringList& taken, const QString& fallback)
+{
+    QString name;
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        const QChar c = title[i];
+        if (c.isHighSurrogate() && i + 1 < title.size() && title[i + 1].isLowSurrogate()) {
+            name += c;
+            name += title[++i];
+        } else if (c == u'\n' || c == u'\r' || c == u'\t') {
+            name += u' ';
+        } else if (c.isSurrogate() || c.category() == QChar::Other_Control || c.unicode() >= 0xFFFE) {
+            continue;
+        } else {
+            name += QStringView(u"[]:*?/\\").contains(c) ? u'_' : c;
+        }
+    }
+    name = TrimSheetNameEnds(CutUnits(TrimSheetNameEnds(name), kSheetNameUnits));
+    if (name.isEmpty())
+        name = fallback;
+    if (!SheetNameTaken(name, taken))
+        return name;
+    // One of the first taken.size() + 1 numbers is free.
+    for (int n = 2;; ++n) {
+        const QString suffix = QStringLiteral(" (%1)").arg(n);
+        const QString candidate =
+            TrimSheetNameEnds(CutUnits(name, kSheetNameUnits - int(suffix.size()))) + suffix;
+        if (!SheetNameTaken(candidate, taken))
+            return candidate;
+    }
+}

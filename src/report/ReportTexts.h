@@ -34,3 +34,10 @@ QString WithFullWidthColon(const QString& label);
 
 // A map title as a part of a file name: path separators and NUL become '_'.
 QString FileNamePart(const QString& text);
+
+// A title as the name of a sheet that spreadsheet programs accept: the characters a sheet name may not
+// hold ([ ] : * ? / \) become '_', line breaks and tabs blanks, other control characters go; blanks and
+// apostrophes leave both ends; the name is cut to 31 UTF-16 units without splitting a character. An
+// empty result takes the fallback. A name already taken (compared regardless of case) or the reserved
+// "History" gets " (2)", " (3)", ... within the 31 units.
+QString SheetNameFromTitle(const QString& title, const QStringList& taken, const QString& fallback);

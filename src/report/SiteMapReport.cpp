@@ -10,6 +10,7 @@
 #include "model/Project.h"
 #include "report/ListReportWriter.h"
 #include "report/ReportGeometry.h"
+#include "report/ReportTexts.h"
 
 const char* const kNoSiteMapToOutputText = "出力可能な現場位置図が設定されていません。";
 
@@ -80,6 +81,7 @@ int SiteMapReport::WriteSiteMapSheets()
         return 1;
     if (const int started = StartNewWorkbook(); started != 0)
         return started;
+    m_sheetNames.clear();
     for (int i = 0; i < m_project->siteMaps.Count(); ++i) {
         siteMapIndex = i;
         if (const int written = WriteSiteMapSheet(); written != 0)
@@ -104,6 +106,11 @@ int SiteMapReport::WriteSiteMapSheet()
     CXlsxPage& page = report.page;
     if (!page.PageBeginW(QString(), QStringLiteral("1")))
         return 1;
+    // The tab a reader sees carries the site map's name, made a valid and unique sheet name.
+    const QString sheetName = SheetNameFromTitle(siteMap.name, m_sheetNames, QString::fromUtf8(kBookName));
+    if (!page.PageNameW(sheetName))
+        return 1;
+    m_sheetNames.append(sheetName);
     page.PageAttrMargin(24, 10, 19, 14, 8, 5);
     report.printer.PrintQuality = 600;
     page.PageAttrSize(2, 100, 9);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "model/AppSettings.h"
@@ -57,6 +58,8 @@ private:
     QString TileSourceTitle(int kind) const;
 
     const Project* m_project = nullptr;
+    // The names of the sheets written so far into the workbook.
+    QStringList m_sheetNames;
 };
 
 // The texts of the site location map output.

@@ -531,6 +531,41 @@ TEST(ReportTexts, CellReferencesDatesAndLines)
     EXPECT_EQ(FileNamePart(QStringLiteral("a/b\\c")), QStringLiteral("a_b_c"));
 }
 
+TEST(ReportTexts, SheetNamesFollowTheSpreadsheetRules)
+{
+    const QString fallback = QStringLiteral("現場位置図");
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x93\xB7");  // two UTF-16 units
+    const struct
+    {
+        const char* what;
+        QString title;
+        QStringList taken;
+        QString name;
+    } cases[] = {
+        {"a plain title", QStringLiteral("堤A 全景"), {}, QStringLiteral("堤A 全景")},
+        {"forbidden characters", QStringLiteral("A/B\\C?D*E[F]G:H"), {}, QStringLiteral("A_B_C_D_E_F_G_H")},
+        {"line breaks and controls", QStringLiteral("堤A\r\n護岸\x01"), {}, QStringLiteral("堤A  護岸")},
+        {"apostrophes and blanks at the ends", QStringLiteral(" '引用' "), {}, QStringLiteral("引用")},
+        {"too long", QString(40, QChar(u'あ')), {}, QString(31, QChar(u'あ'))},
+        {"cut before a surrogate pair", QString(30, 'a') + emoji, {}, QString(30, 'a')},
+        {"empty", QString(), {}, fallback},
+        {"nothing usable", QStringLiteral("''"), {}, fallback},
+        {"taken", fallback, {fallback}, QStringLiteral("現場位置図 (2)")},
+        {"taken twice",
+         fallback,
+         {fallback, QStringLiteral("現場位置図 (2)")},
+         QStringLiteral("現場位置図 (3)")},
+        {"taken in another case", QStringLiteral("Map"), {QStringLiteral("MAP")}, QStringLiteral("Map (2)")},
+        {"reserved", QStringLiteral("history"), {}, QStringLiteral("history (2)")},
+        {"long and taken",
+         QString(31, QChar(u'い')),
+         {QString(31, QChar(u'い'))},
+         QString(27, QChar(u'い')) + QStringLiteral(" (2)")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SheetNameFromTitle(c.title, c.taken, fallback), c.name) << c.what;
+}
+
 TEST(ReportTexts, PhotoSlotsBesideAndAroundTheMap)
 {
     QStringList beside;

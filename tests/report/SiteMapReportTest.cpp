@@ -128,6 +128,10 @@ TEST_F(SiteMapReportTest, WritesOneSheetPerSiteMapWithTitlePictureAndTileSource)
     MakeProject({LocationMap::kWebStandard, LocationMap::kWebPale, LocationMap::kWebPhoto});
     m_project.siteMaps.maps[1].outputFlag = 0;  // written all the same, but not counted
     m_project.SetSiteMapZone(9);                 // the scale bar measures in zone IX
+    // Tabs are named after the site maps: two keep the name every new site map gets, one has characters
+    // a sheet name may not hold and is too long for one.
+    m_project.siteMaps.maps[2].name =
+        QStringLiteral("全景/航空写真:[2024年]* 堤防右岸から河口までの全域を含む");
     auto writer = Writer();
     ASSERT_TRUE(writer->WriteSiteMapBook()) << writer->errorText.toStdString();
     EXPECT_EQ(writer->writtenCount, 1);
@@ -138,6 +142,9 @@ TEST_F(SiteMapReportTest, WritesOneSheetPerSiteMapWithTitlePictureAndTileSource)
     const QJsonObject dump = workbook_check::Dump(BookPath());
     ASSERT_FALSE(dump.isEmpty());
     EXPECT_TRUE(dump["problems"].toArray().isEmpty());
+    EXPECT_EQ(dump["sheets"].toVariant().toStringList(),
+              QStringList({QStringLiteral("現場位置図"), QStringLiteral("現場位置図 (2)"),
+                           QStringLiteral("全景_航空写真__2024年__ 堤防右岸から河口までの全域を")}));
     ASSERT_EQ(dump["sheets"].toArray().size(), 3);
     const char* titles[] = {"標準T", "淡色T", "写真T"};
     for (int i = 0; i < 3; ++i) {
