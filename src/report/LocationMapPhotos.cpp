@@ -10,12 +10,23 @@
 #include "report/LocationMapReport.h"
 #include "report/ReportGeometry.h"
 #include "report/ReportTexts.h"
+#include "report/TextBoxFit.h"
 #include "view/ViewPhotoLink.h"
 
 namespace {
 
 // The picture box of every photo beside or around a map.
 const QSize kListBox(113, 84);
+// Around an A3 map with comments: a slot has six rows of 4.15 mm (24.9 mm) between its number row and the
+// next one, so the picture (18.3 mm) and its comment box below (a third of that) are made smaller to fit.
+const QSize kAroundWithCommentsBox(113, 69);
+// The smallest margins a picture keeps from its cell's edges (mm); its comment box keeps them as well.
+constexpr double kPictureMarginX = 0.5;
+constexpr double kPictureMarginY = 0.2;
+// Comments: 7-point type where it fits, else smaller down to 5 points, then cut.
+constexpr double kCommentPoints = 7.0;
+constexpr double kSmallestCommentPoints = 5.0;
+constexpr double kCommentMargin = 0.3;
 // Boxes narrower and lower than this hold small pictures, rendered at most 240 × 180.
 constexpr int kSmallBox = 150;
 
@@ -93,6 +104,7 @@ void LocationMapReport::PlacePhotosAroundMap(int mapIndex, int arrangement)
     if (!placePhotosAroundMapEnabled || !project.maps.IsValidIndex(mapIndex) || !project.outputOptions.placePhotos)
         return;
     const bool comments = project.outputOptions.ShouldPlacePhotoComments();
+    const QSize box = comments && arrangement == 0 ? kAroundWithCommentsBox : kListBox;
     const std::vector<QString> places = A3PhotoSlots(arrangement);
     const PlacedPhotoList& list = project.maps.maps[size_t(mapIndex)].photos;
     size_t slot = 0;
@@ -110,7 +122,7 @@ void LocationMapReport::PlacePhotosAroundMap(int mapIndex, int arrangement)
         else if (exists)
             cell = A3OverflowSlot(arrangement, overflow++);
         if (exists && !cell.isEmpty()) {
-            (void)PutListPhotoPicture(entry, cell, kListBox, comments);
+            (void)PutListPhotoPicture(entry, cell, box, comments);
             PutCellText(CellReference(ColumnNumberFromCell(cell), RowNumberFromCell(cell) - 1), list.NumberText(int(i)));
         }
         PumpMessages();
@@ -223,10 +235,10 @@ bool LocationMapReport::PutPicture(const PlacedPhoto& entry, const QString& cell
     double yMm = PixelsToMm(y + (use == PictureUse::Inset ? insetY : 0));
     if (use != PictureUse::Inset) {
         // Small margins keep the picture off the cell's lines.
-        if (xMm < 0.5)
-            xMm += 0.5;
-        if (yMm < 0.2)
-            yMm += 0.2;
+        if (xMm < kPictureMarginX)
+            xMm += kPictureMarginX;
+        if (yMm < kPictureMarginY)
+            yMm += kPictureMarginY;
     }
     return PlacePicture(file, cell, xMm, yMm, PixelsToMm(w), PixelsToMm(h));
 }
@@ -248,14 +260,17 @@ bool LocationMapReport::PutListPhotoPicture(const PlacedPhoto& entry, const QStr
     if (!PutPicture(entry, cell, box, PictureUse::RenderedOnly, 0, 0))
         return false;
     if (comment && !entry.comment.isEmpty() && Report()) {
-        // One paragraph per comment line, whichever line ends the comment was written with.
-        QString text = entry.comment;
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).remove(u'\r');
+        // A white box as wide as the picture box and a third of its height, below the picture and its
+        // margin; the comment is broken into lines and sized to stay inside it.
         const double w = box.width() * kReportMmPerPixel, h = box.height() * kReportMmPerPixel;
+        const FittedText fitted = FitTextInBox(entry.comment, QSizeF(w, h / 3), kCommentMargin,
+                                               kCommentPoints, kSmallestCommentPoints);
         CXlsxDrawingT& drawing = Report()->Cell(cell).drawing;
         drawing.FillColor = 0xFFFFFFu;
-        Report()->Cell(cell).drawing.FontPoint = 7.0;
-        Report()->Cell(cell).drawing.DrawingAddTextBoxW(text, 0, h, 0, 0, w, h / 3);
+        drawing.FontPoint = fitted.points;
+        drawing.TextMargin = kCommentMargin;
+        if (!drawing.DrawingAddTextBoxW(fitted.text, kPictureMarginX, h + kPictureMarginY, 0, 0, w, h / 3))
+            return false;
     }
     return true;
 }

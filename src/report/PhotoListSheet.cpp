@@ -5,6 +5,7 @@
 #include "fe/PumpMessages.h"
 #include "report/LocationMapReport.h"
 #include "report/ReportTexts.h"
+#include "report/TextBoxFit.h"
 
 namespace {
 
@@ -13,10 +14,14 @@ constexpr int kAcross = 11;     // columns of photos a page
 constexpr int kPageRows = 64;   // rows a page block
 constexpr int kBlockRows = 7;   // rows a photo
 constexpr int kLastColumn = 33; // AH, zero-based
-// The picture's box fills the block under its number: three 46-pixel columns and six 4.3-mm rows of the
-// template (138 × 97.5 pixels), less the smallest margins a picture keeps (0.5 mm left, 0.2 mm top), so
-// that no picture reaches the next photo's number or the next column's pictures.
+// The picture's box fills the block under its number: three columns of at least 46 pixels and six 4.3-mm
+// rows of the template (138 × 97.5 pixels), less the smallest margins a picture keeps (0.5 mm left, 0.2 mm
+// top), so that no picture reaches the next photo's number or the next column's pictures.
 const QSize kListPhotoBox(136, 96);
+// The original file name stands in a box in the white number row above the picture (5.5 mm high in the
+// template), in the two columns right of the number, clear of the picture above and the one below.
+constexpr double kNameBoxWidth = 24.5, kNameBoxHeight = 4.5, kNameBoxTop = 0.5;
+constexpr double kNamePoints = 8.0, kSmallestNamePoints = 5.0, kNameMargin = 0.3;
 
 }  // namespace
 
@@ -83,13 +88,17 @@ int LocationMapReport::WritePhotoListSheet(int mapIndex)
         const int top = kPageRows * p + kBlockRows * g;
         (void)PutListPhotoPicture(entry, CellReference(3 * m + 2, top + 2), kListPhotoBox, false);
         if (options.listOriginalFileName) {
-            const QString cell = CellReference(3 * m + 3, top + 1);
-            Report()->Cell(cell).drawing.LineStyle = 0;
-            Report()->Cell(cell).drawing.FontPoint = 8.0;
-            Report()->Cell(cell).drawing.TextAlign = 6;
             const PhotoRecord* photo = project.photos.Find(entry.photoId);
-            (void)Report()->Cell(cell).drawing.DrawingAddTextBoxW(photo ? photo->sourceName : QString(), 0.0, -2.0, 0.0,
-                                                             0.0, 24.5, 4.5);
+            const FittedText name =
+                FitTextInBox(photo ? photo->sourceName : QString(), QSizeF(kNameBoxWidth, kNameBoxHeight),
+                             kNameMargin, kNamePoints, kSmallestNamePoints, TextCut::Middle);
+            CXlsxDrawingT& drawing = Report()->Cell(CellReference(3 * m + 3, top + 1)).drawing;
+            drawing.LineStyle = 0;
+            drawing.FontPoint = name.points;
+            drawing.TextAlign = 6;
+            drawing.TextMargin = kNameMargin;
+            (void)drawing.DrawingAddTextBoxW(name.text, 0.0, kNameBoxTop, 0.0, 0.0, kNameBoxWidth,
+                                             kNameBoxHeight);
         }
         if (++g == kDown) {
             g = 0;

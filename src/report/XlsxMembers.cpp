@@ -119,6 +119,7 @@ void CXlsxDrawingT::Bind(XlsxHandle handle)
     TextAnchor.Bind(handle, Call<int>(XlsxReportDrawingPutTextAnchor));
     TextVertical.Bind(handle, Call<int>(XlsxReportDrawingPutTextVertical));
     TextAlign.Bind(handle, Call<int>(XlsxReportDrawingPutTextAlign));
+    TextMargin.Bind(handle, Call<double>(XlsxReportDrawingPutTextMargin));
 }
 
 void CXlsxAttr::Bind(XlsxHandle handle)

@@ -95,7 +95,7 @@ public:
         return XlsxReportDrawingAddTextBoxW(m_handle, 5, text, x, y, a, b, width, height);
     }
     CXlsxProperty<std::uint32_t> LineColor, FillColor, FontColor;
-    CXlsxProperty<double> LineWeight, FontPoint;
+    CXlsxProperty<double> LineWeight, FontPoint, TextMargin;
     CXlsxProperty<int> LineStyle, ArrowTypeS, ArrowTypeE, FontStyle, FontULine, TextAnchor, TextVertical,
         TextAlign;
     CXlsxProperty<QByteArray> FontName;

@@ -340,6 +340,10 @@ int XlsxReportDrawingPutTextAlign(XlsxHandle h, int align)
         p.vertical = (align >> 2) & 3;
     });
 }
+int XlsxReportDrawingPutTextMargin(XlsxHandle h, double millimetres)
+{
+    return Pending(h, [&](xlsx::DrawingProps& p) { p.textMargin = millimetres; });
+}
 
 int XlsxReportPrinterPut(XlsxHandle h, const QString& name, int value)
 {

@@ -103,6 +103,7 @@ int XlsxReportDrawingPutFontULine(XlsxHandle h, int kind);
 int XlsxReportDrawingPutTextAnchor(XlsxHandle h, int anchor);
 int XlsxReportDrawingPutTextVertical(XlsxHandle h, int on);
 int XlsxReportDrawingPutTextAlign(XlsxHandle h, int align);
+int XlsxReportDrawingPutTextMargin(XlsxHandle h, double millimetres);
 
 // Printer settings: PrintQuality (dots per inch), ColorMode (1 monochrome, 2 colour), Copies go into
 // every sheet's page setup; Duplex is only stored.

@@ -46,8 +46,9 @@ namespace xlsx {
 // Drawings are placed at the chosen cell, offset and sized in millimetres. Pictures are read when
 // they are added and stored as they are. Text boxes take the pending drawing properties, which
 // then return to their defaults (white fill, solid black 0.75-point line, 11-point default font, top
-// left). TextAlign: horizontal part 0 left, 1 right, 2 centre plus vertical part 0 top, 4 middle,
-// 8 bottom (6 = centred both ways). LineStyle: 0 none, 1 solid, 2 dash, 3 dot, 4 dash-dot.
+// left, the reader's own text margins). TextAlign: horizontal part 0 left, 1 right, 2 centre plus vertical
+// part 0 top, 4 middle, 8 bottom (6 = centred both ways). LineStyle: 0 none, 1 solid, 2 dash, 3 dot,
+// 4 dash-dot. TextMargin: the same margin in millimetres on all four sides of the text.
 //
 // Page attributes: PrintArea(c0, r0, c1, r1) zero-based inclusive; Margin(left, right, top, bottom,
 // header, footer) in millimetres; Size(mode, scale, paper): mode 0 landscape, 1 or 2 portrait; scale is

@@ -115,7 +115,13 @@ std::string TextBoxXml(const DrawingObject& object, int id, const std::string& d
         "</xdr:spPr><xdr:txBody><a:bodyPr vertOverflow=\"clip\" horzOverflow=\"clip\" wrap=\"square\" "
         "rtlCol=\"0\" anchor=\"";
     out += anchors[std::clamp(p.vertical, 0, 2)];
-    out += p.verticalText ? "\" vert=\"eaVert\"/>" : "\"/>";
+    out += "\"";
+    if (p.textMargin >= 0) {
+        const std::string margin = std::to_string(MmToEmu(std::min(p.textMargin, 100.0)));
+        out += " lIns=\"" + margin + "\" tIns=\"" + margin + "\" rIns=\"" + margin + "\" bIns=\"" + margin +
+               "\"";
+    }
+    out += p.verticalText ? " vert=\"eaVert\"/>" : "/>";
     out += "<a:lstStyle/>";
     const std::string font = Escaped(p.fontName.empty() ? defaultFont : p.fontName, true);
     std::string runProps = " lang=\"ja-JP\" altLang=\"en-US\" sz=\"" +

@@ -87,6 +87,7 @@ struct DrawingProps
     int horizontal = 0;  // 0 left, 1 right, 2 centre
     int vertical = 0;    // 0 top, 1 middle, 2 bottom
     bool verticalText = false;
+    double textMargin = -1;  // millimetres between the box's edges and its text; negative: the reader's own
 };
 
 struct DrawingObject

@@ -141,14 +141,15 @@ TEST(PhotoListSheet, NameBoxesOnlyWithOriginalFileNames)
     EXPECT_EQ(first["text"].toString(), QStringLiteral("DSC_0001.JPG"));
     EXPECT_EQ(first["sz"].toString(), QStringLiteral("800"));
     EXPECT_EQ(first["line"].toString(), QStringLiteral("none"));
-    // The first photo's box cannot go above row 1: clamped there.
-    EXPECT_EQ(first["from"].toArray()[0].toString(), QStringLiteral("C1"));
-    EXPECT_EQ(first["from"].toArray()[2].toInt(), 0);
-    // The second's box 2 mm above row 8 starts in row 7; the tenth's (first of the next column) in F1.
-    const QJsonArray second = shapes[1].toObject()["from"].toArray();
-    EXPECT_EQ(second[0].toString(), QStringLiteral("C7"));
-    EXPECT_GT(second[2].toInt(), 0);
-    EXPECT_EQ(shapes[9].toObject()["from"].toArray()[0].toString(), QStringLiteral("F1"));
+    // Each box stands 0.5 mm down in its photo's number row, right of the number: the first's in C1, the
+    // second's in C8, the tenth's (first of the next column) in F1.
+    const char* const anchors[] = {"C1", "C8", "F1"};
+    const int boxes[] = {0, 1, 9};
+    for (int k = 0; k < 3; ++k) {
+        const QJsonArray from = shapes[boxes[k]].toObject()["from"].toArray();
+        EXPECT_EQ(from[0].toString(), QString::fromLatin1(anchors[k]));
+        EXPECT_EQ(from[2].toInt(), 18000);
+    }
     EXPECT_EQ(shapes[9].toObject()["text"].toString(), QStringLiteral("DSC_0010.JPG"));
 }
 

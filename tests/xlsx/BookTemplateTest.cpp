@@ -71,6 +71,7 @@ protected:
         book.PendingDrawing().fillColor = 0xFFFFFF;
         book.PendingDrawing().fontPoint = 8;
         book.PendingDrawing().horizontal = 2;
+        book.PendingDrawing().textMargin = 0.3;
         ASSERT_EQ(book.Cell("C4"), 1);
         ASSERT_EQ(book.DrawingAddTextBox(5, "元ファイル名\nIMG_0001.JPG", 0, -2, 0, 0, 24.5, 4.5), 1);
         ASSERT_EQ(book.PageEnd(), 1);
@@ -152,6 +153,10 @@ TEST_F(BookTemplateTest, TextBoxTakesThePendingPropertiesAndItsAnchor)
     const pugi::xml_node shape = anchor.child("xdr:sp");
     EXPECT_STREQ(shape.child("xdr:spPr").child("a:solidFill").child("a:srgbClr").attribute("val").value(),
                  "FFFFFF");
+    // The text keeps 0.3 mm from every edge.
+    const pugi::xml_node body = shape.child("xdr:txBody").child("a:bodyPr");
+    for (const char* side : {"lIns", "tIns", "rIns", "bIns"})
+        EXPECT_EQ(body.attribute(side).as_llong(), 10800) << side;
     std::vector<std::string> lines;
     for (pugi::xml_node p : shape.child("xdr:txBody").children("a:p")) {
         EXPECT_STREQ(p.child("a:pPr").attribute("algn").value(), "ctr");

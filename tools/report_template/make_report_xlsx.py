@@ -161,13 +161,14 @@ def map_sheet_h(wb):
 
 
 def map_sheet_a3(wb):
-    """A3 landscape: slots of three 12.25-mm columns (B, E, … AF) and rows of 4.15 mm; the map at E9
-    (329.94 × 210.87 mm), E3 or H3 by the photo arrangement; overflow photos from AJ outside the print
-    area."""
+    """A3 landscape: slots of three 12.45-mm (47-pixel) columns (B, E, … AF) and rows of 4.15 mm; the map
+    at E9 (1247 × 797 pixels, within the 27 columns E to AE), E3 or H3 by the photo arrangement; overflow
+    photos from AJ outside the print area, two 16-mm columns a slot so that a 30-mm picture keeps clear of
+    the next one."""
     ws = wb.create_sheet("#写真位置図H_A3")
     col_mm(ws, ["A"], 3)
-    col_mm(ws, col_range("B", "AH"), 12.25)
-    col_mm(ws, col_range("AI", "AZ"), 12.25)
+    col_mm(ws, col_range("B", "AI"), 12.45)
+    col_mm(ws, col_range("AJ", "AZ"), 16)
     row_mm(ws, range(1, 68), 4.15)
     row_mm(ws, [1], 9)
     put(ws, "E1:AB1", "**タイトル", size=16, bold=True, horizontal="center", border=False)
@@ -319,12 +320,15 @@ def ledger_h1(wb):
 
 
 def photo_list(wb):
-    """The photo list, A3 landscape, 64 rows: eleven groups of three 12.1-mm columns by nine groups of
-    seven 4.3-mm rows; the writer fills numbers, names and pictures by reference."""
+    """The photo list, A3 landscape, 64 rows: eleven groups of three 12.45-mm (47-pixel) columns by nine
+    groups of seven rows, a 5.5-mm number row and six 4.3-mm picture rows; the writer fills numbers,
+    names and pictures by reference. The number row is the white space between two pictures that holds
+    the original file name's box (24.5 × 4.5 mm, in the two columns right of the number)."""
     ws = wb.create_sheet("#写真一覧_A3")
     col_mm(ws, ["A"], 3)
-    col_mm(ws, col_range("B", "AH"), 12.1)
+    col_mm(ws, col_range("B", "AH"), 12.45)
     row_mm(ws, range(1, 65), 4.3)
+    row_mm(ws, range(1, 64, 7), 5.5)
     page(ws, A3, True, scale=95, area="B1:AH64")
 
 
