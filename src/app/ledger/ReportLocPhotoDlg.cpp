@@ -22,6 +22,7 @@
 #include "app/ledger/CropFrame.h"
 #include "app/ledger/LedgerOrder.h"
 #include "app/ledger/LedgerPreview.h"
+#include "app/photos/YearFirstDate.h"
 #include "fe/img/Image.h"
 #include "model/Project.h"
 #include "view/ViewPhotoLink.h"
@@ -389,6 +390,8 @@ void CReportLocPhotoDlg::ReadGrid()
     };
     std::vector<Edit> edits;
     bool photoFields = false;
+    bool refusedDate = false;
+    bool refusedTime = false;
     const int rows = std::min<int>(m_grid->Rows(), int(m_rows.size()));
     for (int r = 1; r <= rows; ++r) {
         const FilledRow& filled = m_rows[size_t(r - 1)];
@@ -398,6 +401,18 @@ void CReportLocPhotoDlg::ReadGrid()
             now.date = GetSpreadCellText(*m_grid, kColDate, r);
             now.time = GetSpreadCellText(*m_grid, kColTime, r);
             now.comment = GetSpreadCellText(*m_grid, kColComment, r);
+            // The date and time are the photo's own, written into its Exif, its shapefile record and
+            // every sort by shot time: a text that does not read is put back as it was.
+            if (now.date != filled.date && !now.date.isEmpty() && !ParseYearFirstDate(now.date)) {
+                SetSpreadCellText(*m_grid, kColDate, r, filled.date);
+                now.date = filled.date;
+                refusedDate = true;
+            }
+            if (now.time != filled.time && !now.time.isEmpty() && !ParseShotTime(now.time)) {
+                SetSpreadCellText(*m_grid, kColTime, r, filled.time);
+                now.time = filled.time;
+                refusedTime = true;
+            }
         }
         if (now.workNumber == filled.workNumber && now.date == filled.date && now.time == filled.time &&
             now.comment == filled.comment)
@@ -405,6 +420,12 @@ void CReportLocPhotoDlg::ReadGrid()
         photoFields = photoFields || now.date != filled.date || now.time != filled.time;
         edits.push_back({r, now});
     }
+    if (refusedDate)
+        Warn(this, QStringLiteral("撮影日が正しくありません。\n\n"
+                                  "（2023/04/05 のように年/月/日の順で入力してください。）"));
+    if (refusedTime)
+        Warn(this, QStringLiteral("撮影時刻が正しくありません。\n\n"
+                                  "（09:05:30 のように時:分:秒で入力してください。）"));
     if (edits.empty())
         return;
     ProjectChanges kinds = ProjectChange::PlacedPhotos;

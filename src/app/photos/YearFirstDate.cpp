@@ -67,6 +67,26 @@ std::optional<QDate> ParseYearFirstDate(const QString& text)
     return date;
 }
 
+std::optional<QTime> ParseShotTime(const QString& text)
+{
+    const QString colon = QStringLiteral(":");
+    qsizetype at = 0;
+    SkipBlanks(text, at);
+    const int hour = ReadNumber(text, at, 1, 2);
+    if (hour < 0 || !ReadSeparator(text, at, colon))
+        return std::nullopt;
+    const int minute = ReadNumber(text, at, 1, 2);
+    if (minute < 0 || !ReadSeparator(text, at, colon))
+        return std::nullopt;
+    const int second = ReadNumber(text, at, 1, 2);
+    if (second < 0)
+        return std::nullopt;
+    SkipBlanks(text, at);
+    if (at != text.size() || !QTime::isValid(hour, minute, second))
+        return std::nullopt;
+    return QTime(hour, minute, second);
+}
+
 QString YearFirstText(const QDate& date)
 {
     return QString::asprintf("%04d/%02d/%02d", date.year(), date.month(), date.day());

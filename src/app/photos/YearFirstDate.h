@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QTime>
 #include <QString>
 #include <optional>
 
@@ -15,6 +16,11 @@ std::optional<QDate> ParseYearFirstDate(const QString& text);
 
 // "2023/04/05".
 QString YearFirstText(const QDate& date);
+
+// Reads a time of day written hour, minute and second, each but the hour of one or two digits and
+// separated by ':' with blanks allowed around it ("09:05:30", "9:5:30"). Nothing else may stand in the
+// text; a time that does not exist ("24:00:00", "12:60:00") gives none.
+std::optional<QTime> ParseShotTime(const QString& text);
 
 // What a date field keeps of a typed text: the text as typed when it reads as a date year first, else
 // the empty text.

@@ -154,6 +154,58 @@ TEST(LedgerFrame, PendingEditsSurviveARefillAndKeepAMovedMark)
     EXPECT_EQ(GetSpreadCellText(grid, Dlg::kColComment, 2), QStringLiteral("貼付"));
 }
 
+// The ledger's date and time are the photo's own (its Exif, its shapefile record, every sort by shot
+// time): only a year-first calendar date and a real time of day are stored; any other text is put
+// back as it was, with a word to the user.
+TEST(LedgerFrame, DatesAndTimesThatDoNotReadAreRefused)
+{
+    struct Case
+    {
+        int col;
+        const char* typed;
+        bool kept;
+    };
+    const Case cases[] = {
+        {Dlg::kColDate, "2024/13/45", false}, {Dlg::kColDate, "4/5/2023", false},
+        {Dlg::kColDate, "2023/02/30", false}, {Dlg::kColDate, "令和5年", false},
+        {Dlg::kColDate, "2023年4月5日", true}, {Dlg::kColDate, "2023-4-5", true},
+        {Dlg::kColDate, "", true},            {Dlg::kColTime, "99:99:99", false},
+        {Dlg::kColTime, "24:00:00", false},   {Dlg::kColTime, "9:05", false},
+        {Dlg::kColTime, "9:05:30", true},     {Dlg::kColTime, "", true},
+    };
+    LedgerFrame f;
+    static_cast<QCheckBox*>(f.button(Dlg::kCtlAllowDateEdit))->setChecked(true);
+    CSpread7U& grid = *f.ledger()->Grid();
+    for (const Case& c : cases) {
+        const QString typed = QString::fromUtf8(c.typed);
+        const bool date = c.col == Dlg::kColDate;
+        const QString before = date ? f.d.photo(2)->date : f.d.photo(2)->time;
+        f.prompts.clear();
+        grid.setFocus();
+        grid.SetActiveCell(c.col, 2);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        grid.SetEditMode(true);
+        auto* editor = grid.findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(typed);
+        grid.SetEditMode(false);  // the edit ends: the cell's change is read back
+        const QString stored = date ? f.d.photo(2)->date : f.d.photo(2)->time;
+        const QString saved = date ? f.d.Saved().photos.Find(2)->date : f.d.Saved().photos.Find(2)->time;
+        const QString expected = c.kept ? typed : before;
+        EXPECT_EQ(stored, expected) << c.typed;
+        EXPECT_EQ(saved, expected) << c.typed;
+        EXPECT_EQ(GetSpreadCellText(grid, c.col, 2), expected) << c.typed;
+        if (c.kept) {
+            EXPECT_TRUE(f.prompts.asked().empty()) << c.typed;
+        } else {
+            ASSERT_EQ(f.prompts.asked().size(), 1u) << c.typed;
+            EXPECT_TRUE(f.prompts.asked()[0].text.startsWith(date ? QStringLiteral("撮影日が正しくありません。")
+                                                                   : QStringLiteral("撮影時刻が正しくありません。")))
+                << c.typed;
+        }
+    }
+}
+
 TEST(LedgerFrame, PendingEditsSurviveAProjectSwitch)
 {
     LedgerFrame f;
