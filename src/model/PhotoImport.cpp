@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <array>
 #include <cstdio>
+#include <utility>
 
 #include "fe/AtomicSave.h"
 #include "fe/PathUtil.h"
@@ -131,25 +132,32 @@ bool PhotoRecord::ReadExif(const QString& path)
 PreparedPhoto PreparePhoto(const QString& sourcePath, const QString* fromDate, const QString* toDate)
 {
     PreparedPhoto photo;
+    const auto refuse = [&photo](PhotoRefusal why) {
+        photo.bytes.clear();
+        photo.refusal = why;
+        return std::move(photo);
+    };
     if (!QFileInfo(sourcePath).isFile())
-        return photo;
+        return refuse(PhotoRefusal::Missing);
     const fe::PathParts parts(sourcePath);
     if (ImageKindOfExtension(fe::TrimLeftChar(parts.extension, u'.')) != 0)
-        return photo;
+        return refuse(PhotoRefusal::NotJpeg);
     PhotoRecord& record = photo.record;
     record.ReadExif(sourcePath);
     if (fromDate && toDate && !PassesDateFilter(record.date, *fromDate, *toDate))
-        return photo;
+        return refuse(PhotoRefusal::OutsideDates);
 
     // The photo is read once: the same bytes are checked, decoded for the thumbnails and later copied.
     // A picture that cannot be decoded is refused before anything is written, so no copy is left behind
     // for a photo that no record names.
     QImage reduced;
     QSize originalSize;
-    if (!fe::img::ReadPhotoBytes(sourcePath, photo.bytes) ||
-        !DecodeForThumbnails(photo.bytes, reduced, originalSize)) {
-        photo.bytes.clear();
-        return photo;
+    if (!fe::img::ReadPhotoBytes(sourcePath, photo.bytes))
+        return refuse(PhotoRefusal::Unreadable);
+    if (!DecodeForThumbnails(photo.bytes, reduced, originalSize)) {
+        // A JPEG starts with its start-of-image marker; bytes that do not are some other file.
+        const bool jpeg = photo.bytes.startsWith(QByteArrayLiteral("\xFF\xD8\xFF"));
+        return refuse(jpeg ? PhotoRefusal::Damaged : PhotoRefusal::NotJpeg);
     }
     for (int k = 0; k < 3; ++k)
         photo.thumbnails[k] = ThumbnailJpeg(reduced, originalSize, record.rotation, kThumbnailBoxes[k][0],

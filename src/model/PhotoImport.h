@@ -27,11 +27,25 @@ bool DecodeForThumbnails(const QByteArray& jpeg, QImage& reduced, QSize& origina
 QByteArray ThumbnailJpeg(const QImage& picture, QSize originalSize, int rotation, int boxWidth,
                          int boxHeight);
 
+// Why a photo file was not taken into the project.
+enum class PhotoRefusal
+{
+    None,
+    Missing,           // no such file
+    NotJpeg,           // another kind of file by its extension or by its bytes
+    OutsideDates,      // shot outside the import conditions' dates
+    Unreadable,        // the file cannot be read
+    Damaged,           // a JPEG cut short or damaged (or of more pixels than any camera makes)
+    AlreadyInProject,  // the import conditions count it as a photo the project has
+    NotStored,         // its copy could not be written into the project
+};
+
 // One photo file read, checked and reduced to its thumbnails, ready to be stored under an id. Made
 // without touching any project, so that several can be made at once on worker threads.
 struct PreparedPhoto
 {
     bool accepted = false;     // false: refused (missing, not a JPEG, outside the date filter, damaged)
+    PhotoRefusal refusal = PhotoRefusal::None;  // why, when refused
     PhotoRecord record;        // the source name and what the EXIF fields give; id 0
     QByteArray bytes;          // the file as read, stored byte for byte
     QByteArray thumbnails[3];  // the JPEG of each thumbnail box; empty when it could not be made

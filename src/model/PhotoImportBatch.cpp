@@ -91,10 +91,16 @@ bool PhotoImportBatch::ImportNext()
         return false;
     const qsizetype index = m_next++;
     PreparedPhoto photo = Take(index);
+    m_lastRefusal = photo.refusal;
     // The duplicate check sees every photo imported before this file, as a one-by-one import does.
-    if (!photo.accepted || m_project.IsDuplicatePhoto(m_files[index], &photo.record)) {
+    if (photo.accepted && m_project.IsDuplicatePhoto(m_files[index], &photo.record))
+        m_lastRefusal = PhotoRefusal::AlreadyInProject;
+    if (m_lastRefusal != PhotoRefusal::None) {
         DropStagedFiles(photo);
         return false;
     }
-    return m_project.AppendPreparedPhoto(photo);
+    if (m_project.AppendPreparedPhoto(photo))
+        return true;
+    m_lastRefusal = PhotoRefusal::NotStored;
+    return false;
 }

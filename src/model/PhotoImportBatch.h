@@ -39,6 +39,8 @@ public:
     // Tries the next file as Project::ImportPhoto does: true when it was appended to the project, false
     // when it was refused (or every file was tried already).
     bool ImportNext();
+    // Why the last ImportNext refused its file; None after one that imported it.
+    PhotoRefusal LastRefusal() const { return m_lastRefusal; }
 
 private:
     void Work();
@@ -58,6 +60,7 @@ private:
     const QString m_toDate;
     const ProjectFolders m_folders;
     qsizetype m_next = 0;        // the next file to import; only the caller's thread changes it
+    PhotoRefusal m_lastRefusal = PhotoRefusal::None;
 
     std::mutex m_mutex;  // guards everything below
     std::condition_variable m_changed;

@@ -206,7 +206,12 @@ TEST(Roads, ImportingPhotos)
         }
         road.Shot(QStringLiteral("import-progress"));
     });
-    road.ExpectMessage(QStringLiteral("18枚の写真を取り込みました。"));
+    // The count, then the two files not taken, each with its reason.
+    const QString alreadyIn = QStringLiteral("（すでにプロジェクトに取り込まれています）");
+    const QString cutShort = QStringLiteral("（写真が途中で切れているか壊れています）");
+    road.ExpectMessage(QStringLiteral("18枚の写真を取り込みました。\n\n取り込まなかったファイル（2件）:\n・") +
+                       ShotNumber(kTwin).name + alreadyIn + QStringLiteral("\n・") + ShotNumber(kTruncated).name +
+                       cutShort);
     road.ChooseMenu({QStringLiteral("撮影写真"), QStringLiteral("写真取込み")});
     road.Idle(300);
     road.CheckPrompts();
@@ -289,7 +294,11 @@ TEST(Roads, ImportingPhotos)
     const int zoomShown = reopenedView->Zoom();
     const fe::geo::GeoPoint centreShown = reopenedView->MapServer().Center();
     road.ExpectFiles(chosen);
-    road.ExpectMessage(QStringLiteral("取り込んだ写真はありません。"));
+    QString noneTaken = QStringLiteral("取り込んだ写真はありません。\n\n取り込まなかったファイル（20件）:");
+    for (const QString& file : chosen)
+        noneTaken += QStringLiteral("\n・") + QFileInfo(file).fileName() +
+                     (file.endsWith(ShotNumber(kTruncated).name) ? cutShort : alreadyIn);
+    road.ExpectMessage(noneTaken);
     road.ChooseMenu({QStringLiteral("撮影写真"), QStringLiteral("写真取込み")});
     road.Idle(300);
     road.CheckPrompts();

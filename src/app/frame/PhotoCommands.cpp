@@ -236,9 +236,7 @@ void ImportPhotos(CMainFrame& frame)
     const FramePaneLinks& links = frame.PaneLinks();
     if (outcome.imported > 0 && frame.CurrentState().viewMode == 0 && links.fitViewToPhotos)
         links.fitViewToPhotos(int(document->GetProject().photos.photos.size()) - outcome.imported);
-    ShowMessage(&frame, outcome.imported > 0
-                            ? QStringLiteral("%1枚の写真を取り込みました。").arg(outcome.imported)
-                            : QStringLiteral("取り込んだ写真はありません。"));
+    ShowMessage(&frame, PhotoImportMessage(outcome));
     frame.UpdatePhotoPaneTitle();
 }
 

@@ -1,5 +1,7 @@
 #include "app/photos/PhotoImportRun.h"
 
+#include <algorithm>
+
 #include "app/doc/TavrelDoc.h"
 #include "app/progress/SubProgressDlg.h"
 #include "fe/PathUtil.h"
@@ -7,6 +9,50 @@
 #include "model/AppSettings.h"
 #include "model/PhotoImportBatch.h"
 #include "model/Project.h"
+
+namespace {
+
+QString RefusalText(PhotoRefusal why)
+{
+    switch (why) {
+        case PhotoRefusal::Missing:
+            return QStringLiteral("ファイルがありません");
+        case PhotoRefusal::NotJpeg:
+            return QStringLiteral("JPEGファイルではありません");
+        case PhotoRefusal::OutsideDates:
+            return QStringLiteral("撮影日が取込条件の期間外です");
+        case PhotoRefusal::Unreadable:
+            return QStringLiteral("ファイルを読み込めません");
+        case PhotoRefusal::Damaged:
+            return QStringLiteral("写真が途中で切れているか壊れています");
+        case PhotoRefusal::AlreadyInProject:
+            return QStringLiteral("すでにプロジェクトに取り込まれています");
+        case PhotoRefusal::NotStored:
+            return QStringLiteral("プロジェクトに保存できませんでした");
+        case PhotoRefusal::None:
+            break;
+    }
+    return QStringLiteral("取り込めませんでした");
+}
+
+}  // namespace
+
+QString PhotoImportMessage(const PhotoImportOutcome& outcome)
+{
+    QString text = outcome.imported > 0 ? QStringLiteral("%1枚の写真を取り込みました。").arg(outcome.imported)
+                                        : QStringLiteral("取り込んだ写真はありません。");
+    if (outcome.notTaken.empty())
+        return text;
+    text += QStringLiteral("\n\n取り込まなかったファイル（%1件）:").arg(outcome.notTaken.size());
+    const size_t listed = std::min(outcome.notTaken.size(), size_t(kMaxListedRefusals));
+    for (size_t k = 0; k < listed; ++k) {
+        const auto& [file, why] = outcome.notTaken[k];
+        text += QStringLiteral("\n・%1（%2）").arg(fe::PathParts(file).FileName(), RefusalText(why));
+    }
+    if (listed < outcome.notTaken.size())
+        text += QStringLiteral("\nほか%1件").arg(outcome.notTaken.size() - listed);
+    return text;
+}
 
 PhotoImportOutcome ImportPhotoFiles(CTavrelDoc& document, const QStringList& files, AppSettings& settings,
                                     QWidget* parent)
@@ -29,6 +75,8 @@ PhotoImportOutcome ImportPhotoFiles(CTavrelDoc& document, const QStringList& fil
                 settings.lastPhotoFolder = fe::GetPathFolder(file);
             if (batch.ImportNext())
                 ++outcome.imported;
+            else if (!file.isEmpty())
+                outcome.notTaken.emplace_back(file, batch.LastRefusal());
             // Every file tried is one step, so the bar ends full even when some photos were refused.
             progress.Advance();
             PumpMessages();

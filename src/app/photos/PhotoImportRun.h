@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QStringList>
+#include <utility>
+#include <vector>
+
+#include "model/PhotoImport.h"
 
 #include "model/ProjectResult.h"
 
@@ -15,7 +19,15 @@ struct [[nodiscard]] PhotoImportOutcome
     int imported = 0;                       // photos appended to the project
     bool cancelled = false;                 // the user pressed Cancel before every file was tried
     ProjectResult saveResult = kProjectOk;  // the one save at the end
+    // The files tried and not taken, in file order, each with the reason.
+    std::vector<std::pair<QString, PhotoRefusal>> notTaken;
 };
+
+// What the user is told after an import: "N枚の写真を取り込みました。" (or that none came in), then the
+// files not taken, each by its name with the reason, at most kMaxListedRefusals of them and the count
+// of the rest.
+inline constexpr int kMaxListedRefusals = 20;
+QString PhotoImportMessage(const PhotoImportOutcome& outcome);
 
 // Imports the files one by one under a progress window ("撮影写真取込み中") as one change of the
 // document's project: before each file the Cancel flag is checked, so a cancel stops the run after the

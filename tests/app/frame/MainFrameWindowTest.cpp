@@ -236,6 +236,20 @@ TEST(MainFrameWindow, ImportsChosenPhotosAsOneChangeAndTellsHowMany)
         ASSERT_TRUE(picture.save(path, "JPEG"));
         photos.append(path);
     }
+    // Files that are not taken, each for its own reason: told after the count, in file order.
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(temp.file(QStringLiteral("card/") + name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    QFile first(photos.front());
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    const QByteArray whole = first.readAll();
+    photos.append(write(QStringLiteral("CUT.JPG"), whole.left(whole.size() * 2 / 5)));
+    photos.append(write(QStringLiteral("notes.jpg"), QByteArrayLiteral("not a picture\n")));
+    photos.append(write(QStringLiteral("plan.png"), whole));
+    photos.append(photos.front());
     photos.append(temp.file("card/missing.jpg"));
     f.prompts.clear();
     f.prompts.QueueFiles(photos);
@@ -243,7 +257,13 @@ TEST(MainFrameWindow, ImportsChosenPhotosAsOneChangeAndTellsHowMany)
     EXPECT_EQ(f.document.GetProject().photos.photos.size(), 3u);
     ASSERT_EQ(f.Messages().size(), 2);
     EXPECT_EQ(f.Messages()[0], QStringLiteral("撮影写真取込み"));
-    EXPECT_EQ(f.Messages()[1], QStringLiteral("3枚の写真を取り込みました。"));
+    EXPECT_EQ(f.Messages()[1], QStringLiteral("3枚の写真を取り込みました。\n\n"
+                                              "取り込まなかったファイル（5件）:\n"
+                                              "・CUT.JPG（写真が途中で切れているか壊れています）\n"
+                                              "・notes.jpg（JPEGファイルではありません）\n"
+                                              "・plan.png（JPEGファイルではありません）\n"
+                                              "・IMG_1.JPG（すでにプロジェクトに取り込まれています）\n"
+                                              "・missing.jpg（ファイルがありません）"));
     EXPECT_EQ(f.frame->PhotoPane()->windowTitle(), QStringLiteral("撮影写真　枚数：全て(3)"));
     EXPECT_FALSE(f.frame->IsBusy());
     EXPECT_TRUE(f.frame->menuBar()->isEnabled());

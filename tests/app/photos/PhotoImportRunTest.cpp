@@ -165,3 +165,17 @@ TEST(PhotoImportRun, CommandsFromEventsLetThroughDuringTheRunAreRefused)
     EXPECT_EQ(nested.imported, 0);
     EXPECT_EQ(f.project().photos.photos.size(), 3u);
 }
+
+TEST(PhotoImportRun, TheMessageListsAtMostTwentyFilesNotTaken)
+{
+    PhotoImportOutcome outcome;
+    outcome.imported = 2;
+    for (int k = 1; k <= kMaxListedRefusals + 3; ++k)
+        outcome.notTaken.emplace_back(QStringLiteral("/card/F%1.JPG").arg(k), PhotoRefusal::AlreadyInProject);
+    const QStringList lines = PhotoImportMessage(outcome).split(u'\n');
+    ASSERT_EQ(lines.size(), 3 + kMaxListedRefusals + 1);
+    EXPECT_EQ(lines[0], QStringLiteral("2枚の写真を取り込みました。"));
+    EXPECT_EQ(lines[2], QStringLiteral("取り込まなかったファイル（23件）:"));
+    EXPECT_EQ(lines[3], QStringLiteral("・F1.JPG（すでにプロジェクトに取り込まれています）"));
+    EXPECT_EQ(lines.back(), QStringLiteral("ほか3件"));
+}

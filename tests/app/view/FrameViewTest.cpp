@@ -129,7 +129,8 @@ TEST_F(MainViewTest, AnImportMovesTheOverviewToThePhotosItBrought)
     }
     EXPECT_EQ(document.GetProject().photos.photos.size(), 4u);
     ASSERT_EQ(prompts.asked().size(), 6u);
-    EXPECT_EQ(prompts.asked()[3].text, QStringLiteral("取り込んだ写真はありません。"));
+    EXPECT_EQ(prompts.asked()[3].text, QStringLiteral("取り込んだ写真はありません。\n\n取り込まなかったファイル（1件）:\n"
+                                                      "・A.JPG（すでにプロジェクトに取り込まれています）"));
     EXPECT_EQ(prompts.asked()[5].text, QStringLiteral("1枚の写真を取り込みました。"));
 }
 
