@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -53,6 +54,15 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CKeyPolicyDialog(parent)
     layout->addLayout(top);
     layout->addSpacing(8);
     layout->addLayout(buttons);
+}
+
+void CAboutDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        reject();
+        return;
+    }
+    CKeyPolicyDialog::keyPressEvent(event);
 }
 
 void CAboutDlg::ShowReadme()

@@ -7,7 +7,8 @@ class QLabel;
 namespace app {
 
 // The version dialog of ヘルプ → バージョン情報: the product name, " Version 2.01" and a button that opens
-// Readme.txt of the program's folder with the desktop's text viewer.
+// Readme.txt of the program's folder with the desktop's text viewer. It asks nothing, so Esc closes it
+// as it closes any message box.
 class CAboutDlg : public CKeyPolicyDialog
 {
     Q_OBJECT
@@ -20,6 +21,9 @@ public:
 
     // Opens Readme.txt of the executable's folder; nothing when the folder is not known.
     static void ShowReadme();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* m_version = nullptr;

@@ -2,6 +2,7 @@
 // the order of the pane controls in the busy state, and the command line read at start.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -9,6 +10,8 @@
 #include <QSet>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -88,6 +91,28 @@ TEST(AboutDialog, ShowsTheLongVersionAndOpensTheReadmeOfTheProgramFolder)
     app::SetFolderOpener({});
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0], QDir(fe::GetExeFolder()).filePath(QStringLiteral("Readme.txt")));
+}
+
+TEST(AboutDialog, EscClosesItOpenedFromTheHelpMenu)
+{
+    QFile::remove(app::ProfilePath());
+    CTavrelDoc document;
+    CMainFrame frame(&document);
+    frame.show();
+    bool shown = false;
+    bool closedByEsc = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<app::CAboutDlg*>(QApplication::activeModalWidget());
+        if (!about)
+            return;
+        shown = true;
+        QTest::keyClick(about, Qt::Key_Escape);
+        closedByEsc = !about->isVisible();
+        about->done(QDialog::Accepted);  // ends the run even when Esc did not
+    });
+    frame.Action(app::kCmdAbout)->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(closedByEsc);
 }
 
 TEST(StartupArguments, TheLastNamedFileIsTheProjectAndTheSplashCanBeTurnedOff)
