@@ -1,5 +1,6 @@
 #include "app/photos/PropertyPhotoDlg.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -174,6 +175,8 @@ CPropertyPhotoDlg::CPropertyPhotoDlg(CMainFrame& frame)
         LoadPhotoFields();
     });
     connect(m_time, &CExpEdit::Committed, this, [this] { StorePhotoFields(false); });
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        button->installEventFilter(this);
     resize(600, 560);
     SetPhotoIndex(-1);
 }
@@ -410,18 +413,37 @@ void CPropertyPhotoDlg::keyPressEvent(QKeyEvent* event)
     }
     if ((key == Qt::Key_Left || key == Qt::Key_Right) && !inField) {
         event->accept();
-        CExpButton* button = key == Qt::Key_Left ? m_previous : m_next;
-        if (!button->isEnabled() || button->isDown())
-            return;
-        // The button shows pressed for a moment before the step, without blocking.
-        button->setDown(true);
-        QTimer::singleShot(kStepDelayMs, this, [this, button, key] {
-            button->setDown(false);
-            StepBy(key == Qt::Key_Left ? -1 : 1);
-        });
+        StepByKey(key);
         return;
     }
     CKeyPolicyDialog::keyPressEvent(event);
+}
+
+void CPropertyPhotoDlg::StepByKey(int key)
+{
+    CExpButton* button = key == Qt::Key_Left ? m_previous : m_next;
+    if (!button->isEnabled() || button->isDown())
+        return;
+    // The button shows pressed for a moment before the step, without blocking.
+    button->setDown(true);
+    QTimer::singleShot(kStepDelayMs, this, [this, button, key] {
+        button->setDown(false);
+        StepBy(key == Qt::Key_Left ? -1 : 1);
+    });
+}
+
+bool CPropertyPhotoDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    // A button would take ← and → to move the focus; only the edits keep them, so here they step.
+    if (event->type() == QEvent::KeyPress && qobject_cast<QAbstractButton*>(watched)) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
+        if ((key == Qt::Key_Left || key == Qt::Key_Right) && press->modifiers() == Qt::NoModifier) {
+            StepByKey(key);
+            return true;
+        }
+    }
+    return CKeyPolicyDialog::eventFilter(watched, event);
 }
 
 void CPropertyPhotoDlg::closeEvent(QCloseEvent* event)

@@ -61,6 +61,7 @@ public:
 protected:
     bool KeepsEnter(QWidget* focus) const override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -71,6 +72,8 @@ private:
     void LoadPicture();
     void UpdateButtons();
     void StepBy(int step);
+    // ← or → as the previous or next button: it shows pressed for a moment, then steps.
+    void StepByKey(int key);
 
     CMainFrame& m_frame;
     CTavrelDoc* m_document;

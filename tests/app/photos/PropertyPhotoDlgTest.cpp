@@ -217,6 +217,20 @@ TEST(PropertyPhotoDialog, ArrowsStepThroughThePhotosAndFollowTheList)
     EXPECT_TRUE(f.dialog->PreviousButton()->isDown());
     QTRY_COMPARE(f.dialog->PhotoIndex(), 1);
     EXPECT_FALSE(f.dialog->PreviousButton()->isDown());
+    // A push button with the focus does not take the keys: every one of them steps like the preview.
+    for (QPushButton* button : f.dialog->findChildren<QPushButton*>()) {
+        if (button->focusPolicy() == Qt::NoFocus || !button->isEnabled())
+            continue;
+        SCOPED_TRACE(button->text().toStdString());
+        button->setFocus();
+        ASSERT_TRUE(button->hasFocus());
+        const int before = f.dialog->PhotoIndex();
+        const Qt::Key key = before == 0 ? Qt::Key_Right : Qt::Key_Left;
+        QTest::keyClick(button, key);
+        QTRY_COMPARE(f.dialog->PhotoIndex(), before == 0 ? 1 : before - 1);
+        EXPECT_TRUE(button->hasFocus());
+    }
+    f.dialog->SetPhotoIndex(1);
     // In an edit the key moves the cursor only.
     f.dialog->LatitudeEdit()->setFocus();
     QTest::keyClick(f.dialog->LatitudeEdit(), Qt::Key_Left);
