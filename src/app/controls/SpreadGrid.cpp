@@ -1,5 +1,6 @@
 #include "app/controls/SpreadGrid.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -36,6 +37,9 @@ CSpread7U::CSpread7U(QWidget* parent) : QTableWidget(parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setGridStyle(Qt::SolidLine);
+    // The corner button shows no text: a screen reader hears what it does.
+    for (QAbstractButton* corner : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+        corner->setAccessibleName(QStringLiteral("すべて選択"));
 
     connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
         if (EventEnabled(kSpreadEventClick))

@@ -1,4 +1,5 @@
 // The main frame's command vocabulary: menus, toolbar, keys, the rule-checked dispatch and the states.
+#include <QAbstractButton>
 #include <QAction>
 #include <QDockWidget>
 #include <QKeySequence>
@@ -102,6 +103,11 @@ void CMainFrame::BuildToolbar()
     m_toolbar->setObjectName(QStringLiteral("MainToolbar"));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolbar->setIconSize(QSize(16, 15));
+    // The buttons that show the items that do not fit show only an arrow.
+    if (auto* more = menuBar()->findChild<QAbstractButton*>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("その他のメニュー"));
+    if (auto* more = m_toolbar->findChild<QAbstractButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("その他のボタン"));
     for (int id : app::MainToolbar()) {
         if (id == 0) {
             m_toolbar->addSeparator();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -133,7 +134,29 @@ void CReportLocPhotoDlg::OnRightClick(int col, int row, const QPoint& global)
     if (std::unique_ptr<QMenu> menu = MakeTemplateMenu()) {
         m_grid->SetEditMode(true);
         menu->exec(global);
+    } else if (std::unique_ptr<QMenu> none = MakeNoTemplatesMenu()) {
+        none->exec(global);
     }
+}
+
+bool CReportLocPhotoDlg::OnEditorContextMenu(const QPoint& global)
+{
+    // The comment cell's editor offers the templates in place of the edit menu, or says there are none.
+    if (m_grid->ActiveCol() != kColComment)
+        return false;
+    std::unique_ptr<QMenu> menu = MakeTemplateMenu();
+    if (!menu)
+        menu = MakeNoTemplatesMenu();
+    if (!menu)
+        return false;
+    // Shown once the editor's event is over: a template chosen closes the editor, which must not go
+    // while its own event is being delivered. The dialog owns the menu until it is shown.
+    QMenu* shown = menu.release();
+    QTimer::singleShot(0, shown, [shown, global] {
+        shown->exec(global);
+        shown->deleteLater();
+    });
+    return true;
 }
 
 void CReportLocPhotoDlg::SetCommentCategory(int category)
@@ -170,6 +193,22 @@ std::unique_ptr<QMenu> CReportLocPhotoDlg::MakeTemplateMenu()
         action->setData(33608 + i);
         connect(action, &QAction::triggered, this, [this, i] { ApplyCommentTemplate(i); });
     }
+    return menu;
+}
+
+std::unique_ptr<QMenu> CReportLocPhotoDlg::MakeNoTemplatesMenu()
+{
+    if (m_currentRow <= 0 || m_grid->ActiveCol() != kColComment || m_rows[size_t(m_currentRow - 1)].locked)
+        return nullptr;
+    // The file as it is now: templates made since the ledger opened count.
+    CommentTemplateSet current;
+    (void)current.Load(m_templatePath);
+    if (!current.categories.empty())
+        return nullptr;
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("NoCommentTemplates"));
+    QAction* none = menu->addAction(QStringLiteral("コメント定型文がありません（設定 → コメント定型文編集...）"));
+    none->setEnabled(false);
     return menu;
 }
 

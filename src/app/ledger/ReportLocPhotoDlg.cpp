@@ -3,7 +3,9 @@
 #include "app/ledger/ReportLocPhotoDlg.h"
 
 #include <QCheckBox>
+#include <QChildEvent>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -680,6 +682,12 @@ bool CReportLocPhotoDlg::eventFilter(QObject* watched, QEvent* event)
         WidenCommentColumn();
         LoadVisibleThumbnails();
     }
+    // Cell editors are made as children of the viewport: their right clicks are watched.
+    if (watched == m_grid->viewport() && event->type() == QEvent::ChildAdded)
+        static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+    if (event->type() == QEvent::ContextMenu && watched->parent() == m_grid->viewport() &&
+        OnEditorContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos()))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -120,6 +120,9 @@ public:
     // The menu of the chosen category's templates for the current row's comment, or null when it is not
     // offered (no current row, another column active, no category or fewer than two templates).
     std::unique_ptr<QMenu> MakeTemplateMenu();
+    // When no comment templates exist: a menu whose one disabled item says so and where they are made;
+    // else none.
+    std::unique_ptr<QMenu> MakeNoTemplatesMenu();
     // Template i of the chosen category appended to the current row's comment, which is then written.
     void ApplyCommentTemplate(int index);
 
@@ -158,6 +161,8 @@ private:
     void OnCellChanged(int col, int row);
     void OnCurrentCellChanged(int row, int previousRow);
     void OnRightClick(int col, int row, const QPoint& global);
+    // A right click on an open cell editor; true when the ledger showed its own menu.
+    bool OnEditorContextMenu(const QPoint& global);
     void OnKeyDown(int* keyCode, int shift);
     void OnHeaderClicked(int section);
     void MoveCurrent(bool up);

@@ -53,6 +53,7 @@ CReportLocInfoDlg::CReportLocInfoDlg(LocationMap& map, const FixedItemNames& pre
     }
     auto* help = new CExpButton(kindGroup);
     help->SetBitmaps(kBitmapHelp, kBitmapHelpPressed, true);
+    help->setAccessibleName(QStringLiteral("背景地図切替の説明"));
     connect(help, &CExpButton::clicked, this,
             [this] { ShowRefPicture(this, kBitmapRefBaseMap, QStringLiteral("背景地図切替")); });
     kindLayout->addWidget(help, 0, Qt::AlignRight);

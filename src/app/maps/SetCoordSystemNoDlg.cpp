@@ -110,6 +110,7 @@ CSetCoordSystemNoDlg::CSetCoordSystemNoDlg(AppSettings& settings, QWidget* paren
     m_help = new CExpButton(this);
     m_help->SetBitmaps(kBitmapHelp, kBitmapHelpPressed, true);
     m_help->setToolTip(QStringLiteral("平面直角座標系について"));
+    m_help->setAccessibleName(m_help->toolTip());
     connect(m_help, &CExpButton::clicked, this,
             [this] { ShowRefPicture(this, kBitmapRefCoordSystem, QStringLiteral("平面直角座標系について")); });
 

@@ -95,9 +95,11 @@ CPaneVariousDlg::CPaneVariousDlg(QWidget* parent) : QWidget(parent)
     m_up = new CExpButton(this);
     m_up->SetBitmapsWithDisabled(kBitmapUpArrow, kBitmapUpArrow, kBitmapUpArrowDisabled);
     m_up->setFixedSize(24, 20);
+    m_up->setAccessibleName(QStringLiteral("写真位置図を上へ移動"));
     m_down = new CExpButton(this);
     m_down->SetBitmapsWithDisabled(kBitmapDownArrow, kBitmapDownArrow, kBitmapDownArrowDisabled);
     m_down->setFixedSize(24, 20);
+    m_down->setAccessibleName(QStringLiteral("写真位置図を下へ移動"));
     buttons->addWidget(m_copy);
     buttons->addWidget(m_delete);
     buttons->addStretch(1);

@@ -50,6 +50,7 @@ void CPanePhotoDlg::BuildButtons()
         button->setObjectName(QStringLiteral("PhotoPaneButton%1").arg(look.id));
         button->setProperty("controlId", look.id);
         button->setToolTip(QString::fromUtf8(look.tooltip));
+        button->setAccessibleName(QString::fromUtf8(look.tooltip));  // the button shows only its picture
         if (look.disabled)
             button->SetBitmapsWithDisabled(look.normal, look.pressed, look.disabled);
         else

@@ -1,9 +1,11 @@
 #include "app/photos/DateField.h"
 
+#include <QAbstractButton>
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QTableView>
 #include <QToolButton>
 
 #include "app/photos/YearFirstDate.h"
@@ -19,6 +21,7 @@ CDateField::CDateField(QWidget* parent) : QWidget(parent)
     m_drop = new QToolButton(this);
     m_drop->setObjectName(QStringLiteral("DateDrop"));
     m_drop->setArrowType(Qt::DownArrow);
+    m_drop->setAccessibleName(QStringLiteral("カレンダーを開く"));
     m_drop->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -30,6 +33,14 @@ CDateField::CDateField(QWidget* parent) : QWidget(parent)
     m_calendar = new QCalendarWidget(this);
     m_calendar->setWindowFlags(Qt::Popup);
     m_calendar->setGridVisible(true);
+    // The month buttons show only arrows.
+    if (auto* previous = m_calendar->findChild<QAbstractButton*>(QStringLiteral("qt_calendar_prevmonth")))
+        previous->setAccessibleName(QStringLiteral("前の月"));
+    if (auto* next = m_calendar->findChild<QAbstractButton*>(QStringLiteral("qt_calendar_nextmonth")))
+        next->setAccessibleName(QStringLiteral("次の月"));
+    if (auto* days = m_calendar->findChild<QTableView*>())
+        for (QAbstractButton* corner : days->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+            corner->setAccessibleName(QStringLiteral("すべて選択"));
     m_calendar->hide();
     connect(m_drop, &QToolButton::clicked, this, &CDateField::OpenCalendar);
     connect(m_calendar, &QCalendarWidget::clicked, this, &CDateField::PickDate);

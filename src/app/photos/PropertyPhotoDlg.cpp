@@ -31,10 +31,12 @@ namespace {
 
 constexpr int kStepDelayMs = 200;
 
-CExpButton* PictureButton(QWidget* parent, const char* name, int normal, int pressed, int disabled)
+CExpButton* PictureButton(QWidget* parent, const char* name, const QString& accessibleName, int normal,
+                          int pressed, int disabled)
 {
     auto* button = new CExpButton(parent);
     button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(accessibleName);
     button->SetBitmapsWithDisabled(normal, pressed, disabled);
     return button;
 }
@@ -84,13 +86,13 @@ CPropertyPhotoDlg::CPropertyPhotoDlg(CMainFrame& frame)
     setModal(false);
     setWindowTitle(QStringLiteral("写真プロパティ"));
 
-    m_left = PictureButton(this, "RotateLeft", 386, 384, 385);
+    m_left = PictureButton(this, "RotateLeft", QStringLiteral("左へ回転"), 386, 384, 385);
     m_left->setToolTip(QStringLiteral("左"));
-    m_right = PictureButton(this, "RotateRight", 389, 387, 388);
+    m_right = PictureButton(this, "RotateRight", QStringLiteral("右へ回転"), 389, 387, 388);
     m_right->setToolTip(QStringLiteral("右"));
     m_fit = new QPushButton(QStringLiteral("全体表示"), this);
-    m_previous = PictureButton(this, "Previous", 473, 477, 474);
-    m_next = PictureButton(this, "Next", 475, 478, 476);
+    m_previous = PictureButton(this, "Previous", QStringLiteral("前の写真"), 473, 477, 474);
+    m_next = PictureButton(this, "Next", QStringLiteral("次の写真"), 475, 478, 476);
     m_preview = new SurveyPicturePreview(this);
     m_preview->setObjectName(QStringLiteral("PhotoPreview"));
     m_preview->SetZoomable(true);

@@ -114,6 +114,8 @@ CSetMarkChildDlg::CSetMarkChildDlg(int page, locmap::MarkSetting& live, QWidget*
         auto* down = new QToolButton(this);
         up->setArrowType(Qt::UpArrow);
         down->setArrowType(Qt::DownArrow);
+        up->setAccessibleName(QString::fromUtf8(rule.label) + QStringLiteral("を増やす"));
+        down->setAccessibleName(QString::fromUtf8(rule.label) + QStringLiteral("を減らす"));
         for (QToolButton* arrow : {up, down}) {
             arrow->setAutoRepeat(true);
             arrow->setFixedSize(18, 11);

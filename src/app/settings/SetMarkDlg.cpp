@@ -81,6 +81,7 @@ CSetMarkDlg::CSetMarkDlg(MarkStyle& live, std::function<void()> refreshView, QWi
         auto* button = new CExpButton(this);
         button->setFixedSize(40, 20);
         button->setObjectName(QStringLiteral("color%1").arg(k));
+        button->setAccessibleName(QString::fromUtf8(names[k]));  // the button shows only the colour
         m_colors[size_t(k)] = button;
         ShowColor(*button, ColorField(m_live, k));
         colorLayout->addWidget(new QLabel(QString::fromUtf8(names[k]), colorBox), k / 2, (k % 2) * 2);

@@ -47,10 +47,11 @@ CExpEdit* TimeField(QWidget* parent)
     return field;
 }
 
-QToolButton* StepButton(Qt::ArrowType arrow, QWidget* parent)
+QToolButton* StepButton(Qt::ArrowType arrow, const QString& accessibleName, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
+    button->setAccessibleName(accessibleName);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -93,10 +94,10 @@ CIchimillLocusDlg::CIchimillLocusDlg(CTavrelDoc& doc, AppSettings& settings, QSt
     minute_ = TimeField(this);
     hour_->SetInt(0);
     minute_->SetInt(0);
-    hourUp_ = StepButton(Qt::UpArrow, this);
-    hourDown_ = StepButton(Qt::DownArrow, this);
-    minuteUp_ = StepButton(Qt::UpArrow, this);
-    minuteDown_ = StepButton(Qt::DownArrow, this);
+    hourUp_ = StepButton(Qt::UpArrow, QStringLiteral("時を増やす"), this);
+    hourDown_ = StepButton(Qt::DownArrow, QStringLiteral("時を減らす"), this);
+    minuteUp_ = StepButton(Qt::UpArrow, QStringLiteral("分を増やす"), this);
+    minuteDown_ = StepButton(Qt::DownArrow, QStringLiteral("分を減らす"), this);
     search_ = new QPushButton(QStringLiteral("検索"), this);
     latLon_ = new QRadioButton(QStringLiteral("緯度経度"), this);
     plane_ = new QRadioButton(QStringLiteral("平面直角座標"), this);

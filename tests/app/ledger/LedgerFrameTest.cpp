@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -414,5 +415,61 @@ TEST(LedgerFrame, CommentCategoryPickerOffersTheTemplatesAsTheyAreNow)
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->actions().size(), 2);
     EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("法面工"));
+    QFile::remove(path);
+}
+
+// A right click on the comment cell, its editor open or not, offers the templates; without any it says
+// so, never Qt's edit menu with every item off.
+TEST(LedgerFrame, TheCommentCellsRightClickOffersTemplatesOrSaysThereAreNone)
+{
+    LedgerFrame f;
+    const QString path = CommentTemplatePath();
+    QFile::remove(path);
+    CSpread7U& grid = *f.ledger()->Grid();
+    f.ledger()->activateWindow();
+    grid.setFocus();
+    grid.SetActiveCell(Dlg::kColTime, 2);
+    QTest::keyClick(&grid, Qt::Key_Right);  // the comment cell opens for typing
+    ASSERT_TRUE(grid.EditMode());
+    auto* editor = grid.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    // The menu that the right click shows, read and closed.
+    const auto rightClick = [&](QWidget* target, const QPoint& at) {
+        QStringList items;
+        bool seen = false;
+        QTimer::singleShot(100, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            seen = true;
+            for (QAction* action : menu->actions())
+                items << (action->isEnabled() ? QStringLiteral("+") : QStringLiteral("-")) + action->text();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        QTest::qWait(300);
+        EXPECT_TRUE(seen);
+        return items;
+    };
+    const QStringList none{QStringLiteral("-コメント定型文がありません（設定 → コメント定型文編集...）")};
+    EXPECT_EQ(rightClick(editor, editor->rect().center()), none);
+    grid.SetEditMode(false);
+    const QRect cell = grid.visualRect(grid.model()->index(2, Dlg::kColComment - 1));
+    EXPECT_EQ(rightClick(grid.viewport(), cell.center()), none);
+
+    // With templates and a category chosen, the editor's right click offers them and one is taken.
+    ASSERT_TRUE(WriteCommentTemplateFile(path, QStringLiteral("@護岸\r\n護岸工\r\n法面工\r\n")));
+    f.whenShown<CCommentTemplateDlg>([](CCommentTemplateDlg& picker) { picker.accept(); });
+    QTest::mouseClick(f.button(Dlg::kCtlCommentCategory), Qt::LeftButton);
+    ASSERT_EQ(f.ledger()->CommentCategory(), 0);
+    grid.setFocus();
+    grid.SetActiveCell(Dlg::kColComment, 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the editor of the last edit
+    grid.SetEditMode(true);
+    editor = grid.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(rightClick(editor, editor->rect().center()),
+              QStringList({QStringLiteral("+護岸工"), QStringLiteral("+法面工")}));
     QFile::remove(path);
 }
