@@ -10,9 +10,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/Prompts.h"
+#include "app/controls/GroupTitleStyle.h"
 #include "app/controls/OkCancelRow.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
@@ -60,6 +63,7 @@ CSetTileDlg::CSetTileDlg(const fe::geo::TileSiteVector& sites, const QString& ca
     const double widths[kColumns] = {14, 26, 20, 12};
     for (int g = 0; g < 3; ++g) {
         auto* box = new QGroupBox(titles[g], this);
+        box->setStyle(GroupTitleStyle());
         auto* grid = new CSpread7U(box);
         grid->SetCols(kColumns);
         grid->SetRows(1);
@@ -69,7 +73,9 @@ CSetTileDlg::CSetTileDlg(const fe::geo::TileSiteVector& sites, const QString& ca
             grid->SetText(headers[c - 1]);
             grid->SetColWidth(c, widths[c - 1]);
         }
-        grid->setFixedHeight(grid->horizontalHeader()->height() + grid->rowHeight(0) + 2 * grid->frameWidth() + 2);
+        // One row, every column in view: the grid never scrolls, and is as wide as its columns.
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         connect(grid, &CSpread7U::KeyDown, this, [this, grid](int* keyCode, int) {
             if (*keyCode == kKeyDelete && !grid->EditMode())
                 ClearUnlockedSelection(grid);
@@ -107,6 +113,28 @@ CSetTileDlg::CSetTileDlg(const fe::geo::TileSiteVector& sites, const QString& ca
     FillFromSites(sites);
 }
 
+void CSetTileDlg::FitGrid(CSpread7U& grid)
+{
+    // Each column takes at least its header and its text; the grid shows them all and its one row whole.
+    const int padding = 2 * grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 12;
+    QHeaderView* rowHeader = grid.verticalHeader();
+    int width = rowHeader->isHidden() ? 0 : std::max(rowHeader->width(), rowHeader->sizeHint().width());
+    for (int c = 1; c <= kColumns; ++c) {
+        grid.SetCol(c);
+        grid.SetRow(kSpreadHeader);
+        const QString header = grid.Text();
+        const int needed = std::max(grid.horizontalHeader()->fontMetrics().horizontalAdvance(header),
+                                    grid.fontMetrics().horizontalAdvance(CellText(grid, c))) +
+                           padding;
+        if (grid.columnWidth(c - 1) < needed)
+            grid.setColumnWidth(c - 1, needed);
+        width += grid.columnWidth(c - 1);
+    }
+    const int frame = 2 * grid.frameWidth();
+    grid.setMinimumWidth(width + frame);
+    grid.setFixedHeight(grid.horizontalHeader()->sizeHint().height() + grid.rowHeight(0) + frame);
+}
+
 void CSetTileDlg::FillFromSites(const fe::geo::TileSiteVector& sites)
 {
     const int count = std::min<int>(3, static_cast<int>(sites.size()));
@@ -121,6 +149,8 @@ void CSetTileDlg::FillFromSites(const fe::geo::TileSiteVector& sites)
         m_zoomHigh[static_cast<size_t>(g)]->setText(QString::number(*fields.zoomHigh));
         m_transparent[static_cast<size_t>(g)]->setChecked(fields.transparent);
     }
+    for (CSpread7U* grid : m_grids)
+        FitGrid(*grid);
 }
 
 TileSiteGroups CSetTileDlg::Groups() const

@@ -45,6 +45,7 @@ protected:
 
 private:
     void ClearUnlockedSelection(CSpread7U* grid);
+    static void FitGrid(CSpread7U& grid);
 
     std::array<CSpread7U*, 3> m_grids{};
     std::array<QLineEdit*, 3> m_zoomLow{};

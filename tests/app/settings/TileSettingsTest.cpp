@@ -5,8 +5,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
 
 #include "FileBytes.h"
@@ -206,3 +211,58 @@ TEST_F(TileSettingsTest, TheFrameReloadsTheListSavesTheSettingsAndClearsTheCache
 }
 
 }  // namespace
+
+// At its default size on a 1280 × 1024 screen every part of the dialog is whole: the group titles with
+// their closing bracket, each grid's one row above any scroll bar and every column in view.
+TEST_F(TileSettingsTest, EveryControlAndColumnIsWholeAtTheDefaultSize)
+{
+    QFile::remove(AppSettings::TileSiteListPath());
+    AppSettings live = AppSettings::Defaults();
+    CTavrelDoc document;
+    document.appSettings = &live;
+    CMainFrame frame(&document);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<app::CSetTileDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        QCoreApplication::processEvents();
+        dialog->grab().save(QDir::current().filePath("tile-settings-default.png"));
+        EXPECT_LE(dialog->frameGeometry().width(), 1280);
+        EXPECT_LE(dialog->frameGeometry().height(), 1024);
+        const QList<QGroupBox*> boxes = dialog->findChildren<QGroupBox*>();
+        ASSERT_EQ(boxes.size(), 3);
+        for (QGroupBox* box : boxes) {
+            SCOPED_TRACE(box->title().toStdString());
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            option.text = box->title();
+            option.lineWidth = 1;
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            option.textAlignment = box->alignment();
+            const QRect title =
+                box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+            EXPECT_TRUE(box->title().endsWith(u'）'));
+            EXPECT_GE(title.width(), box->fontMetrics().horizontalAdvance(box->title()));
+            EXPECT_TRUE(box->rect().contains(title));
+        }
+        for (int g = 0; g < 3; ++g) {
+            app::CSpread7U& grid = *dialog->Grid(g);
+            SCOPED_TRACE(g);
+            EXPECT_FALSE(grid.horizontalScrollBar()->isVisible());
+            EXPECT_LE(grid.rowViewportPosition(0) + grid.rowHeight(0), grid.viewport()->height());
+            for (int c = 0; c < grid.columnCount(); ++c) {
+                SCOPED_TRACE(c);
+                EXPECT_GE(grid.columnViewportPosition(c), 0);
+                EXPECT_LE(grid.columnViewportPosition(c) + grid.columnWidth(c), grid.viewport()->width());
+                const QString header = grid.model()->headerData(c, Qt::Horizontal).toString();
+                const QString text = grid.model()->index(0, c).data().toString();
+                EXPECT_GT(grid.columnWidth(c), grid.horizontalHeader()->fontMetrics().horizontalAdvance(header));
+                EXPECT_GT(grid.columnWidth(c), grid.fontMetrics().horizontalAdvance(text)) << text.toStdString();
+            }
+        }
+        dialog->reject();
+    });
+    app::EditTileSettings(frame);
+    EXPECT_TRUE(seen);
+}
