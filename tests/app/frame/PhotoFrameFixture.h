@@ -78,6 +78,14 @@ struct PhotoFrame
             return true;
         });
     }
+    // A folder stands where the project file goes: the atomic replace of every save fails (also for a
+    // user who may write anywhere, so the test does not depend on file permissions).
+    void BlockProjectFile() const
+    {
+        const QString file = document.GetProject().ProjectFilePath();
+        ASSERT_TRUE(QFile::remove(file));
+        ASSERT_TRUE(QDir().mkpath(file + QStringLiteral("/held")));
+    }
     std::vector<PhotoRecord> Reread() const
     {
         CTavrelDoc reread;

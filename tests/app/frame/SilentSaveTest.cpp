@@ -1,10 +1,9 @@
 // Edits that save the project without a word of their own (the photo pane's sort, the map pane's reorder,
-// the survey's sort): when the project file cannot be replaced the user is told, exactly once per action.
+// the survey's sort, the photo commands on the pane's selection): when the project file cannot be
+// replaced the user is told, exactly once per action.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QDockWidget>
-#include <QFile>
 
 #include "PhotoFrameFixture.h"
 #include "app/controls/ExpButton.h"
@@ -17,11 +16,13 @@
 
 namespace {
 
-// Three photos, two web maps, the photos placed on the first map as P1 to P3.
+// Three photos, the first two with a position and a direction, two web maps, the photos placed on the
+// first map as P1 to P3.
 struct SiteFrame : PhotoFrame
 {
     SiteFrame() : PhotoFrame(3, false)
     {
+        SetPositions({35.1, 35.2, kUnset});
         EXPECT_TRUE(
             document
                 .Change(ProjectChange::Maps,
@@ -45,16 +46,16 @@ struct SiteFrame : PhotoFrame
     {
         return *qobject_cast<app::CPanePhotoDlg*>(frame->PhotoPane()->widget());
     }
+    // A click on the row in the photo pane: that photo alone is selected.
+    void SelectPhotoRow(int row) const
+    {
+        app::CSpread7U* grid = PhotoPane().Grid();
+        emit grid->LeaveCell(1, 0, 1, row, nullptr);
+        emit grid->Click(1, row);
+    }
     app::CPaneVariousDlg& MapPane() const
     {
         return *qobject_cast<app::CPaneVarious*>(frame->FlowPane()->widget())->Maps();
-    }
-    // A folder stands where the project file goes: the atomic replace of every save fails.
-    void BlockProjectFile() const
-    {
-        const QString file = document.GetProject().ProjectFilePath();
-        ASSERT_TRUE(QFile::remove(file));
-        ASSERT_TRUE(QDir().mkpath(file + QStringLiteral("/held")));
     }
     std::vector<int> PlacedOrder() const
     {
@@ -67,13 +68,14 @@ struct SiteFrame : PhotoFrame
 
 }  // namespace
 
-TEST(SilentSaves, AFailedSaveOfASortOrReorderIsToldExactlyOnce)
+TEST(SilentSaves, AFailedSaveIsToldExactlyOncePerAction)
 {
     struct Case
     {
         const char* name;
         std::function<void(SiteFrame&)> act;
         std::function<bool(const SiteFrame&)> changedInMemory;
+        size_t questions = 0;  // confirmations asked before the change
     };
     const Case cases[] = {
         {"photo pane sorts by file name",
@@ -97,6 +99,37 @@ TEST(SilentSaves, AFailedSaveOfASortOrReorderIsToldExactlyOnce)
          [](const SiteFrame& f) {
              return f.PlacedOrder() == std::vector<int>({3, 2, 1});
          }},
+        {"削除 deletes the selected photo",
+         [](SiteFrame& f) {
+             f.SelectPhotoRow(2);
+             f.prompts.QueueAnswer(app::PromptAnswer::Ok);
+             app::DeletePhotos(*f.frame);
+         },
+         [](const SiteFrame& f) {
+             return f.Ids() == std::vector<int>({1, 3});
+         },
+         1},
+        {"the selected photo's position is cleared",
+         [](SiteFrame& f) {
+             f.SelectPhotoRow(1);
+             app::ClearPhotoLatLong(*f.frame);
+         },
+         [](const SiteFrame& f) { return !f.Photos()[0].HasPosition() && f.Photos()[1].HasPosition(); }},
+        {"the selected photo's direction is cleared",
+         [](SiteFrame& f) {
+             f.SelectPhotoRow(1);
+             app::ClearPhotoDirection(*f.frame);
+         },
+         [](const SiteFrame& f) {
+             return IsUnset(f.Photos()[0].direction) && !IsUnset(f.Photos()[1].direction);
+         }},
+        {"the selected photo is placed at the map's centre",
+         [](SiteFrame& f) {
+             f.frame->PaneLinks().mapCentre = [] { return fe::geo::GeoPoint(139.05, 35.05); };
+             f.SelectPhotoRow(3);
+             app::PlacePhotosOnWebMap(*f.frame);
+         },
+         [](const SiteFrame& f) { return f.Photos()[2].position.latitude == 35.05; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,10 +137,13 @@ TEST(SilentSaves, AFailedSaveOfASortOrReorderIsToldExactlyOnce)
         f.BlockProjectFile();
         c.act(f);
         EXPECT_TRUE(c.changedInMemory(f));
-        ASSERT_EQ(f.prompts.asked().size(), 1u);
-        EXPECT_EQ(f.prompts.asked()[0].kind, QStringLiteral("message"));
-        EXPECT_FALSE(f.prompts.asked()[0].text.isEmpty());
-        EXPECT_EQ(f.prompts.asked()[0].caption, QStringLiteral("ケルヴォル"));
-        EXPECT_EQ(f.prompts.asked()[0].icon, app::PromptIcon::Warning);
+        EXPECT_EQ(f.prompts.asked().size(), c.questions + 1);
+        if (f.prompts.asked().size() <= c.questions)
+            continue;
+        const app::ScriptedPrompts::Asked& told = f.prompts.asked().back();
+        EXPECT_EQ(told.kind, QStringLiteral("message"));
+        EXPECT_FALSE(told.text.isEmpty());
+        EXPECT_EQ(told.caption, QStringLiteral("ケルヴォル"));
+        EXPECT_EQ(told.icon, app::PromptIcon::Warning);
     }
 }
