@@ -7,6 +7,8 @@
 #include "../frame/PhotoFrameFixture.h"
 #include "app/controls/SpreadGrid.h"
 #include "app/frame/FrameMessages.h"
+#include "app/panes/MapPane.h"
+#include "app/panes/PaneVarious.h"
 #include "app/panes/PhotoPane.h"
 #include "app/panes/PhotoRows.h"
 #include "model/PlacedPhoto.h"
@@ -187,6 +189,39 @@ TEST(PhotoPane, HeaderClicksSortTheProjectAndMarkTheColumn)
     // Columns without a sort: nothing.
     emit grid->Click(app::kColPosition, -1000);
     EXPECT_EQ(f.Ids(), std::vector<int>({3, 2, 1}));
+}
+
+TEST(PhotoPane, TheMapNumbersFollowTheCurrentMap)
+{
+    // Two web maps, which the view shows alike; photo 1 is placed on the second only, as B1.
+    PhotoFrame f(2, false);
+    ASSERT_TRUE(f.document
+                    .Change(ProjectChange::Maps,
+                            [](Project& project) {
+                                if (!project.maps.AddWebMap(2, Rect2(139.0, 35.0, 139.1, 35.1), 16, false) ||
+                                    !project.maps.AddWebMap(2, Rect2(139.2, 35.0, 139.3, 35.1), 16, false))
+                                    return false;
+                                PlacedPhoto entry;
+                                entry.photoId = project.photos.photos[0].id;
+                                entry.numberText = QStringLiteral("B1");
+                                project.maps.maps[1].photos.entries.push_back(entry);
+                                return true;
+                            })
+                    .Ok());
+    auto* photos = qobject_cast<app::CPanePhotoDlg*>(f.frame->PhotoPane()->widget());
+    auto* maps = qobject_cast<app::CPaneVarious*>(f.frame->FlowPane()->widget())->Maps();
+    ASSERT_NE(photos, nullptr);
+    const auto chooseMap = [maps](int row, int previous) {
+        emit maps->Grid()->LeaveCell(1, previous, 1, row, nullptr);
+        emit maps->Grid()->Click(1, row);
+    };
+    chooseMap(1, 0);
+    EXPECT_EQ(Cell(photos->Grid(), app::kColMapNumber, 1), QString());
+    chooseMap(2, 1);
+    EXPECT_EQ(Cell(photos->Grid(), app::kColMapNumber, 1), QStringLiteral("B1"));
+    EXPECT_EQ(Cell(photos->Grid(), app::kColMapNumber, 2), QString());
+    chooseMap(1, 2);
+    EXPECT_EQ(Cell(photos->Grid(), app::kColMapNumber, 1), QString());
 }
 
 TEST(PhotoPane, TheViewModeChoosesTheColumns)
