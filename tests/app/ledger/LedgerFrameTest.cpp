@@ -1,7 +1,7 @@
 // The ledger inside the main frame: opened by its message, its row becoming the selection, its
-// uncommitted edits surviving the frame's refills, a project switch and the frame's close, and the
-// steps the frame hands it: the sort along the drawn line (also from the view), the contact width, the
-// renumbering dialog and the comment category picker.
+// uncommitted edits surviving the frame's refills, a map moved in the pane, a project switch and the
+// frame's close, and the steps the frame hands it: the sort along the drawn line (also from the view),
+// the contact width, the renumbering dialog and the comment category picker.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 
 #include "LedgerDocument.h"
 #include "app/ScriptedPrompts.h"
+#include "app/controls/ExpButton.h"
 #include "app/controls/ExpEdit.h"
 #include "app/controls/SpreadCells.h"
 #include "app/controls/SpreadGrid.h"
@@ -34,6 +36,8 @@
 #include "app/frame/ReportCommands.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
 #include "app/linesort/SetLinearSortDlg.h"
+#include "app/panes/MapPane.h"
+#include "app/panes/PaneVarious.h"
 #include "app/photos/NumberingDlg.h"
 #include "app/progress/SubProgressDlg.h"
 #include "app/settings/CommentTemplate.h"
@@ -226,6 +230,24 @@ TEST(LedgerFrame, PendingEditsSurviveTheClose)
     f.paste(6, QStringLiteral("終了前"));
     f.frame->close();
     EXPECT_EQ(f.d.Saved().maps.maps[0].photos.FindByPhotoId(5)->comment, QStringLiteral("終了前"));
+}
+
+TEST(LedgerFrame, PendingEditsSurviveMovingItsMapInThePane)
+{
+    LedgerFrame f;
+    CPaneVariousDlg& maps = *qobject_cast<CPaneVarious*>(f.frame->FlowPane()->widget())->Maps();
+    // The frame was made over the open project: the map pane lists its maps as after an open.
+    emit f.d.doc.ProjectChanged(ProjectChange::Maps);
+    ASSERT_EQ(maps.Grid()->Rows(), 2);
+    emit maps.Grid()->LeaveCell(1, 0, 1, 1, nullptr);
+    emit maps.Grid()->Click(1, 1);
+    // Photo 1 is on both maps; its comment is typed in the ledger of "堤防" and not yet ended.
+    f.paste(1, QStringLiteral("移動前"));
+    maps.DownButton()->click();
+    const Project saved = f.d.Saved();
+    ASSERT_EQ(saved.maps.maps[1].name, QStringLiteral("堤防"));
+    EXPECT_EQ(saved.maps.maps[1].photos.FindByPhotoId(1)->comment, QStringLiteral("移動前"));
+    EXPECT_EQ(saved.maps.maps[0].photos.FindByPhotoId(1)->comment, QString());
 }
 
 TEST(LedgerFrame, TheLedgerWaitsWhileItsListIsWritten)
