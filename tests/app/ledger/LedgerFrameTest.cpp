@@ -1,7 +1,7 @@
 // The ledger inside the main frame: opened by its message, its row becoming the selection, its
-// uncommitted edits surviving the frame's refills, a map moved in the pane, a project switch and the
-// frame's close, and the steps the frame hands it: the sort along the drawn line (also from the view),
-// the contact width, the renumbering dialog and the comment category picker.
+// uncommitted edits surviving the frame's refills, a map moved in the pane, rows shifted by a deletion,
+// a project switch and the frame's close, and the steps the frame hands it: the sort along the drawn
+// line (also from the view), the contact width, the renumbering dialog and the comment category picker.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -32,6 +32,7 @@
 #include "app/frame/LedgerCommands.h"
 #include "app/frame/MainFrame.h"
 #include "app/frame/MainFrameViewHost.h"
+#include "app/frame/PhotoCommands.h"
 #include "app/frame/Profile.h"
 #include "app/frame/ReportCommands.h"
 #include "app/ledger/ReportLocPhotoDlg.h"
@@ -248,6 +249,20 @@ TEST(LedgerFrame, PendingEditsSurviveMovingItsMapInThePane)
     ASSERT_EQ(saved.maps.maps[1].name, QStringLiteral("堤防"));
     EXPECT_EQ(saved.maps.maps[1].photos.FindByPhotoId(1)->comment, QStringLiteral("移動前"));
     EXPECT_EQ(saved.maps.maps[0].photos.FindByPhotoId(1)->comment, QString());
+}
+
+TEST(LedgerFrame, APendingCommentStaysWithItsPhotoWhenTheRowsShift)
+{
+    LedgerFrame f;
+    f.paste(3, QStringLiteral("三の注記"));  // row 3 is photo 3
+    // Deleting photo 1 refills the ledger: photo 4 moves up into row 3.
+    f.rows = {1};
+    f.prompts.QueueAnswer(PromptAnswer::Ok);
+    DeletePhotos(*f.frame);
+    ASSERT_EQ(f.d.photo(1), nullptr);
+    const Project saved = f.d.Saved();
+    EXPECT_EQ(saved.maps.maps[0].photos.FindByPhotoId(3)->comment, QStringLiteral("三の注記"));
+    EXPECT_EQ(saved.maps.maps[0].photos.FindByPhotoId(4)->comment, QString());
 }
 
 TEST(LedgerFrame, TheLedgerWaitsWhileItsListIsWritten)
