@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QImage>
 #include <QPixmap>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "app/controls/ExpButton.h"
@@ -70,6 +73,7 @@ CPanePhotoDlg::CPanePhotoDlg(QWidget* parent) : QWidget(parent)
         m_grid->SetColWidth(col, widths[col - 1]);
     m_grid->SetEmptyAreaColor(QColor(0xDB, 0xFF, 0xFF));
     ResetHeaders();
+    FitListWidth();
 
     connect(m_grid, &CSpread7U::LeaveCell, this,
             [this](int, int, int newCol, int newRow, bool*) { OnLeaveCell(newCol, newRow); });
@@ -186,7 +190,34 @@ void CPanePhotoDlg::FillList()
     else if (m_grid->ActiveRow() == 1 && m_selection.Empty())
         m_grid->SetActiveCell(-1000, -1000);
     ColorRows();
+    FitListWidth();
     UpdateControls();
+}
+
+void CPanePhotoDlg::FitListWidth()
+{
+    // The widest texts a column shows: its header's lines and, for the text columns, sample values.
+    const QString samples[kPhotoColumnCount] = {
+        QStringLiteral("0000"),       QStringLiteral("0000"),        QString(),
+        QString(),                    QStringLiteral("-000.000000"), QStringLiteral("0000/00/00"),
+        QStringLiteral("-000000.00"), QStringLiteral("p000000.jpg"), QString()};
+    const QFontMetrics cells = m_grid->fontMetrics();
+    const QFontMetrics headers = m_grid->horizontalHeader()->fontMetrics();
+    constexpr int kPadding = 10;
+    int width = 0;
+    for (int col = 1; col <= kPhotoColumnCount; ++col) {
+        int needed = cells.horizontalAdvance(samples[col - 1]);
+        for (const QString& line : PhotoColumnTitle(col).split(QLatin1Char('\n')))
+            needed = std::max(needed, headers.horizontalAdvance(line));
+        if (m_grid->columnWidth(col - 1) < needed + kPadding)
+            m_grid->setColumnWidth(col - 1, needed + kPadding);
+        if (!m_grid->isColumnHidden(col - 1))
+            width += m_grid->columnWidth(col - 1);
+    }
+    QHeaderView* rowHeader = m_grid->verticalHeader();
+    width += rowHeader->isHidden() ? 0 : std::max(rowHeader->width(), rowHeader->sizeHint().width());
+    width += m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth();
+    setMinimumWidth(std::max(m_leastWidth, width + 16));  // LayOut leaves 8 pixels on either side
 }
 
 void CPanePhotoDlg::UpdatePhotoRows(const std::vector<int>& rows)
@@ -235,7 +266,7 @@ void CPanePhotoDlg::ApplyViewMode(int viewMode, int numberKind)
         m_grid->SetCol(col);
         m_grid->SetColHidden(hidden[col - 1]);
     }
-    FillList();
+    FillList();  // fits the pane to the columns now shown
     if (sendToFrame)
         sendToFrame(kMsgPositionEditOff, 0, 0);
 }
@@ -437,7 +468,7 @@ void InstallPhotoPane(CMainFrame& frame)
     QDockWidget* dock = frame.PhotoPane();
     auto* pane = new CPanePhotoDlg(dock);
     if (QWidget* old = dock->widget())
-        pane->setMinimumSize(old->minimumSize());
+        pane->SetLeastSize(old->minimumSize());
     dock->setWidget(pane);
     pane->SetDocument(frame.Document());
     pane->sendToFrame = [&frame](int message, qintptr wParam, qintptr lParam) {

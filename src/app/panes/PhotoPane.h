@@ -47,6 +47,13 @@ public:
 
     // Set once by the frame; without a document every operation does nothing.
     void SetDocument(CTavrelDoc* document);
+    // The least size the frame gives the pane; the pane may ask for more width to show its columns.
+    void SetLeastSize(const QSize& size)
+    {
+        m_leastWidth = size.width();
+        setMinimumHeight(size.height());
+        FitListWidth();
+    }
     // What the pane asks of the frame: a private message, a command (place, remove), the current
     // location map's index (-1 for none).
     std::function<qintptr(int, qintptr, qintptr)> sendToFrame;
@@ -123,6 +130,9 @@ private:
     void ResetHeaders();
     void BuildButtons();
     void LayOut();
+    // Widens the columns to their headers and to the longest texts they show, and makes the pane at
+    // least as wide as the list of its visible columns, so that no column is cut or scrolled away.
+    void FitListWidth();
     void HideOverlapStrip();
 
     CTavrelDoc* m_document = nullptr;
@@ -138,6 +148,7 @@ private:
     int m_viewMode = 0;
     int m_firstThumb = 0;
     int m_lastThumb = 0;
+    int m_leastWidth = 0;
 };
 
 // Docks the photo list into the frame's right pane and links it to the frame's messages and states.
