@@ -484,6 +484,9 @@ void InstallPhotoPane(CMainFrame& frame)
         const auto& current = frame.PaneLinks().currentMapIndex;
         ExportPhotoListExcel(frame, current ? current() : -1, pane);
     };
+    pane->exportPhotoSet = [&frame](const PhotoList& photos, QWidget* caller) {
+        ExportPhotoSetExcel(frame, photos.photos, caller);
+    };
     pane->afterPhotosDeleted = [&frame] {
         frame.UpdatePhotoPaneTitle();
         if (const auto& refill = frame.PaneLinks().refillLedger)

@@ -13,6 +13,7 @@ class CMainFrame;
 class QMenu;
 class CTavrelDoc;
 class LocationMap;
+struct PhotoList;
 
 namespace app {
 
@@ -66,6 +67,8 @@ public:
     std::function<UiState()> frameState;
     std::function<void()> hideModelessDialogs;
     std::function<void()> exportPhotoList;
+    // The photo set workbook of the thumbnail wall's list, the wall being the caller disabled meanwhile.
+    std::function<void(const PhotoList&, QWidget*)> exportPhotoSet;
     std::function<int(CPhotoGridViewerDlg&)> runPhotoWall;
     // After photos were deleted here: the pane title, the ledger and the view follow.
     std::function<void()> afterPhotosDeleted;

@@ -145,7 +145,8 @@ void CPanePhotoDlg::ListSelect()
     for (int row : m_selection.Rows())
         if (row >= 1 && row <= int(photos.size()))
             ids.push_back(photos[size_t(row - 1)].id);
-    const ListSelectOutcome outcome = RunListSelect(*m_document, mapIndex, ids, this, runPhotoWall);
+    const ListSelectOutcome outcome =
+        RunListSelect(*m_document, mapIndex, ids, this, exportPhotoSet, runPhotoWall);
     if (!outcome.accepted)
         return;
     if (outcome.deleted > 0) {

@@ -9,10 +9,14 @@
 namespace app {
 
 ListSelectOutcome RunListSelect(CTavrelDoc& doc, int mapIndex, const std::vector<std::int32_t>& selectedIds,
-                                QWidget* parent, const std::function<int(CPhotoGridViewerDlg&)>& run)
+                                QWidget* parent, const PhotoSetExport& exportPhotoSet,
+                                const std::function<int(CPhotoGridViewerDlg&)>& run)
 {
     ListSelectOutcome outcome;
     CPhotoGridViewerDlg dialog(doc, mapIndex, selectedIds, parent);
+    if (exportPhotoSet)
+        dialog.SetPhotoSetExport(
+            [&dialog, &exportPhotoSet](const PhotoList& photos) { exportPhotoSet(photos, &dialog); });
     const int result = run ? run(dialog) : dialog.exec();
     if (result != QDialog::Accepted)
         return outcome;

@@ -263,16 +263,17 @@ TEST(PhotoGridViewerDlg, ListSelectDeletesTheMarkedAndSelectsTheTicked)
     }();
 
     // Cancel: nothing changes, whatever was ticked or marked.
-    app::ListSelectOutcome outcome = app::RunListSelect(f.doc, -1, {1}, nullptr, [](CPhotoGridViewerDlg& d) {
-        d.PrepareContextMenu(d.List()->visualRect(d.List()->model()->index(1, 0)).center());
-        d.MarkAction()->trigger();
-        return int(QDialog::Rejected);
-    });
+    app::ListSelectOutcome outcome =
+        app::RunListSelect(f.doc, -1, {1}, nullptr, {}, [](CPhotoGridViewerDlg& d) {
+            d.PrepareContextMenu(d.List()->visualRect(d.List()->model()->index(1, 0)).center());
+            d.MarkAction()->trigger();
+            return int(QDialog::Rejected);
+        });
     EXPECT_FALSE(outcome.accepted);
     EXPECT_EQ(f.doc.GetProject().photos.photos.size(), 6u);
 
     // OK: photo 2 marked (and ticked), photos 5 and 1 ticked.
-    outcome = app::RunListSelect(f.doc, -1, {5}, nullptr, [](CPhotoGridViewerDlg& d) {
+    outcome = app::RunListSelect(f.doc, -1, {5}, nullptr, {}, [](CPhotoGridViewerDlg& d) {
         d.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
         for (int row : {1, 0}) {
