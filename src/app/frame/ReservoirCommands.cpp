@@ -8,6 +8,7 @@
 #include "app/frame/FrameMessages.h"
 #include "app/frame/FrameScopes.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MapCommands.h"
 #include "app/reservoir/OutputRsBookDlg.h"
 #include "app/reservoir/ReservoirPhotoDlg.h"
 #include "fe/AppFolders.h"
@@ -45,6 +46,8 @@ void OutputSurveyBooks(CTavrelDoc& document, CMainFrame& frame, QWidget* parent)
         return;
     }
     BusyFrame busy(frame);
+    // The modeless dialogs step aside (the ledger writing what was typed in it) before the output runs.
+    CallIfSet(MapHooks(frame).hideModelessDialogs);
     // The dialog stores its ticks as a change of the document, which saves them.
     COutputRsBookDlg dialog(document, parent);
     (void)dialog.exec();

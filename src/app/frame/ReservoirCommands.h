@@ -20,7 +20,8 @@ int RunReservoirSurvey(CTavrelDoc& document, QWidget* parent, const QString& set
                        const std::function<void()>& outputBook = {});
 
 // The survey dialog's output button: with no location map says "出力対象がありません。"; otherwise runs the
-// survey output dialog over `parent` with the frame busy; the ticks it stores are a change of the document.
+// survey output dialog over `parent` with the frame busy and its modeless dialogs hidden; the ticks it
+// stores are a change of the document.
 void OutputSurveyBooks(CTavrelDoc& document, CMainFrame& frame, QWidget* parent);
 
 // Sets the frame's handlers of the survey message and of the survey dialog's output message.

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -66,6 +67,14 @@ CReportLocPhotoDlg::CReportLocPhotoDlg(CTavrelDoc& doc, LedgerHooks hooks, const
     BuildControls();
     FillGrid(true);
     SetCurrentRow(m_grid->Rows() > 0 ? 1 : 0);
+    // The grid follows the entries and the photos whoever changed them, so that its rows are always the
+    // map's: ↑ and ↓ swap the entries of the rows shown. A change of the maps themselves is the frame's
+    // to follow, which binds the ledger to the map then current.
+    connect(&m_doc, &CTavrelDoc::ProjectChanged, this, [this](ProjectChanges kinds) {
+        if (!m_changing && !m_inFill && kinds != kWholeProject && !(kinds & ProjectChange::Maps) &&
+            (kinds & (ProjectChange::PlacedPhotos | ProjectChange::Photos)))
+            RefillKeepingEdits();
+    });
 }
 
 CReportLocPhotoDlg::~CReportLocPhotoDlg()
@@ -280,6 +289,8 @@ void CReportLocPhotoDlg::SetLedgerTitle()
 
 void CReportLocPhotoDlg::FillGrid(bool keepRow)
 {
+    // Rebinding the renumbering dialog stores its fields, a change of the document the fill must not follow.
+    const QScopedValueRollback<bool> filling(m_inFill, true);
     m_filling = true;
     const int kept = m_currentRow;
     m_grid->SetPainting(false);
@@ -459,10 +470,65 @@ void CReportLocPhotoDlg::ReadGrid()
         m_rows[size_t(edit.row - 1)] = edit.now;
 }
 
+void CReportLocPhotoDlg::RefillKeepingEdits()
+{
+    if (!Bound() || m_filling)
+        return;
+    if (m_grid->EditMode())
+        m_grid->SetEditMode(false);  // the editor's text goes into the cell, kept below
+    // The typed texts by photo id: column → text, for the cells that differ from what was filled.
+    QHash<int, QHash<int, QString>> typed;
+    const int rows = std::min<int>(m_grid->Rows(), int(m_rows.size()));
+    for (int r = 1; r <= rows; ++r) {
+        const FilledRow& filled = m_rows[size_t(r - 1)];
+        const std::pair<int, const QString*> cells[] = {{kColWorkNumber, &filled.workNumber},
+                                                        {kColDate, &filled.date},
+                                                        {kColTime, &filled.time},
+                                                        {kColComment, &filled.comment}};
+        for (const auto& [col, was] : cells) {
+            if (filled.locked && col != kColWorkNumber)
+                continue;
+            const QString now = GetSpreadCellText(*m_grid, col, r);
+            if (now != *was)
+                typed[filled.photoId].insert(col, now);
+        }
+    }
+    const int shownId = m_currentRow > 0 && m_currentRow <= int(m_rows.size())
+                            ? m_rows[size_t(m_currentRow - 1)].photoId
+                            : -1;
+    const int keptRow = m_currentRow;
+    std::vector<int> before;
+    for (const FilledRow& filled : m_rows)
+        before.push_back(filled.photoId);
+    SetLedgerTitle();
+    FillGrid(false);
+    int row = 0;
+    for (int r = 1; r <= int(m_rows.size()); ++r) {
+        const FilledRow& filled = m_rows[size_t(r - 1)];
+        if (filled.photoId == shownId && row == 0)
+            row = r;
+        const auto found = typed.constFind(filled.photoId);
+        if (found == typed.constEnd())
+            continue;
+        for (auto cell = found->constBegin(); cell != found->constEnd(); ++cell)
+            if (!filled.locked || cell.key() == kColWorkNumber)
+                SetSpreadCellText(*m_grid, cell.key(), r, cell.value());
+        typed.erase(found);  // an entry of a photo placed twice keeps its texts once
+    }
+    FollowRow(row > 0 ? row : std::min(keptRow, int(m_rows.size())));
+    // Reordered elsewhere: the header no longer shows how the rows are sorted.
+    std::vector<int> after;
+    for (const FilledRow& filled : m_rows)
+        after.push_back(filled.photoId);
+    if (after != before)
+        UpdateSortMarks(true);
+}
+
 bool CReportLocPhotoDlg::ChangeMap(ProjectChanges kinds, const std::function<bool(Project&, LocationMap&)>& edit)
 {
     if (!Bound())
         return false;
+    const QScopedValueRollback<bool> changing(m_changing, true);
     const int index = m_mapIndex;
     return m_doc
         .Change(kinds,

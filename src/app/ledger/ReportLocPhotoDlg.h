@@ -91,6 +91,10 @@ public:
     void SetLedgerTitle();
     // Rebuilds the grid from the map; with keepRow the current row stays (none when the list got shorter).
     void FillGrid(bool keepRow);
+    // After a change of the map's entries or of the photos made elsewhere (a sort in the survey dialog, a
+    // mark placed or removed): the grid is filled again, the current row stays on its photo, and the cells
+    // typed but not yet written keep their texts on their photos' rows, still to be written.
+    void RefillKeepingEdits();
     // Writes the cells that differ from what was filled into the records (working numbers, the photos'
     // dates and times, comments), matched by photo id. An open cell editor is closed first.
     void ReadGrid();
@@ -187,6 +191,8 @@ private:
     bool m_lineSwitch = false;
     bool m_filling = false;
     bool m_following = false;
+    bool m_changing = false;       // a change of the ledger's own runs through the document
+    bool m_inFill = false;         // FillGrid runs
     bool m_editOnArrival = false;  // the user is moving the active cell into the comment column
     int m_currentRow = 0;
     int m_firstThumb = 0;

@@ -41,6 +41,8 @@
 #include "app/panes/PaneVarious.h"
 #include "app/photos/NumberingDlg.h"
 #include "app/progress/SubProgressDlg.h"
+#include "app/reservoir/OutputRsBookDlg.h"
+#include "app/reservoir/ReservoirPhotoDlg.h"
 #include "app/settings/CommentTemplate.h"
 #include "app/settings/CommentTemplateDlg.h"
 #include "app/view/ViewHost.h"
@@ -509,4 +511,83 @@ TEST(LedgerFrame, TheCommentCellsRightClickOffersTemplatesOrSaysThereAreNone)
     EXPECT_EQ(rightClick(editor, editor->rect().center()),
               QStringList({QStringLiteral("+護岸工"), QStringLiteral("+法面工")}));
     QFile::remove(path);
+}
+
+namespace {
+
+// Clicks the survey's photo-grid header of the shot date, which sorts the map's entries by shot time,
+// the other way at each click; the second click sorts the earliest first.
+void SortSurveyByShotDate(CReservoirPhotoDlg& survey, int clicks)
+{
+    QHeaderView* header = survey.PhotoGrid()->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(2) + header->sectionSize(2) / 2, header->height() / 2);
+    for (int k = 0; k < clicks; ++k)
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+int RowOf(const std::vector<int>& order, int id)
+{
+    return int(std::find(order.begin(), order.end(), id) - order.begin()) + 1;
+}
+
+}  // namespace
+
+// A header sort in the survey dialog, open over the ledger, reorders the map: the ledger shows the new
+// order at once, its row stays on the photo it showed and text typed but not written stays on its photo's
+// row; ↑ then moves the photo shown, and the typed text is written onto its photo.
+TEST(LedgerFrame, FollowsASurveySortKeepingItsPhotoAndTypedText)
+{
+    LedgerFrame f;
+    f.paste(2, QStringLiteral("入力中"));
+    f.ledger()->SetCurrentRow(3);
+    const std::vector<int> before = f.order();
+    std::vector<int> sorted;
+    f.whenShown<CReservoirPhotoDlg>([&](CReservoirPhotoDlg& survey) {
+        SortSurveyByShotDate(survey, 2);  // photos 1 to 6 were shot in the reverse order of their ids
+        sorted = f.order();
+        EXPECT_EQ(f.d.map().photos.FindByPhotoId(2)->comment, QString())
+            << "written before the ledger was left";
+        survey.CloseButton()->click();
+    });
+    EXPECT_EQ(f.frame->SendAppMessage(kMsgReservoirSurvey), 1);
+    ASSERT_NE(sorted, before) << "the survey's sort changed nothing";
+    ASSERT_TRUE(f.ledger()->isVisible());
+    CSpread7U& grid = *f.ledger()->Grid();
+    for (int r = 1; r <= int(sorted.size()); ++r) {
+        const PhotoRecord* photo = f.d.photo(sorted[size_t(r - 1)]);
+        EXPECT_EQ(GetSpreadCellText(grid, Dlg::kColDate, r), photo ? photo->date : QString()) << r;
+    }
+    const int row = RowOf(sorted, 3);
+    ASSERT_NE(row, 3);
+    EXPECT_EQ(f.ledger()->CurrentRow(), row);
+    EXPECT_EQ(f.ledger()->GetCurrentPhotoIndex(), f.d.project().photos.IndexOfId(3));
+    EXPECT_EQ(GetSpreadCellText(grid, Dlg::kColComment, RowOf(sorted, 2)), QStringLiteral("入力中"));
+
+    ASSERT_GT(row, 1);
+    QTest::mouseClick(f.button(Dlg::kCtlUp), Qt::LeftButton);
+    std::vector<int> moved = sorted;
+    std::swap(moved[size_t(row - 1)], moved[size_t(row - 2)]);
+    EXPECT_EQ(f.order(), moved) << "↑ moved another photo than the one shown";
+    moved.erase(std::find(moved.begin(), moved.end(), kGoneId));  // the project file keeps no gone photo
+    EXPECT_EQ(f.savedOrder(), moved);
+    EXPECT_EQ(f.d.Saved().maps.maps[0].photos.FindByPhotoId(2)->comment, QStringLiteral("入力中"));
+}
+
+// The survey's output button hides the ledger before its dialog runs, writing what was typed in it.
+TEST(LedgerFrame, TheSurveyOutputHidesItAfterSavingItsPendingEdits)
+{
+    LedgerFrame f;
+    f.paste(4, QStringLiteral("出力前"));
+    bool shownDuringOutput = true;
+    f.whenShown<CReservoirPhotoDlg>([&](CReservoirPhotoDlg& survey) {
+        f.whenShown<COutputRsBookDlg>([&](COutputRsBookDlg& output) {
+            shownDuringOutput = f.ledger()->isVisible();
+            output.reject();
+        });
+        QTest::mouseClick(survey.OutputButton(), Qt::LeftButton);
+        survey.CloseButton()->click();
+    });
+    EXPECT_EQ(f.frame->SendAppMessage(kMsgReservoirSurvey), 1);
+    EXPECT_FALSE(shownDuringOutput) << "the survey output ran with the ledger shown";
+    EXPECT_EQ(f.d.Saved().maps.maps[0].photos.FindByPhotoId(4)->comment, QStringLiteral("出力前"));
 }
