@@ -1,6 +1,7 @@
 #include "report/CXlsxReport.h"
 
 #include "fe/Cp932.h"
+#include "xlsx/Book.h"
 
 CXlsxReport::~CXlsxReport()
 {
@@ -10,6 +11,8 @@ CXlsxReport::~CXlsxReport()
 int CXlsxReport::Create()
 {
     Release();
+    m_refusal.clear();
+    m_fieldMissing = false;
     XlsxHandle handle = nullptr;
     const int result = XlsxReportCreate(&handle);
     m_handle = result ? handle : nullptr;
@@ -32,7 +35,10 @@ int CXlsxReport::Create()
 
 CXlsxCell& CXlsxReport::Cell(const QString& reference)
 {
+    m_fieldMissing = false;
+    m_choosingField = reference.startsWith(QStringLiteral("**"));
     XlsxReportCellW(m_handle, reference, 0, 0);
+    m_choosingField = false;
     return cell;
 }
 
@@ -58,8 +64,26 @@ void CXlsxReport::Release()
 
 void CXlsxReport::ErrorProc(int errorNo, void* user)
 {
-    if (user)
-        static_cast<CXlsxReport*>(user)->OnError(errorNo);
+    if (!user)
+        return;
+    auto* report = static_cast<CXlsxReport*>(user);
+    report->NoteRefusal(errorNo);
+    report->OnError(errorNo);
+}
+
+void CXlsxReport::NoteRefusal(int errorNo)
+{
+    if (m_choosingField && errorNo == xlsx::kErrorNoCellHoldsText) {
+        m_fieldMissing = true;
+        return;
+    }
+    if (m_fieldMissing && errorNo == xlsx::kErrorNoCellChosen)
+        return;
+    if (m_refusal.isEmpty()) {
+        m_refusal = ErrorMessageW.GetValue();
+        if (m_refusal.isEmpty())
+            m_refusal = QStringLiteral("error %1").arg(errorNo);
+    }
 }
 
 void CXlsxReport::ProgressProc(int a, int b, int c, int d, void* user)

@@ -17,6 +17,8 @@ public:
     CXlsxReport& operator=(const CXlsxReport&) = delete;
     virtual ~CXlsxReport();
 
+    // Called with the library's error number after every operation it refused (once the refusal is noted
+    // for Refusal, so the message is the library's own).
     virtual void OnError(int /*errorNo*/) {}
     virtual void OnProgress(int, int, int, int) {}
 
@@ -28,6 +30,11 @@ public:
     // Releases the handle; the report can be created again.
     void Release();
     XlsxHandle Handle() const { return m_handle; }
+    // The library's message for the first operation it refused since Create, empty while it took every
+    // one. Choosing a template field ("**" and its name, the whole text of a cell) that the sheet does
+    // not hold is no refusal, and neither are the puts into that missing cell up to the next choice: a
+    // template may leave out any of its fields. Any other choice that finds no cell is refused.
+    const QString& Refusal() const { return m_refusal; }
 
     CXlsxProperty<QByteArray> FileName;  // in the system code page
     CXlsxProperty<QString> FileNameW;
@@ -46,5 +53,10 @@ public:
     static void ProgressProc(int a, int b, int c, int d, void* user);
 
 private:
+    void NoteRefusal(int errorNo);
+
     XlsxHandle m_handle = nullptr;
+    QString m_refusal;
+    bool m_choosingField = false;  // inside Cell(), choosing a template field
+    bool m_fieldMissing = false;   // the last choice was a field the sheet does not hold
 };

@@ -18,6 +18,7 @@ const char* const kExcelCannotWriteText =
     "お試し"
     "ください。\n\n";
 const char* const kExcelTemplateFailedText = "Excelのひな形ファイルを読み込めません。\n\n";
+const char* const kExcelRefusedText = "Excelに書き込めない内容があったため、出力を中止しました。\n\n";
 
 namespace {
 
@@ -92,8 +93,7 @@ int CExcelReportWriter::StartReport(const QString* templatePath)
     }
     int started = 0;
     if (templatePath) {
-        m_report->FileNameW = *templatePath;
-        started = m_report->start.StartFile();
+        started = m_report->FileNameW.PutChecked(*templatePath) && m_report->start.StartFile();
     } else {
         started = m_report->start.StartCreate(2013);
     }
@@ -138,6 +138,15 @@ int CExcelReportWriter::OutputFile(const QString& name)
 {
     if (!m_report)
         return 1;
+    if (!m_report->Refusal().isEmpty()) {
+        // A cell, picture or page the library refused would leave the workbook short of it without a
+        // word: nothing is written, and the library's own message says what was refused.
+        if (errorText.isEmpty())
+            errorText = QString::fromUtf8(kExcelRefusedText) + ReportShownFileName(name) +
+                        QStringLiteral("\n") + m_report->Refusal();
+        m_report->out.OutCancel();
+        return 1;
+    }
     PumpMessages();
     const QString path = ReportOutputPath(folder, name);
     PumpMessages();

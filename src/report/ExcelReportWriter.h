@@ -14,7 +14,8 @@
 // The common core of the Excel writers: starts a workbook from a template or from nothing, checks
 // beforehand that the target can be written, begins sheets from '#' template sheets, writes texts,
 // numbers and latitude/longitude cells, runs the progress dialog, places pictures fitted into boxes
-// given in millimetres, writes the workbook into the output folder and lets go of it.
+// given in millimetres, writes the workbook into the output folder and lets go of it. A workbook of
+// which the library refused any part is not written: its output fails with the library's message.
 // Start, output and page operations return 0 for success and 1 for failure.
 class CExcelReportWriter
 {
@@ -124,3 +125,5 @@ private:
 extern const char* const kExcelModuleFailedText;    // the library cannot be started
 extern const char* const kExcelCannotWriteText;     // the target cannot be written; the file name follows
 extern const char* const kExcelTemplateFailedText;  // the template cannot be read; its path follows
+// The library refused part of the workbook; the file name and the library's message follow.
+extern const char* const kExcelRefusedText;

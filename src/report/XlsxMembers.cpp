@@ -150,25 +150,25 @@ void CXlsxAttr::Bind(XlsxHandle handle)
 
 QByteArray CXlsxCellValue::PutValueString(const QByteArray& cp932Text)
 {
-    XlsxReportPutValueString(m_handle, cp932Text);
+    m_failed = XlsxReportPutValueString(m_handle, cp932Text) == 0;
     return cp932Text;
 }
 
 QString CXlsxCellValue::PutValueStringW(const QString& text)
 {
-    XlsxReportPutValueStringW(m_handle, text);
+    m_failed = XlsxReportPutValueStringW(m_handle, text) == 0;
     return text;
 }
 
 double CXlsxCellValue::PutValueDouble(double value)
 {
-    XlsxReportPutValueDouble(m_handle, value);
+    m_failed = XlsxReportPutValueDouble(m_handle, value) == 0;
     return value;
 }
 
 std::int32_t CXlsxCellValue::PutValueLong(std::int32_t value)
 {
-    XlsxReportPutValueLong(m_handle, value);
+    m_failed = XlsxReportPutValueLong(m_handle, value) == 0;
     return value;
 }
 

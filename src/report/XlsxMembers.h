@@ -113,6 +113,8 @@ public:
     CXlsxProperty<int> FontStyle, FontULine, Pattern, PosHorz, PosVert, PosTurn, OverReturn, Fit, Joint;
 };
 
+// The value of the chosen cell. Each put gives its value back (so that puts can be chained) and keeps
+// the library's answer for Failed().
 class CXlsxCellValue : public CXlsxBaseT
 {
 public:
@@ -120,6 +122,11 @@ public:
     QString PutValueStringW(const QString& text);
     double PutValueDouble(double value);
     std::int32_t PutValueLong(std::int32_t value);
+    // The last put was refused by the library (or came before Create).
+    bool Failed() const { return m_failed; }
+
+private:
+    bool m_failed = false;
 };
 
 // The cell chosen by CXlsxReport::Cell: its value, sizes, format and drawings.

@@ -14,6 +14,10 @@
 
 namespace xlsx {
 
+// Error numbers a caller may tell apart from the others.
+inline constexpr int kErrorNoCellHoldsText = 41;  // Cell() found no cell holding the text looked for
+inline constexpr int kErrorNoCellChosen = 42;     // a put or a drawing without a chosen cell
+
 // One workbook being written, either from a template workbook or from nothing. Texts are UTF-8.
 // Operations that can fail return nonzero for success and 0 for failure; ErrorMessage() then says why.
 //

@@ -139,7 +139,7 @@ int Book::Cell(const std::string& reference)
         if (range.r1 > kMaxRow)
             return Fail(40, "the cell lies below the sheet's last row: " + reference);
     } else if (reference.empty() || !FindText(reference, range)) {
-        return Fail(41, "no cell holds " + reference);
+        return Fail(kErrorNoCellHoldsText, "no cell holds " + reference);
     }
     Touch(range);
     m_selection = range;
@@ -158,7 +158,7 @@ int Book::PutValueString(const std::string& text)
 {
     xlsx::Cell* cell = Target();
     if (!cell)
-        return Fail(42, "no cell is chosen");
+        return Fail(kErrorNoCellChosen, "no cell is chosen");
     const std::string clean = CleanCellText(text);
     cell->formula.clear();
     cell->value.clear();
@@ -178,7 +178,7 @@ int Book::PutValueDouble(double value)
         return Fail(43, "a number that is not finite cannot be stored");
     xlsx::Cell* cell = Target();
     if (!cell)
-        return Fail(42, "no cell is chosen");
+        return Fail(kErrorNoCellChosen, "no cell is chosen");
     cell->type = CellType::Number;
     cell->value = NumberText(value);
     cell->formula.clear();
@@ -194,7 +194,7 @@ int Book::PutValueLong(std::int32_t value)
 int Book::PutColWidth(double characters)
 {
     if (!m_selected || !Current() || m_selection.wholeRow)
-        return Fail(42, "no column is chosen");
+        return Fail(kErrorNoCellChosen, "no column is chosen");
     if (!std::isfinite(characters) || characters < 0 || characters > 255)
         return Fail(44, "column width out of range");
     for (int c = m_selection.c0; c <= m_selection.c1; ++c) {
@@ -208,7 +208,7 @@ int Book::PutColWidth(double characters)
 int Book::PutRowHeight(double points)
 {
     if (!m_selected || !Current())
-        return Fail(42, "no row is chosen");
+        return Fail(kErrorNoCellChosen, "no row is chosen");
     if (!std::isfinite(points) || points < 0 || points > 409)
         return Fail(45, "row height out of range");
     for (int r = m_selection.r0; r <= m_selection.r1; ++r) {
@@ -222,7 +222,7 @@ int Book::PutRowHeight(double points)
 int Book::PutBreak(int on)
 {
     if (!m_selected || !Current())
-        return Fail(42, "no row is chosen");
+        return Fail(kErrorNoCellChosen, "no row is chosen");
     // A break before the chosen row ends the page after the row above it.
     if (m_selection.r0 > 1) {
         if (on)
@@ -237,7 +237,7 @@ int Book::PutAttrNo(int xf)
 {
     xlsx::Cell* cell = Target();
     if (!cell || !m_styles.ValidXf(xf))
-        return Fail(42, "no cell is chosen or no such format");
+        return Fail(kErrorNoCellChosen, "no cell is chosen or no such format");
     cell->style = xf;
     return 1;
 }
@@ -255,7 +255,7 @@ template <typename Change>
 int Book::ForEachCell(Change change)
 {
     if (!m_selected || !Current())
-        return Fail(42, "no cell is chosen");
+        return Fail(kErrorNoCellChosen, "no cell is chosen");
     Sheet& sheet = *Current();
     const CellRange& s = m_selection;
     const long long area = static_cast<long long>(s.r1 - s.r0 + 1) * (s.c1 - s.c0 + 1);
@@ -431,7 +431,7 @@ int Book::AttrPutFit(int on)
 int Book::AttrPutJoint(int on)
 {
     if (!m_selected || !Current() || m_selection.wholeRow)
-        return Fail(42, "no cell range is chosen");
+        return Fail(kErrorNoCellChosen, "no cell range is chosen");
     const CellRange s = m_selection;
     auto& merges = Current()->merges;
     std::erase_if(merges, [&](const CellRange& m) {

@@ -175,7 +175,7 @@ int Book::DrawingAddImage(const std::string& file, double x, double y, double, d
                           double height)
 {
     if (!m_selected || !Current())
-        return Fail(42, "no cell is chosen");
+        return Fail(kErrorNoCellChosen, "no cell is chosen");
     if (!ValidBox(x, y, width, height))
         return Fail(50, "the picture's box is empty or out of range");
     std::string bytes;
@@ -196,7 +196,7 @@ int Book::DrawingAddTextBox(int, const std::string& text, double x, double y, do
                             double height)
 {
     if (!m_selected || !Current())
-        return Fail(42, "no cell is chosen");
+        return Fail(kErrorNoCellChosen, "no cell is chosen");
     if (!ValidBox(x, y, width, height))
         return Fail(50, "the text box is empty or out of range");
     DrawingObject object;

@@ -4,9 +4,11 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -175,6 +177,58 @@ TEST_F(ExcelReportWriterTest, FailuresAreReported)
     EXPECT_FALSE(m_writer.errorText.isEmpty());
     EXPECT_NE(m_writer.Report(), nullptr);  // kept for the writer's own clean-up
     EXPECT_EQ(m_writer.writtenCount, 0);
+}
+
+TEST_F(ExcelReportWriterTest, AWorkbookTheLibraryRefusedAPartOfIsNotWritten)
+{
+    QFile notAPicture(m_folder.file("notes.jpg"));
+    ASSERT_TRUE(notAPicture.open(QIODevice::WriteOnly));
+    notAPicture.write("not a picture");
+    notAPicture.close();
+    struct Case
+    {
+        const char* name;
+        std::function<void(CExcelReportWriter&)> put;
+        const char* message;  // the library's message; empty: nothing was refused
+    };
+    const Case cases[] = {
+        {"a picture the workbook cannot hold",
+         [this](CExcelReportWriter& w) {
+             (void)w.InsertPictureFile(m_folder.file("notes.jpg"), 0, "B2", 0, 0, 40, 30);
+         },
+         "not a picture the workbook can hold"},
+        {"a cell below the sheet's last row",
+         [](CExcelReportWriter& w) { w.PutCellText("A1048577", "溢れ"); }, "no cell holds A1048577"},
+        {"a font size the workbook cannot hold",
+         [](CExcelReportWriter& w) { w.Report()->Cell("A1").attr.FontPoint = 1000.0; },
+         "font size out of range"},
+        {"a template field the sheet does not hold",
+         [](CExcelReportWriter& w) { w.PutCellText("**無い欄", "x"); }, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = m_folder.file("book.xlsx");
+        QFile::remove(path);
+        m_writer.errorText.clear();
+        ASSERT_EQ(m_writer.StartNewWorkbook(), 0);
+        ASSERT_EQ(m_writer.Report()->page.PageBeginW("一覧", "1"), 1);
+        m_writer.PutCellText("A1", "先頭");
+        c.put(m_writer);
+        m_writer.PutCellText("A2", "後続");
+        if (*c.message == 0) {
+            const QJsonObject dump = WriteAndDump("book");
+            EXPECT_EQ(dump["sheet"]["一覧"]["cells"]["A2"].toString(), "後続");
+            continue;
+        }
+        EXPECT_EQ(m_writer.OutputFile("book"), 1);
+        EXPECT_TRUE(m_writer.errorText.startsWith(QString::fromUtf8(kExcelRefusedText)))
+            << m_writer.errorText.toStdString();
+        EXPECT_TRUE(m_writer.errorText.contains("book.xlsx"));
+        EXPECT_TRUE(m_writer.errorText.contains(QString::fromUtf8(c.message)))
+            << m_writer.errorText.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(path));
+    }
+    EXPECT_EQ(m_writer.writtenCount, 1);
 }
 
 TEST_F(ExcelReportWriterTest, ReleaseLeavesTheClipboardAlone)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+#include <limits>
 #include <memory>
 
 #include "TempFolder.h"
@@ -46,6 +47,17 @@ TEST(XlsxReport, WritesThroughItsMembersAndReportsErrors)
     report->Cell("C3").PutValueDouble(139.5);
     report->Cell("2").RowHeight = 30.0;
     report->Cell("B1").ColWidth = 20.0;
+    EXPECT_FALSE(report->cell.value.Failed());
+    EXPECT_TRUE(report->Refusal().isEmpty());
+    // A template field the sheet does not hold: the put fails, but nothing was refused.
+    report->Cell("**無い欄").PutValueStringW("x");
+    EXPECT_TRUE(report->cell.value.Failed());
+    EXPECT_TRUE(report->Refusal().isEmpty());
+    // A value the library refuses is kept as the report's refusal with the library's message.
+    report->Cell("D4").PutValueDouble(std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(report->cell.value.Failed());
+    EXPECT_EQ(report->Refusal(), report->ErrorMessageW.GetValue());
+    EXPECT_FALSE(report->Refusal().isEmpty());
 
     // A failed write is reported through the error number, the message and OnError.
     EXPECT_EQ(report->out.OutFileW(folder.file("missing/a.xlsx"), -1), 0);
