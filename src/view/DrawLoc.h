@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <cstdint>
@@ -169,7 +170,8 @@ public:
     void DrawOutline(const std::vector<QPoint>& points);
     // A band filled with overlay brush 1 along the edge from `start` towards `toward`, W + 10 long and H + 4
     // deep on the edge's left (outer) side, with the text in the light colour turned along it, ending k px
-    // before `start`. False when the text cannot be measured in overlay font 1.
+    // before `start`. When it would lie under `keepClear`, it slides along the edge (never past `toward`)
+    // to the first place clear of it. False when the text cannot be measured in overlay font 1.
     bool DrawNameBand(const QPoint& start, const QPoint& toward, const QString& text, int k);
 
     // Map furniture.
@@ -219,6 +221,9 @@ public:
 
     std::uint8_t showMarks = 1;
     std::uint8_t showTracks = 1;
+    // What screen furniture drawn afterwards covers (the zoom gauge), kept clear of map names; empty off
+    // screen.
+    QRect keepClear;
     LocPalette palette;
     QString face1 = QStringLiteral("Meiryo UI");
     std::int32_t face1Height = 20;

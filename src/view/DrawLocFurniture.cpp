@@ -1,4 +1,5 @@
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -21,14 +22,28 @@ bool DrawLoc::DrawNameBand(const QPoint& start, const QPoint& toward, const QStr
     QSize size;
     if (!MeasureText(text, size))
         return false;
-    const Point2 e = Point2(toward.x() - start.x(), toward.y() - start.y()).Unit();
+    const Point2 edge(toward.x() - start.x(), toward.y() - start.y());
+    const Point2 e = edge.Unit();
     const Point2 n = Point2(-e.y, e.x).Scale(size.height() + 4);
-    const Point2 s(start.x(), start.y());
-    const Point2 far = s + e.Scale(size.width() + 10);
+    const double length = size.width() + 10;
     const auto pixel = [](const Point2& p) { return QPoint(int(p.x), int(p.y)); };
+    const auto bandAt = [&](const Point2& from) {
+        const Point2 to = from + e.Scale(length);
+        return QPolygon({pixel(from), pixel(to), pixel(to + n), pixel(from + n)});
+    };
+    Point2 s(start.x(), start.y());
+    if (!keepClear.isEmpty()) {
+        const double room = std::hypot(edge.x, edge.y) - length;
+        for (double shift = 0; shift <= room; shift += 4) {
+            if (!bandAt(s + e.Scale(shift)).boundingRect().intersects(keepClear)) {
+                s = s + e.Scale(shift);
+                break;
+            }
+        }
+    }
     SelectNullPen();
     UseOverlayBrush(1);
-    fe::gdi::DrawPolygon(*m_dc, QPolygon({pixel(s), pixel(far), pixel(far + n), pixel(s + n)}));
+    fe::gdi::DrawPolygon(*m_dc, bandAt(s));
     const int escapement = -int(std::atan2(-e.y, -e.x) * 1800 / std::numbers::pi);
     SetTextColor(palette.light);
     SetTransparentBackground();
@@ -132,13 +147,18 @@ void DrawLoc::DrawScaleBarAt(int row, int x, int y, int b, int d)
     SelectBlackBrush();
     fe::gdi::DrawRectangle(*m_dc, e, y - d, x + 1 + 1, y + 1 + 1);
     SelectWhiteBrush();
-    for (int i = 0; i <= n; ++i) {
-        WriteText(e + c * i, y + d / 4, QString::number(i * bar.step), fe::gdi::TA_CENTER | fe::gdi::TA_TOP);
-        if (i % 2 != 0 || i >= n)
-            continue;
+    for (int i = 0; i < n; i += 2) {
         const int left = i == 0 ? e + c / 2 + 1 : e + c * i + 1;
         fe::gdi::DrawRectangle(*m_dc, left, y - d + 1, e + c * (i + 1) + 1, y + 1);
     }
+    // Labels that would run into their neighbours on a short bar are left out, never the ends.
+    std::vector<int> widths;
+    for (int i = 0; i <= n; ++i) {
+        QSize size;
+        widths.push_back(MeasureText(QString::number(i * bar.step), size) ? size.width() : 0);
+    }
+    for (const int i : ShownScaleLabels(widths, c, std::max(2, d / 2)))
+        WriteText(e + c * i, y + d / 4, QString::number(i * bar.step), fe::gdi::TA_CENTER | fe::gdi::TA_TOP);
     WriteText(x, y - d / 8, QStringLiteral(" m"), fe::gdi::TA_LEFT | fe::gdi::TA_BOTTOM);
 }
 

@@ -36,4 +36,27 @@ ScaleBarChoice ChooseScaleBar(int quarterPixels, double metres)
     return choice;
 }
 
+std::vector<int> ShownScaleLabels(const std::vector<int>& widths, int cellPixels, int gap)
+{
+    std::vector<int> shown;
+    const int count = static_cast<int>(widths.size());
+    if (count == 0)
+        return shown;
+    // Twice the positions and widths, so that halves of odd widths stay whole numbers.
+    const auto apart = [&](int left, int right) {
+        const long long space = 2LL * (right - left) * cellPixels - widths[size_t(left)] - widths[size_t(right)];
+        return space >= 2LL * gap;
+    };
+    shown.push_back(0);
+    for (int i = 1; i < count - 1; ++i)
+        if (apart(shown.back(), i))
+            shown.push_back(i);
+    if (count > 1) {
+        while (shown.size() > 1 && !apart(shown.back(), count - 1))
+            shown.pop_back();
+        shown.push_back(count - 1);
+    }
+    return shown;
+}
+
 }  // namespace locmap

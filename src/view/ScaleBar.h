@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 namespace locmap {
 
 // One row of the scale-bar table: the bar's length in metres, its segment count and the label step.
@@ -25,5 +27,12 @@ struct ScaleBarChoice
     bool IsValid() const { return row >= 0; }
 };
 ScaleBarChoice ChooseScaleBar(int quarterPixels, double metres);
+
+// Which labels of a bar are written, so that no two touch: label i (of widths.size(), each given in
+// pixels) is centred i × cellPixels from the bar's left end. From the left, a label is written when at
+// least `gap` pixels lie between it and the last one written; the first label (0) and the last (the
+// bar's length) are always written, and the one before the last gives way when the two would be closer.
+// Returns the indices written, in order.
+std::vector<int> ShownScaleLabels(const std::vector<int>& widths, int cellPixels, int gap);
 
 }  // namespace locmap

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <utility>
+#include <vector>
 
 // A grey picture to draw on with one painter, and pixel counting for the drawing tests.
 struct PixelCanvas
@@ -65,6 +67,27 @@ struct PixelCanvas
         return bounds;
     }
 };
+
+// The horizontal extents of the pieces of dark writing (grey below 128) in the area: columns holding
+// some dark pixel, joined when fewer than `joinGap` blank columns lie between them. Touching or
+// crowded labels come out as one piece.
+inline std::vector<std::pair<int, int>> DarkPieces(const QImage& image, const QRect& area, int joinGap = 3)
+{
+    std::vector<std::pair<int, int>> pieces;
+    const QRect r = area.intersected(image.rect());
+    for (int x = r.left(); x <= r.right(); ++x) {
+        bool dark = false;
+        for (int y = r.top(); y <= r.bottom() && !dark; ++y)
+            dark = qGray(image.pixel(x, y)) < 128;
+        if (!dark)
+            continue;
+        if (!pieces.empty() && x - pieces.back().second - 1 < joinGap)
+            pieces.back().second = x;
+        else
+            pieces.emplace_back(x, x);
+    }
+    return pieces;
+}
 
 // The shipped data folder of the source tree (mark icons).
 inline QString SourceDataFolder()

@@ -78,6 +78,47 @@ TEST(ScaleBar, DrawnBarIsWholeSegmentsWithAHalfWhiteFirstOne)
     EXPECT_GT(canvas.Count(QRect(402, 58, 30, 22), black, 100), 3);
 }
 
+// Labels are written apart on every row of the table, also on the shortest bar a row is drawn at (a
+// quarter of a narrow view); the first and the last are always written.
+TEST(ScaleBar, LabelsOfEveryRowStandApart)
+{
+    const struct
+    {
+        std::vector<int> widths;
+        int cell;
+        std::vector<int> shown;
+    } layouts[] = {
+        {{6, 18, 18, 18, 18, 24}, 40, {0, 1, 2, 3, 4, 5}},  // room for all
+        {{6, 18, 18, 18, 18, 24}, 20, {0, 1, 3, 5}},        // every other one after the narrow 0
+        {{6, 24, 24, 24, 24, 24}, 20, {0, 2, 5}},           // "0 10002000300040005000"
+        {{6, 24, 24, 24}, 10, {0, 3}},                      // only the ends fit
+    };
+    for (const auto& layout : layouts)
+        EXPECT_EQ(ShownScaleLabels(layout.widths, layout.cell, 6), layout.shown) << layout.cell;
+
+    DrawLoc drawer;
+    drawer.SetupResources();
+    for (int row = 0; row < kScaleBarRowCount; ++row) {
+        for (const int bar : {100, 160, 250}) {
+            SCOPED_TRACE(testing::Message() << kScaleBarSteps[row].length << " m on " << bar << " px");
+            PixelCanvas canvas(500, 120);
+            int widest = 0;
+            canvas.Paint([&](QPainter& p) {
+                ASSERT_TRUE(drawer.Begin(&p));
+                drawer.UseScaleBarFont(12);
+                widest = p.fontMetrics().horizontalAdvance(QString::number(kScaleBarSteps[row].length));
+                drawer.DrawScaleBarAt(row, 400, 80, bar, 12);
+                drawer.End();
+            });
+            // The labels stand under the bar, inside its white box.
+            const auto pieces = DarkPieces(canvas.image, QRect(0, 82, 500, 20));
+            ASSERT_GE(pieces.size(), 2u);
+            for (const auto& [left, right] : pieces)
+                EXPECT_LE(right - left + 1, widest) << "labels run together at " << left;
+        }
+    }
+}
+
 TEST(ScaleBar, WebMapPlacesNorthArrowAndBarFromTheLayout)
 {
     const int w = 480, h = 320;

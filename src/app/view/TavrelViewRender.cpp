@@ -90,6 +90,8 @@ bool CTavrelView::BeginWebPass(QPainter* dc)
     if (!dc || !m_gsi.BeginAtZoom(dc, m_map.Zoom()))
         return false;
     m_gsi.viewport.Set(m_map.Zoom(), m_map.Center(), ClientWidth(), ClientHeight());
+    // The zoom gauge is drawn over the pass: map names keep clear of it.
+    m_gsi.keepClear = m_map.ZoomGaugeBox(ClientWidth());
     return true;
 }
 

@@ -165,6 +165,16 @@ void MapInfoDrawer::DrawZoomGauge(int siteZoomA, int siteZoomB, int zoom, int wi
                  fe::gdi::TA_RIGHT | fe::gdi::TA_TOP);
 }
 
+QRect MapInfoDrawer::ZoomGaugeBox(int width) const
+{
+    const int d = ScaledY(10);
+    const int e = ScaledX(10);
+    const int f = d / 5;
+    const int a = width - 3 * e;
+    // Left of the bar stand the current level's number and half of the centred "zoom".
+    return QRect(QPoint(a - ScaledX(40), 0), QPoint(width, ScaledY(25) + 21 * d + 22 * f));
+}
+
 void MapInfoDrawer::DrawCacheGauge(int capacity, int size0, int size1, int width)
 {
     const int l = ScaledX(44);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include "fe/gdi/Draw.h"
@@ -51,6 +52,9 @@ public:
     // Levels 0 to 20 as dots at the top right; the site's levels, the two enlarged levels above them
     // and the current level in their colours, the current level's number beside it.
     void DrawZoomGauge(int siteZoomA, int siteZoomB, int zoom, int width);
+    // The part of a view of the width that the zoom gauge with its labels covers, at the DPI of the last
+    // drawing.
+    QRect ZoomGaugeBox(int width) const;
     // Two bars showing how full each memory-cache generation is.
     void DrawCacheGauge(int capacity, int size0, int size1, int width);
     // One dot per queued download, in a row from the top left.

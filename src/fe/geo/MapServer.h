@@ -59,6 +59,12 @@ public:
     // queue dots.
     void DrawOverlay(fe::img::Image& picture);
 
+    // What the zoom gauge covers of a picture of the width; empty while the gauge is not drawn.
+    QRect ZoomGaugeBox(int width) const
+    {
+        return (m_overlayFlags & kOverlayZoomGauge) ? m_info.ZoomGaugeBox(width) : QRect();
+    }
+
     MapInfoDrawer& InfoDrawer() { return m_info; }
 
 private:
