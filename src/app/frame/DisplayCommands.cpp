@@ -97,6 +97,8 @@ void InstallDisplayCommands(CMainFrame& frame, CTavrelView& view)
             [v] { return v->SaveMarkSettings(); });
     });
 
+    InstallTileCommands(frame, view);
+
     frame.SetCommandHandler(kCmdAttribution,
                             [] { (void)OpenWebAddress(QString::fromUtf8(kTileListPageAddress)); });
     // The point and zoom are those the view kept when its context menu opened.

@@ -23,7 +23,7 @@ void ToggleTracks(CTavrelView& view);
 void SetPhotoNumberKind(CMainFrame& frame, CTavrelView& view, int kind);
 
 // The 表示 menu's switches and number kinds, 写真位置マークの設定 on the view's templates, the tile
-// attribution button and the browser command of the view's context menu, on the frame's view; the view
+// settings and the tile-cache clearing on the view's tile server, the tile attribution button and the browser command of the view's context menu, on the frame's view; the view
 // supplies their checked states. Without a view these commands have no handler and stay disabled.
 void InstallDisplayCommands(CMainFrame& frame, CTavrelView& view);
 

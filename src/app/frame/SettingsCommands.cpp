@@ -1,7 +1,6 @@
 #include "app/frame/SettingsCommands.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include "app/Prompts.h"
 #include "app/doc/TavrelDoc.h"
@@ -11,6 +10,7 @@
 #include "app/settings/CommentTemplateSettingDlg.h"
 #include "app/settings/SetMarkTemplateDlg.h"
 #include "app/settings/SetTileDlg.h"
+#include "app/view/TavrelView.h"
 #include "fe/AppFolders.h"
 #include "model/AppSettings.h"
 
@@ -26,21 +26,13 @@ QString SettingsFilePath()
     return QDir(fe::GetWritableFolder()).filePath(QStringLiteral("setting.bin"));
 }
 
-bool ClearTileCache(const QString& folder)
-{
-    if (folder.isEmpty() || QDir::isRelativePath(folder))
-        return false;
-    QDir cache(folder);
-    return !cache.exists() || cache.removeRecursively();
-}
-
 void EditCommentTemplates(CMainFrame& frame)
 {
     CCommentTemplateSettingDlg dialog(CommentTemplatePath(), &frame);
     dialog.exec();
 }
 
-void EditTileSettings(CMainFrame& frame)
+void EditTileSettings(CMainFrame& frame, CTavrelView& view)
 {
     // The dialog works on a copy of its own read from the files; the live settings change only after OK.
     AppSettings own;
@@ -55,11 +47,16 @@ void EditTileSettings(CMainFrame& frame)
             Warn(&frame, QStringLiteral("設定ファイルを保存できませんでした。\n\n") +
                              QDir::toNativeSeparators(SettingsFilePath()));
     }
+    // Clearing restarts the view's tile requests on the new list; without it they restart here.
+    bool restarted = false;
     if (AskYesNo(&frame, QStringLiteral("地理院タイルキャッシュをクリアしますか？"))) {
-        const QString folder = live ? live->tileCacheFolder : own.tileCacheFolder;
-        if (ClearTileCache(folder))
+        restarted = view.ClearTileCache() != 0;
+        if (restarted)
             ShowMessage(&frame, QString::fromUtf8(kCacheClearedText));
     }
+    if (!restarted)
+        (void)view.RestartTileRequests();
+    view.RenderAndUpdate();
 }
 
 void EditMarkSettings(QWidget* parent, MarkSettingSet& live, const std::function<void()>& refresh,
@@ -72,22 +69,26 @@ void EditMarkSettings(QWidget* parent, MarkSettingSet& live, const std::function
         refresh();
 }
 
-void ClearTileCacheCommand(CMainFrame& frame)
+void ClearTileCacheCommand(CMainFrame& frame, CTavrelView& view)
 {
     if (ShowMessage(&frame, QStringLiteral("地理院タイルキャッシュをクリアします。"), {}, PromptIcon::Warning,
                     PromptButtons::OkCancel) != PromptAnswer::Ok)
         return;
-    AppSettings* live = frame.Document() ? frame.Document()->appSettings : nullptr;
-    const QString folder = live ? live->tileCacheFolder : AppSettings::Defaults().tileCacheFolder;
-    if (ClearTileCache(folder))
+    if (view.ClearTileCache() != 0)
         ShowMessage(&frame, QString::fromUtf8(kCacheClearedText));
+    // The memory cache is empty now: the map is drawn again and its tiles fetched anew.
+    view.RenderAndUpdate();
 }
 
 void InstallSettingsCommands(CMainFrame& frame)
 {
     frame.SetCommandHandler(kCmdCommentTemplates, [&frame] { EditCommentTemplates(frame); });
-    frame.SetCommandHandler(kCmdTileSettings, [&frame] { EditTileSettings(frame); });
-    frame.SetCommandHandler(kCmdClearTileCache, [&frame] { ClearTileCacheCommand(frame); });
+}
+
+void InstallTileCommands(CMainFrame& frame, CTavrelView& view)
+{
+    frame.SetCommandHandler(kCmdTileSettings, [&frame, &view] { EditTileSettings(frame, view); });
+    frame.SetCommandHandler(kCmdClearTileCache, [&frame, &view] { ClearTileCacheCommand(frame, view); });
 }
 
 }  // namespace app

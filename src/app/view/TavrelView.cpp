@@ -190,6 +190,7 @@ int CTavrelView::ClearTileCache()
 {
     const QString folder = TileCacheFolder();
     if (!QFileInfo(folder).isDir()) {
+        // Nothing to delete; a running worker stores its tiles in the folder made again.
         (void)QDir().mkpath(folder);
         return 0;
     }

@@ -67,11 +67,14 @@ public:
     // Returns whether it redrew.
     bool OnTileTimer();
 
-    // Tile worker around off-screen renders and the map kind.
+    // Tile worker around off-screen renders and the map kind. The restart reopens the tile server on the
+    // settings' current site of the shown kind, so an edited site list takes effect.
     bool StopTileRequests();
     bool RestartTileRequests();
     void SetMapKind(int kind, const fe::geo::TileSite& site);
-    // Empties the disk tile cache (a missing folder is only made, 0); returns nonzero when it was deleted.
+    // Empties the disk tile cache: closes the tile server, deletes the folder (never a relative, root or
+    // home folder), makes it again, empties the memory cache and restarts the requests. Nonzero when the
+    // folder was deleted; a missing folder is only made (0).
     int ClearTileCache();
 
     void StoreOverviewExtent();

@@ -20,8 +20,10 @@
 #include "app/controls/SpreadGrid.h"
 #include "app/doc/TavrelDoc.h"
 #include "app/frame/MainFrame.h"
+#include "app/frame/MainFrameViewHost.h"
 #include "app/frame/SettingsCommands.h"
 #include "app/settings/SetTileDlg.h"
+#include "app/view/TavrelView.h"
 #include "model/AppSettings.h"
 
 namespace {
@@ -179,6 +181,9 @@ TEST_F(TileSettingsTest, TheFrameReloadsTheListSavesTheSettingsAndClearsTheCache
     CTavrelDoc document;
     document.appSettings = &live;
     CMainFrame frame(&document);
+    // The view is never shown, so it draws nothing and asks for no tile.
+    auto* view = new CTavrelView(&document, app::MakeMainFrameViewHost(frame));
+    app::InstallMainView(frame, view);
 
     // The user points map 2 at a local server and presses OK, then agrees to clear the cache.
     QTimer::singleShot(0, [] {
@@ -190,7 +195,7 @@ TEST_F(TileSettingsTest, TheFrameReloadsTheListSavesTheSettingsAndClearsTheCache
         dialog->OkButton()->click();
     });
     m_prompts.QueueAnswer(app::PromptAnswer::Yes);
-    app::EditTileSettings(frame);
+    app::EditTileSettings(frame, *view);
 
     ASSERT_EQ(live.tileSites.size(), 3u);
     EXPECT_EQ(live.tileSites[1].title, "地元の淡色");
@@ -202,12 +207,9 @@ TEST_F(TileSettingsTest, TheFrameReloadsTheListSavesTheSettingsAndClearsTheCache
     ASSERT_EQ(m_prompts.asked().size(), 2u);
     EXPECT_EQ(m_prompts.asked()[0].text, "地理院タイルキャッシュをクリアしますか？");
     EXPECT_EQ(m_prompts.asked()[1].text, "キャッシュを削除しました。");
-    EXPECT_FALSE(QFileInfo::exists(live.tileCacheFolder));
+    EXPECT_FALSE(QFileInfo::exists(live.tileCacheFolder + "/_xyz_pale/5/tile.png"));
+    EXPECT_TRUE(QFileInfo(live.tileCacheFolder).isDir());
     QFile::remove(list);
-
-    // A relative or empty cache folder is never deleted.
-    EXPECT_FALSE(app::ClearTileCache(""));
-    EXPECT_FALSE(app::ClearTileCache("geocache"));
 }
 
 }  // namespace
@@ -221,6 +223,8 @@ TEST_F(TileSettingsTest, EveryControlAndColumnIsWholeAtTheDefaultSize)
     CTavrelDoc document;
     document.appSettings = &live;
     CMainFrame frame(&document);
+    auto* view = new CTavrelView(&document, app::MakeMainFrameViewHost(frame));
+    app::InstallMainView(frame, view);
     bool seen = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<app::CSetTileDlg*>(QApplication::activeModalWidget());
@@ -263,6 +267,6 @@ TEST_F(TileSettingsTest, EveryControlAndColumnIsWholeAtTheDefaultSize)
         }
         dialog->reject();
     });
-    app::EditTileSettings(frame);
+    app::EditTileSettings(frame, *view);
     EXPECT_TRUE(seen);
 }
