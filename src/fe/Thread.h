@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -26,6 +27,8 @@ private:
 // A worker thread of the class Worker, which provides Run(): Run loops until StopRequested() is
 // seen and then returns. States: no worker (no handle); running (handle, running flag set); ending
 // (stop flag set, Stop waiting in join). Only the thread that owns the object starts and stops it.
+// A worker with nothing to do sleeps in WaitForWork until WakeWorker or Stop wakes it, so an idle
+// worker costs no wake-ups.
 template <class Worker>
 class Thread
 {
@@ -63,7 +66,12 @@ public:
         }
         if (!exists)
             return;
-        m_stop = true;
+        {
+            // Set under the lock, so that a worker between its check and its wait cannot miss it.
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_all();
         m_handle.join();
         std::lock_guard lock(m_mutex);
         m_handle = std::thread();
@@ -85,11 +93,22 @@ protected:
     void SetRunning(bool running) { m_running = running; }
     Mutex& Lock() { return m_mutex; }
 
+    // On the worker, holding Lock() through `lock`: waits until the stop flag is set or `hasWork`
+    // (called under the lock) holds.
+    template <class Predicate>
+    void WaitForWork(std::unique_lock<Mutex>& lock, Predicate hasWork)
+    {
+        m_wake.wait(lock, [&] { return m_stop.load() || hasWork(); });
+    }
+    // Wakes a waiting worker; the caller has changed what `hasWork` reads under Lock().
+    void WakeWorker() { m_wake.notify_one(); }
+
 private:
     std::thread m_handle;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_running{false};
     Mutex m_mutex;
+    std::condition_variable_any m_wake;
 };
 
 }  // namespace fe

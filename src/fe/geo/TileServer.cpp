@@ -16,8 +16,6 @@ namespace {
 // One prompt for proxy credentials per process.
 std::atomic<bool> g_credentialsAsked{false};
 
-constexpr auto kWorkerPause = std::chrono::milliseconds(7);
-
 // The cache folders (canonical paths) on which a worker runs, process-wide.
 std::mutex g_workerFoldersLock;
 std::set<QString> g_workerFolders;
@@ -232,28 +230,31 @@ void TileServer::RequestTile(const TileIndex& tile)
         if (queued.hash == hash && queued.key == key)
             return;
     m_queue.push_back({hash, key});
+    WakeWorker();
 }
 
 void TileServer::Run()
 {
-    while (!StopRequested()) {
+    while (true) {
         std::optional<TileDownloader> downloader;
         TileIndex key;
         QString url;
         QString destination;
         {
-            std::lock_guard lock(Lock());
-            if (!m_queue.empty()) {
-                key = m_queue.front().key;
-                m_currentRequest = key;
-                m_queue.pop_front();
-                if (m_site.BuildUrl(url, m_currentRequest) == 0) {
-                    const QString folder = MakeTileFolder(m_currentRequest);
-                    if (!folder.isEmpty()) {
-                        destination = folder + u'/' + QString::number(m_currentRequest.y) + m_site.extension;
-                        downloader = m_downloader;
-                        m_downloading = true;
-                    }
+            std::unique_lock lock(Lock());
+            WaitForWork(lock, [this] { return !m_queue.empty(); });
+            ++m_workerTurns;
+            if (StopRequested())
+                break;
+            key = m_queue.front().key;
+            m_currentRequest = key;
+            m_queue.pop_front();
+            if (m_site.BuildUrl(url, m_currentRequest) == 0) {
+                const QString folder = MakeTileFolder(m_currentRequest);
+                if (!folder.isEmpty()) {
+                    destination = folder + u'/' + QString::number(m_currentRequest.y) + m_site.extension;
+                    downloader = m_downloader;
+                    m_downloading = true;
                 }
             }
         }
@@ -264,7 +265,6 @@ void TileServer::Run()
             if (moved)
                 RaiseNewTileFlag();
         }
-        std::this_thread::sleep_for(kWorkerPause);
     }
     ClearQueue();
     ReleaseWorkerFolder();

@@ -94,9 +94,12 @@ public:
     QString MakeTileFolder(const TileIndex& key) const;
 
     // The worker loop: pops requests first in, first out, downloads each into the temporary file
-    // and moves it into the disk cache (never over an existing file), raising the new-tile flag;
-    // sleeps 7 ms after every turn. Ends when the stop flag is seen, with the queue emptied.
+    // and moves it into the disk cache (never over an existing file), raising the new-tile flag.
+    // With an empty queue it sleeps until a request or the stop wakes it. Ends when the stop flag is
+    // seen, with the queue emptied.
     void Run();
+    // How often the worker has woken: once per request taken, and once to end.
+    int WorkerTurns() const { return m_workerTurns.load(); }
 
     // The new-tile flag, always under the lock. Taking it also reports a retry delay that has run
     // out; a drawing, which asks for the due tiles, clears both.
@@ -152,6 +155,7 @@ private:
     int m_connection = kOffline;
     TileMemCache m_memCache;
     std::atomic<bool> m_credentialsNeeded{false};
+    std::atomic<int> m_workerTurns{0};
     MissingTiles m_missingTiles = MissingTiles::Queued;
     // Failed tiles by site (base URL, path and extension), kept across opens; m_failures is the
     // current site's.

@@ -1,5 +1,5 @@
 // The real view fetching its tiles from local servers: clearing the tile cache and editing the tile
-// sites through the frame's commands.
+// sites through the frame's commands, and the download worker resting while there is nothing to fetch.
 #include <QApplication>
 #include <QDirIterator>
 #include <QTimer>
@@ -188,6 +188,35 @@ TEST_F(ViewTilesTest, AnEditedTileSiteIsFetchedAtOnceWhetherOrNotTheCacheIsClear
         EXPECT_EQ(prompts.asked().size(), clear == app::PromptAnswer::Yes ? 2u : 1u);
         EXPECT_TRUE(WaitForMiddleColour(*shown, kEdited));
     }
+}
+
+TEST_F(ViewTilesTest, TheWorkerRestsWhileNothingIsQueued)
+{
+    FillCache(kStart, 6);
+    Serve(QStringLiteral("t"), 7, kZoom7);
+    StartServing();
+    Start(QSize(kWidth, kHeight));
+    fe::geo::TileServer& server = view->MapServer().Server();
+    ASSERT_TRUE(server.HasWorker());
+    QTest::qWait(400);
+    EXPECT_EQ(server.WorkerTurns(), 0) << "the worker woke with nothing to fetch";
+
+    // A request wakes it at once; once every tile of the view is in, it rests again.
+    QTest::keyClick(view.get(), Qt::Key_Up);
+    ASSERT_TRUE(WaitForMiddleColour(*view, kZoom7));
+    const fe::geo::TileRange range = fe::geo::TileRangeAround(7, kStart, kWidth, kHeight);
+    const qsizetype inView = qsizetype(range.x1 - range.x0 + 1) * (range.y1 - range.y0 + 1);
+    QElapsedTimer clock;
+    clock.start();
+    while ((TileFiles(cacheFolder + QStringLiteral("/_t/7")).size() < inView || server.QueueSize() > 0) &&
+           clock.elapsed() < 20000)
+        QTest::qWait(50);
+    ASSERT_EQ(TileFiles(cacheFolder + QStringLiteral("/_t/7")).size(), inView);
+    QTest::qWait(100);
+    const int turns = server.WorkerTurns();
+    EXPECT_GT(turns, 0);
+    QTest::qWait(400);
+    EXPECT_EQ(server.WorkerTurns(), turns);
 }
 
 }  // namespace
