@@ -107,7 +107,7 @@ MissingTileClass MapDrawer::DrawMissingTile(QPainter& dc, int x, int y, const Ti
     }
     if (key.zoom < kMaxKeyZoom && DrawFromChildren(dc, x, y, TileIndex(key.zoom + 1, 2 * key.x, 2 * key.y)))
         return kShownFromChildren;
-    dc.drawImage(QPoint(x, y), m_server.Placeholders().Get(TilePlaceholder::Downloading));
+    dc.drawImage(QPoint(x, y), m_server.MissingTilePicture(key));
     return kShownDownloading;
 }
 

@@ -12,7 +12,7 @@ namespace fe::geo {
 // How a missing tile was shown.
 enum MissingTileClass : int
 {
-    kShownDownloading = 0,   // the "ダウンロード中" placeholder
+    kShownDownloading = 0,   // a placeholder: "ダウンロード中", or why its download failed
     kShownFromParent = 1,    // the enlarged quarter of its parent
     kShownFromChildren = 2,  // its four children, reduced
 };
@@ -37,7 +37,7 @@ public:
     void DrawTilesOverzoomed(QPainter& dc, int zoom, const GeoPoint& centre, int width, int height,
                              int levels);
 
-    // Shows a missing tile at (x, y) from memory or as the downloading placeholder.
+    // Shows a missing tile at (x, y) from memory, else as the placeholder the server gives for it.
     MissingTileClass DrawMissingTile(QPainter& dc, int x, int y, const TileIndex& key);
     // The four children of the tile, reduced into its square, when all four are in memory.
     bool DrawFromChildren(QPainter& dc, int x, int y, const TileIndex& firstChild);

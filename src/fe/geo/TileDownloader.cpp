@@ -54,6 +54,14 @@ bool IsLastingRefusal(long status)
     return status >= 400 && status < 500 && status != 408 && status != 429 && status != 407;
 }
 
+// No connection was made at all: a name that does not resolve or a host that refuses, which is
+// what a computer without a network meets.
+bool IsUnreachable(CURLcode code)
+{
+    return code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_RESOLVE_PROXY ||
+           code == CURLE_COULDNT_CONNECT;
+}
+
 }  // namespace
 
 bool FileHoldsPicture(const QString& file)
@@ -122,6 +130,8 @@ DownloadResult TileDownloader::Download(const QString& file, const QString& url,
         result = DownloadResult::CredentialsNeeded;
     else if (transfer.tooLarge)
         result = DownloadResult::Refused;
+    else if (IsUnreachable(code))
+        result = DownloadResult::Unreachable;
     else if (code != CURLE_OK || transfer.writeFailed || !flushed)
         result = DownloadResult::Failed;
     else if (status >= 200 && status < 300)

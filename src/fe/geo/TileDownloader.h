@@ -12,7 +12,8 @@ enum class DownloadResult
 {
     Stored,             // a picture arrived and lies in the file
     Refused,            // the server answered for good: a client error, or a body that is no tile picture
-    Failed,             // no usable answer this time: network error, time-out, server error, cut transfer
+    Failed,             // no usable answer this time: time-out, server error, cut transfer
+    Unreachable,        // no connection: the host or proxy is unknown or refuses, as without a network
     Aborted,            // the stop flag ended the transfer
     CredentialsNeeded,  // the proxy asked for credentials that are not configured
 };

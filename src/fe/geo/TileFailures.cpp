@@ -20,16 +20,32 @@ void TileFailures::Record(const TileIndex& key, DownloadResult result, Clock::ti
         case DownloadResult::CredentialsNeeded:
             return;
         case DownloadResult::Refused:
-        case DownloadResult::Failed:
             break;
+        case DownloadResult::Failed:
+            Wait(key, TilePlaceholder::DownloadError, now);
+            return;
+        case DownloadResult::Unreachable:
+            Wait(key, TilePlaceholder::Offline, now);
+            return;
     }
     if (m_entries.size() >= kMaxRemembered && !m_entries.contains(key))
         Clear();
     Entry& entry = m_entries[key];
-    if (result == DownloadResult::Refused) {
-        entry.refused = true;
-        return;
-    }
+    entry.refused = true;
+    entry.shown = TilePlaceholder::DownloadError;
+}
+
+void TileFailures::RecordNoFolder(const TileIndex& key, Clock::time_point now)
+{
+    Wait(key, TilePlaceholder::PathError, now);
+}
+
+void TileFailures::Wait(const TileIndex& key, TilePlaceholder shown, Clock::time_point now)
+{
+    if (m_entries.size() >= kMaxRemembered && !m_entries.contains(key))
+        Clear();
+    Entry& entry = m_entries[key];
+    entry.shown = shown;
     // The delay doubles from the first one up to the longest, without overflowing on a long run.
     Clock::duration delay = m_firstDelay;
     for (int i = 1; i <= entry.failuresInRow && delay < m_longestDelay; ++i)
@@ -39,6 +55,14 @@ void TileFailures::Record(const TileIndex& key, DownloadResult result, Clock::ti
     entry.retryAt = now + delay;
     if (!m_nextRetry || entry.retryAt < *m_nextRetry)
         m_nextRetry = entry.retryAt;
+}
+
+std::optional<TilePlaceholder> TileFailures::Shown(const TileIndex& key) const
+{
+    const auto found = m_entries.find(key);
+    if (found == m_entries.end())
+        return std::nullopt;
+    return found->second.shown;
 }
 
 bool TileFailures::IsRefused(const TileIndex& key) const

@@ -6,6 +6,7 @@
 
 #include "fe/geo/TileDownloader.h"
 #include "fe/geo/TileIndex.h"
+#include "fe/geo/TileTextImage.h"
 
 namespace fe::geo {
 
@@ -13,7 +14,9 @@ namespace fe::geo {
 // drawing: a tile refused for good (a client error, a body that is no tile picture) is not asked
 // for again; a tile that failed for the moment (time-out, server error, cut transfer) waits a delay
 // that doubles with each failure in a row before it may be asked for again. A later success
-// forgets the tile. Not locked: its owner guards it.
+// forgets the tile. Each failed tile keeps the placeholder that says why it is missing: "オフライン"
+// when no connection could be made, "パスエラー" when its cache folder could not be made,
+// "ダウンロードエラー" otherwise. Not locked: its owner guards it.
 class TileFailures
 {
 public:
@@ -30,6 +33,11 @@ public:
     // Takes the outcome of a download of the key; aborted downloads and proxy credential requests
     // say nothing about the tile and are not kept.
     void Record(const TileIndex& key, DownloadResult result, Clock::time_point now);
+    // The tile's cache folder could not be made: it waits like a passing failure.
+    void RecordNoFolder(const TileIndex& key, Clock::time_point now);
+
+    // The placeholder of a failed tile; none for a tile that has not failed.
+    std::optional<TilePlaceholder> Shown(const TileIndex& key) const;
 
     bool IsRefused(const TileIndex& key) const;
     // Neither refused nor waiting for its delay.
@@ -42,10 +50,13 @@ public:
     void Clear();
 
 private:
+    void Wait(const TileIndex& key, TilePlaceholder shown, Clock::time_point now);
+
     struct Entry
     {
         bool refused = false;
         int failuresInRow = 0;
+        TilePlaceholder shown = TilePlaceholder::DownloadError;
         Clock::time_point retryAt;
     };
 

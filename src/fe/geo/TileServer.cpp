@@ -188,7 +188,14 @@ const QImage* TileServer::GetTile(const TileIndex& tile)
     }
     if (HasWorker() || m_missingTiles == MissingTiles::Queued)
         return nullptr;
-    return mayFetch ? DownloadNow(key) : Placeholder(TilePlaceholder::DownloadError);
+    return mayFetch ? DownloadNow(key) : &MissingTilePicture(key);
+}
+
+const QImage& TileServer::MissingTilePicture(const TileIndex& key)
+{
+    std::lock_guard lock(Lock());
+    const std::optional<TilePlaceholder> failed = m_failures->Shown(key.Normalized());
+    return m_placeholders.Get(failed.value_or(TilePlaceholder::Downloading));
 }
 
 const QImage* TileServer::DownloadNow(const TileIndex& key)
@@ -206,7 +213,8 @@ const QImage* TileServer::DownloadNow(const TileIndex& key)
     RecordOutcome(key, result);
     if (result != DownloadResult::Stored) {
         QFile::remove(partial);
-        return Placeholder(TilePlaceholder::DownloadError);
+        return result == DownloadResult::Unreachable ? Placeholder(TilePlaceholder::Offline)
+                                                     : Placeholder(TilePlaceholder::DownloadError);
     }
     if (!MoveFileNoReplace(partial, path))
         QFile::remove(partial);  // another writer stored the tile meanwhile: use that one
@@ -251,7 +259,10 @@ void TileServer::Run()
             m_queue.pop_front();
             if (m_site.BuildUrl(url, m_currentRequest) == 0) {
                 const QString folder = MakeTileFolder(m_currentRequest);
-                if (!folder.isEmpty()) {
+                if (folder.isEmpty()) {
+                    m_failures->RecordNoFolder(key, TileFailures::Clock::now());
+                    m_newTile = true;  // redrawn with the path-error placeholder
+                } else {
                     destination = folder + u'/' + QString::number(m_currentRequest.y) + m_site.extension;
                     downloader = m_downloader;
                     m_downloading = true;
@@ -262,7 +273,8 @@ void TileServer::Run()
             const DownloadResult result = downloader->Download(m_tempFile, url, &StopFlag());
             const bool moved = result == DownloadResult::Stored && MoveFileNoReplace(m_tempFile, destination);
             RecordOutcome(key, result);
-            if (moved)
+            // A tile that arrived, or one that failed and now shows why, is drawn at the next redraw.
+            if (moved || (result != DownloadResult::Stored && result != DownloadResult::Aborted))
                 RaiseNewTileFlag();
         }
     }

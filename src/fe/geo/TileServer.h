@@ -44,7 +44,9 @@ enum class MissingTiles
 // tiles at once (MissingTiles::FetchedNow) and has no worker. Failed downloads are remembered per
 // site for the life of the server (TileFailures): a tile refused for good shows the download-error
 // placeholder and is never asked for again; one that failed for the moment is asked for again only
-// after its delay, and the new-tile flag then asks for the redraw that does it.
+// after its delay, and the new-tile flag then asks for the redraw that does it. A failed tile shows
+// the placeholder of its failure ("オフライン", "ダウンロードエラー", "パスエラー") until it arrives;
+// "ダウンロード中" stands only for tiles that are queued and have not failed.
 //
 // Threads: the user-interface thread calls everything except Run; the worker runs Run. The lock
 // guards the queue, the current request, the worker handle, the new-tile flag, the failed tiles and
@@ -85,6 +87,9 @@ public:
     // Queues a missing tile (key form) unless it is on disk, already queued or being downloaded,
     // refused for good, or waiting for its retry delay. Only when online.
     void RequestTile(const TileIndex& tile);
+    // What stands in for a missing tile when nothing better is in memory: the placeholder of its
+    // last failure, else "ダウンロード中".
+    const QImage& MissingTilePicture(const TileIndex& tile);
     // The memory cache only; the caller passes a key.
     const QImage* FindCachedTile(const TileIndex& key) const { return m_memCache.Find(key); }
 
@@ -94,9 +99,9 @@ public:
     QString MakeTileFolder(const TileIndex& key) const;
 
     // The worker loop: pops requests first in, first out, downloads each into the temporary file
-    // and moves it into the disk cache (never over an existing file), raising the new-tile flag.
-    // With an empty queue it sleeps until a request or the stop wakes it. Ends when the stop flag is
-    // seen, with the queue emptied.
+    // and moves it into the disk cache (never over an existing file), raising the new-tile flag for
+    // a tile that arrived or failed; a tile whose folder cannot be made fails with the path error. With an empty queue it sleeps
+    // until a request or the stop wakes it. Ends when the stop flag is seen, with the queue emptied.
     void Run();
     // How often the worker has woken: once per request taken, and once to end.
     int WorkerTurns() const { return m_workerTurns.load(); }

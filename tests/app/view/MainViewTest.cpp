@@ -79,6 +79,8 @@ TEST_F(MainViewTest, ATinyClientKeepsTheBufferAndAWebModeWithoutMapIsGrey)
 
 TEST_F(MainViewTest, TimerRedrawsOnlyForNewTilesAndOnlyOnTiles)
 {
+    // Every tile on disk: no download arrives or fails and raises the flag meanwhile.
+    FillCache(kStart, 6);
     Start();
     fe::geo::TileServer& server = view->MapServer().Server();
     server.ClearNewTileFlag();

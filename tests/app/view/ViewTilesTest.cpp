@@ -1,5 +1,6 @@
 // The real view fetching its tiles from local servers: clearing the tile cache and editing the tile
-// sites through the frame's commands, and the download worker resting while there is nothing to fetch.
+// sites through the frame's commands, the placeholders of tiles whose download failed, and the download
+// worker resting while there is nothing to fetch.
 #include <QApplication>
 #include <QDirIterator>
 #include <QTimer>
@@ -13,8 +14,11 @@
 #include "app/settings/SetTileDlg.h"
 #include "app/settings/TileSiteEdits.h"
 #include "fe/AppFolders.h"
+#include "fe/geo/TileTextImage.h"
 
 namespace {
+
+using fe::geo::TilePlaceholder;
 
 const QRgb kZoom6 = qRgb(200, 180, 120);
 const QRgb kZoom7 = qRgb(40, 160, 90);
@@ -188,6 +192,68 @@ TEST_F(ViewTilesTest, AnEditedTileSiteIsFetchedAtOnceWhetherOrNotTheCacheIsClear
         EXPECT_EQ(prompts.asked().size(), clear == app::PromptAnswer::Yes ? 2u : 1u);
         EXPECT_TRUE(WaitForMiddleColour(*shown, kEdited));
     }
+}
+
+TEST_F(ViewTilesTest, AFailedTileShowsWhyItIsMissingAndIsStillRetried)
+{
+    TempFolder scripts;
+    const QString log = scripts.file(QStringLiteral("requests.log"));
+    const auto misbehaving = localserver::StartMisbehavingServer(scripts.path(), localserver::SolidPng(kZoom6), log);
+    ASSERT_TRUE(misbehaving && misbehaving->IsUp());
+    struct Case
+    {
+        const char* what;
+        QString baseUrl;
+        TilePlaceholder shown;
+    };
+    const Case cases[] = {
+        {"nothing listens", QStringLiteral("http://127.0.0.1:9"), TilePlaceholder::Offline},
+        {"server error", misbehaving->BaseUrl() + QStringLiteral("/errorpng"), TilePlaceholder::DownloadError},
+        {"refused for good", misbehaving->BaseUrl() + QStringLiteral("/missing"), TilePlaceholder::DownloadError},
+        {"no answer yet", misbehaving->BaseUrl() + QStringLiteral("/stall"), TilePlaceholder::Downloading},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (fe::geo::TileSite& site : settings.tileSites)
+            site.baseUrl = c.baseUrl;
+        view.reset();
+        Start();
+        view->MapServer().Server().SetRetryDelays(std::chrono::milliseconds(300), std::chrono::seconds(1));
+        (void)view->RestartTileRequests();
+        view->RenderAndUpdate();
+        const QImage& placeholder = view->MapServer().Server().Placeholders().Get(c.shown);
+        QElapsedTimer clock;
+        clock.start();
+        while (MiddleTileShows(*view, placeholder) < 0.9 && clock.elapsed() < 15000)
+            QTest::qWait(50);
+        EXPECT_GE(MiddleTileShows(*view, placeholder), 0.9);
+    }
+
+    // A tile that failed for the moment is asked for again, its placeholder staying meanwhile.
+    for (fe::geo::TileSite& site : settings.tileSites)
+        site.baseUrl = cases[1].baseUrl;
+    view.reset();
+    Start();
+    view->MapServer().Server().SetRetryDelays(std::chrono::milliseconds(300), std::chrono::seconds(1));
+    (void)view->RestartTileRequests();
+    view->RenderAndUpdate();
+    const fe::geo::TileViewport& viewport = view->MapServer().Viewport();
+    const QString middle = QStringLiteral("/errorpng/t/%1/%2/%3.png")
+                               .arg(viewport.zoom)
+                               .arg(int(std::floor(viewport.centreX / 256)))
+                               .arg(int(std::floor(viewport.centreY / 256)));
+    const auto asked = [&] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? int(file.readAll().count(middle.toUtf8() + '\n')) : 0;
+    };
+    const int before = asked();
+    QElapsedTimer clock;
+    clock.start();
+    while (asked() < before + 3 && clock.elapsed() < 15000)
+        QTest::qWait(50);
+    EXPECT_GE(asked(), before + 3);
+    const QImage& error = view->MapServer().Server().Placeholders().Get(TilePlaceholder::DownloadError);
+    EXPECT_GE(MiddleTileShows(*view, error), 0.9);
 }
 
 TEST_F(ViewTilesTest, TheWorkerRestsWhileNothingIsQueued)

@@ -67,3 +67,36 @@ TEST(TileFailures, EachRunOutDelayAsksForOneRedraw)
     for (const Case& c : cases)
         EXPECT_EQ(failures.TakeRetryDue(kStart + c.at), c.redraw) << c.at.count();
 }
+
+// A failed tile keeps the placeholder of why it failed until it arrives; those that failed for the
+// moment wait their delay whatever the cause.
+TEST(TileFailures, EachFailureShowsItsPlaceholderUntilTheTileArrives)
+{
+    const struct
+    {
+        const char* what;
+        std::optional<DownloadResult> result;  // none: the tile's folder could not be made
+        std::optional<TilePlaceholder> shown;
+        bool waits;
+    } cases[] = {
+        {"no connection", DownloadResult::Unreachable, TilePlaceholder::Offline, true},
+        {"server error", DownloadResult::Failed, TilePlaceholder::DownloadError, true},
+        {"refused", DownloadResult::Refused, TilePlaceholder::DownloadError, false},
+        {"no folder", std::nullopt, TilePlaceholder::PathError, true},
+        {"aborted", DownloadResult::Aborted, std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TileFailures failures;
+        failures.SetDelays(1s, 5s);
+        const TileIndex key(10, 1, 1);
+        if (c.result)
+            failures.Record(key, *c.result, kStart);
+        else
+            failures.RecordNoFolder(key, kStart);
+        EXPECT_EQ(failures.Shown(key), c.shown);
+        EXPECT_EQ(failures.TakeRetryDue(kStart + 1s), c.waits);
+        failures.Record(key, DownloadResult::Stored, kStart + 2s);
+        EXPECT_EQ(failures.Shown(key), std::nullopt);
+    }
+}
