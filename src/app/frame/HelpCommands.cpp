@@ -8,7 +8,6 @@
 #include "app/Prompts.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/MainFrame.h"
-#include "app/frame/WebAddresses.h"
 #include "fe/AppFolders.h"
 
 namespace app {
@@ -36,10 +35,9 @@ void OpenManual(QWidget* parent, const QString& exeFolder)
 void InstallHelpCommands(CMainFrame& frame)
 {
     frame.SetCommandHandler(kCmdManual, [&frame] { OpenManual(&frame, fe::GetExeFolder()); });
-    frame.SetCommandHandler(kCmdSupportPage,
-                            [] { (void)OpenWebAddress(QString::fromUtf8(kSupportPageAddress)); });
-    frame.SetCommandHandler(kCmdInformationService,
-                            [] { (void)OpenWebAddress(QString::fromUtf8(kInformationServiceAddress)); });
+    // The program has no web pages of its own: support and information are its user guide, the manual.
+    frame.SetCommandHandler(kCmdSupportPage, [&frame] { OpenManual(&frame, fe::GetExeFolder()); });
+    frame.SetCommandHandler(kCmdInformationService, [&frame] { OpenManual(&frame, fe::GetExeFolder()); });
 }
 
 }  // namespace app

@@ -69,6 +69,7 @@ const std::vector<MenuColumn>& MainMenu()
          {{kCmdManual, QStringLiteral("取り扱い説明書 (PDF)"), {}},
           {},
           {kCmdSupportPage, QStringLiteral("サポートページ"), {}},
+          {kCmdInformationService, QStringLiteral("情報ページ"), {}},
           {},
           {kCmdAbout, QStringLiteral("バージョン情報"), {}}}},
     };

@@ -1,16 +1,12 @@
 #pragma once
 
-// The web addresses the program opens in the desktop's browser, all in one place. The publisher's own
-// pages are placeholders until the real addresses are known; the browser map address is the service's
-// scheme and host, to which "/maps/@<lat>,<lon>,<zoom>z" is added.
+// The web addresses the program opens in the desktop's browser, all in one place. The browser map
+// address is the service's scheme and host, to which "/maps/@<lat>,<lon>,<zoom>z" is added.
 namespace app {
 
 // The list of the tile layers of the national map agency (the attribution button over web tiles).
 inline constexpr const char* kTileListPageAddress = "https://maps.gsi.go.jp/development/ichiran.html";
 // The web map service that shows a point in the browser (the view's context command).
 inline constexpr const char* kWebMapServiceAddress = "https://www.google.com";
-// The publisher's support page and its information service for civil engineering (ヘルプ menu).
-inline constexpr const char* kSupportPageAddress = "https://support.example.com/";
-inline constexpr const char* kInformationServiceAddress = "https://info.example.com/";
 
 }  // namespace app

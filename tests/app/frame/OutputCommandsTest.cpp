@@ -1,5 +1,6 @@
 // The frame's output entries: the Excel report of output kind 0, the current map's DXF command, the
 // shapefiles' message and the help commands.
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
@@ -11,7 +12,7 @@
 #include "app/frame/MapCommands.h"
 #include "app/frame/OutputCommands.h"
 #include "app/frame/ReportCommands.h"
-#include "app/frame/WebAddresses.h"
+#include "fe/AppFolders.h"
 #include "model/LocationMap.h"
 
 using namespace app;
@@ -196,8 +197,16 @@ TEST_F(OutputCommandsTest, HelpOpensTheManualOrSaysItIsMissing)
     OpenManual(f.frame.get(), exe.path());
     EXPECT_EQ(openedFiles, QStringList{ManualPath(exe.path())});
 
-    f.frame->RunCommand(kCmdSupportPage);
-    EXPECT_EQ(openedFiles.last(), QString::fromUtf8(kSupportPageAddress));
+    // The support and information items of ヘルプ open the manual the build ships beside the program.
+    for (const int command : {kCmdSupportPage, kCmdInformationService}) {
+        auto* item = f.frame->findChild<QAction*>(QStringLiteral("cmd%1").arg(command));
+        ASSERT_NE(item, nullptr) << command;
+        openedFiles.clear();
+        item->trigger();
+        EXPECT_EQ(openedFiles, QStringList{ManualPath(fe::GetExeFolder())}) << command;
+        EXPECT_TRUE(QFileInfo(ManualPath(fe::GetExeFolder())).isFile());
+    }
+    EXPECT_EQ(f.prompts.asked().size(), 1u);
 }
 
 }  // namespace
