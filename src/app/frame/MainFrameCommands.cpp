@@ -54,10 +54,10 @@ void CMainFrame::BuildMenus()
                 QAction* action = menu->addAction(item.text);
                 action->setObjectName(QStringLiteral("cmd%1").arg(item.id));
                 action->setData(item.id);
-                if (!item.tip.isEmpty()) {
+                // The prompt shows in the status bar while the item or its button is under the pointer.
+                action->setStatusTip(item.prompt);
+                if (!item.tip.isEmpty())
                     action->setToolTip(item.tip);
-                    action->setStatusTip(item.tip);
-                }
                 connect(action, &QAction::triggered, this, [this, id = item.id] { Trigger(id); });
                 m_actions.insert(item.id, action);
             }

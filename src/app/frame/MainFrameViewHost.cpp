@@ -31,9 +31,9 @@ public:
 
     void SetStatusPixel(int x, int y) override { m_frame.SetStatusPixel(x, y); }
     void SetStatusPlaneXY(int zone, double y, double x) override { m_frame.SetStatusPlaneXY(zone, y, x); }
-    void SetStatusLatLong(double latitude, double longitude) override
+    void SetStatusLatLong(double latitude, double longitude, int zone) override
     {
-        m_frame.SetStatusLatLong(latitude, longitude);
+        m_frame.SetStatusLatLong(latitude, longitude, zone);
     }
     void ViewModeChanged(int mode, bool hasCurrentMap, int zone) override
     {

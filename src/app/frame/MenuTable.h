@@ -6,12 +6,14 @@
 namespace app {
 
 // One item of a menu: a command id with its text, a separator (id 0), or the place of the recent-file
-// list (id kCmdRecentFirst).
+// list (id kCmdRecentFirst). The prompt shows in the status bar while the item or its toolbar button is
+// under the pointer; the tip is the button's tool tip.
 struct MenuItem
 {
     int id = 0;
     QString text;
-    QString tip;  // status prompt and tool tip
+    QString prompt;
+    QString tip;
 };
 
 struct MenuColumn

@@ -355,7 +355,9 @@ void CTavrelView::ShowPointerCoordinates(QPoint pointer)
         return;
     if (m_mode == 0 || m_mode == 3) {
         const fe::geo::GeoPoint at = PixelToLatLong(m_map.Zoom(), pointer.x(), pointer.y());
-        m_host->SetStatusLatLong(at.latitude, at.longitude);
+        // The map shown keeps its plane zone in the coordinate-system text, as on a change of mode.
+        const LocationMap* map = CurrentMap();
+        m_host->SetStatusLatLong(at.latitude, at.longitude, map ? map->zone : 0);
         return;
     }
     const LocationMap* map = CurrentMap();

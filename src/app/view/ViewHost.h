@@ -13,10 +13,14 @@ public:
     virtual ~ViewHost() = default;
 
     // Status bar: picture pixels (mode 1), plane coordinates of the zone (mode 2, shown X from `x`),
-    // latitude/longitude (modes 0 and 3), and the coordinate system of a new view mode.
+    // latitude/longitude (modes 0 and 3, with the plane zone of the map shown, 0 for none), and the
+    // coordinate system of a new view mode.
     virtual void SetStatusPixel(int x, int y) { (void)x, (void)y; }
     virtual void SetStatusPlaneXY(int zone, double y, double x) { (void)zone, (void)y, (void)x; }
-    virtual void SetStatusLatLong(double latitude, double longitude) { (void)latitude, (void)longitude; }
+    virtual void SetStatusLatLong(double latitude, double longitude, int zone)
+    {
+        (void)latitude, (void)longitude, (void)zone;
+    }
     virtual void ViewModeChanged(int mode, bool hasCurrentMap, int zone) { (void)mode, (void)hasCurrentMap, (void)zone; }
 
     // The site location map dialog: shown, its check box "写真位置確認", and its grid's active row

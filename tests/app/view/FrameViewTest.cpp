@@ -37,6 +37,31 @@ TEST_F(MainViewTest, FrameShowsTheViewAndTakesItsModeAndMap)
     EXPECT_NE(frame.StatusTexts(), before);
 }
 
+// Over a web location map with a plane zone, the pointer's latitude and longitude come with the zone's
+// numeral, as the coordinate system shown when the map was chosen; over the overview, without it.
+TEST_F(MainViewTest, StatusBarKeepsTheZoneOfTheWebMapUnderThePointer)
+{
+    CMainFrame frame(&document);
+    CTavrelView* shown = ShowViewInFrame(document, frame);
+    QTest::mouseMove(shown, QPoint(30, 30));
+    EXPECT_FALSE(frame.StatusTexts()[0].contains(QStringLiteral("系番号")))
+        << frame.StatusTexts()[0].toStdString();
+
+    Edit([](Project& p) {
+        ASSERT_TRUE(p.maps.AddWebMap(3, Rect2(136.78, 37.61, 136.80, 37.63), 16, false));
+        p.maps.maps.back().zone = 9;
+    });
+    ASSERT_TRUE(shown->SelectLocationMap(0));
+    const QString system = frame.StatusTexts()[0];
+    EXPECT_TRUE(system.contains(QStringLiteral("系番号：Ⅸ"))) << system.toStdString();
+    for (const QPoint at : {QPoint(40, 40), QPoint(200, 150)}) {
+        QTest::mouseMove(shown, at);
+        const app::StatusCoordTexts texts = frame.StatusTexts();
+        EXPECT_EQ(texts[0], system);
+        EXPECT_TRUE(texts[2].startsWith(QStringLiteral(" 緯度：37."))) << texts[2].toStdString();
+    }
+}
+
 TEST_F(MainViewTest, MapCommandsShowTheirMapInThePaneAndTheView)
 {
     app::ScriptedPrompts prompts;

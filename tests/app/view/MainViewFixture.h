@@ -23,7 +23,10 @@ struct RecordingHost : app::ViewHost
 {
     void SetStatusPixel(int x, int y) override { pixel = QPoint(x, y); }
     void SetStatusPlaneXY(int z, double y, double x) override { zone = z, planeX = x, planeY = y; }
-    void SetStatusLatLong(double latitude, double longitude) override { lat = latitude, lon = longitude; }
+    void SetStatusLatLong(double latitude, double longitude, int z) override
+    {
+        lat = latitude, lon = longitude, zone = z;
+    }
     bool IsSiteMapDialogVisible() const override { return siteMapVisible; }
     bool SiteMapShowsPhotos() const override { return siteMapPhotos; }
     int SiteMapActiveRow() const override { return activeRow; }
