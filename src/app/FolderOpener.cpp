@@ -1,15 +1,19 @@
 #include "app/FolderOpener.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QUrl>
+
+#include "app/AppTitle.h"
+#include "app/Prompts.h"
 
 namespace app {
 
 namespace {
 
-std::function<void(const QString&)>& Opener()
+std::function<bool(const QString&)>& Opener()
 {
-    static std::function<void(const QString&)> opener;
+    static std::function<bool(const QString&)> opener;
     return opener;
 }
 
@@ -21,21 +25,29 @@ std::function<bool(const QString&)>& FileOpener()
 
 }  // namespace
 
-void OpenFolder(const QString& folder)
+bool OpenFolder(const QString& folder)
 {
-    if (Opener()) {
-        Opener()(folder);
+    if (Opener())
+        return Opener()(folder);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void ShowOutputFolder(QWidget* parent, const QString& folder)
+{
+    if (OpenFolder(folder))
         return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    ShowMessage(
+        parent,
+        QStringLiteral("出力したファイルは次のフォルダにあります。\n\n") + QDir::toNativeSeparators(folder),
+        kProductName, PromptIcon::Information);
 }
 
 void OpenFileWithDesktop(const QString& file)
 {
-    OpenFolder(file);
+    (void)OpenFolder(file);
 }
 
-void SetFolderOpener(std::function<void(const QString&)> opener)
+void SetFolderOpener(std::function<bool(const QString&)> opener)
 {
     Opener() = std::move(opener);
 }

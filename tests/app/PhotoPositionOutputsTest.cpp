@@ -38,7 +38,10 @@ class OpenedFolders
 public:
     OpenedFolders()
     {
-        SetFolderOpener([this](const QString& folder) { folders.append(folder); });
+        SetFolderOpener([this](const QString& folder) {
+            folders.append(folder);
+            return true;
+        });
     }
     ~OpenedFolders() { SetFolderOpener({}); }
     QStringList folders;

@@ -93,7 +93,10 @@ Road::Road(const QString& name) : m_name(name)
     EXPECT_TRUE(localserver::WriteFile(Writable() + QStringLiteral("TileSiteList.txt"), list.toUtf8()));
 
     m_prompts = std::make_unique<app::ScriptedPrompts>();
-    app::SetFolderOpener([this](const QString& folder) { m_openedFolders.append(folder); });
+    app::SetFolderOpener([this](const QString& folder) {
+        m_openedFolders.append(folder);
+        return true;
+    });
     app::SetFileOpener([this](const QString& file) {
         m_openedFiles.append(file);
         return true;

@@ -187,7 +187,7 @@ void COutputCadDlg::WriteDxf()
         ShowMessage(this, result.FailureMessage(), kProductName, PromptIcon::Error);
     }
     if (result.written > 0) {
-        OpenFolder(m_project.CadFolder());
+        ShowOutputFolder(this, m_project.CadFolder());
     }
     setEnabled(true);
 }

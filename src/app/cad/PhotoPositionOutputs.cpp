@@ -65,7 +65,7 @@ int OutputShapefile(QWidget* parent, const Project& project)
         QDir().mkdir(folder);
     }
     if (WritePhotoPositionShapefiles(project.photos, folder, project.name)) {
-        OpenFolder(folder);
+        ShowOutputFolder(parent, folder);
     } else {
         ShowMessage(parent, QStringLiteral("シェープ出力に失敗しました。"), kProductName,
                     PromptIcon::Information);
@@ -91,7 +91,7 @@ bool ExportMapDxf(QWidget* parent, const Project& project, int mapIndex, const M
     LocationMap ticked = map;
     ticked.cadOutputFlag = 1;
     if (job.WriteLocationMapDxf(mapIndex, ticked)) {
-        OpenFolder(project.CadFolder());
+        ShowOutputFolder(parent, project.CadFolder());
         return true;
     }
     ShowMessage(parent, QStringLiteral("ファイルの出力に失敗しました。\n\n・") + map.name + QLatin1Char('\n'),

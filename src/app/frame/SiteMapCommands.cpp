@@ -149,7 +149,7 @@ int OutputSiteMaps(CMainFrame& frame)
             ShowMessage(&frame, report.errorText, kProductName, PromptIcon::Warning);
         } else if (report.writtenCount > 0) {
             written = 1;
-            OpenFolder(folder);
+            ShowOutputFolder(&frame, folder);
         } else {
             ShowMessage(&frame, QStringLiteral("出力可能な帳票が存在しません。"), kProductName);
         }

@@ -36,7 +36,7 @@ int OutputLocationMapReport(CTavrelDoc& document, QWidget* parent, const ReportV
     const QString folder = project.DatedExcelFolder();
     const int result = folder.isEmpty() ? int(LocationMapReport::kFailed) : report.Run(folder);
     if (result == LocationMapReport::kDone)
-        OpenFolder(folder);
+        ShowOutputFolder(parent, folder);
     else
         ShowMessage(parent, report.ResultMessage(result));
     return result;

@@ -135,7 +135,7 @@ void COutputRsBookDlg::WriteBooks()
     if (!report.WriteRsBook())
         ShowMessage(owner, report.errorText);
     else if (report.writtenCount > 0)
-        OpenFolder(folder);
+        ShowOutputFolder(owner, folder);
     else
         ShowMessage(owner, QStringLiteral("出力可能な帳票が存在しません。"), QString::fromUtf8(kCaption),
                     PromptIcon::Information);

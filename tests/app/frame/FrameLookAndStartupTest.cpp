@@ -86,7 +86,10 @@ TEST(AboutDialog, ShowsTheLongVersionAndOpensTheReadmeOfTheProgramFolder)
     EXPECT_EQ(about.VersionLabel()->text(), QStringLiteral(" Version 2.01"));
     EXPECT_EQ(about.VersionLabel()->font().pointSize(), 10);
     QStringList opened;
-    app::SetFolderOpener([&opened](const QString& path) { opened.append(path); });
+    app::SetFolderOpener([&opened](const QString& path) {
+        opened.append(path);
+        return true;
+    });
     about.ReadmeButton()->click();
     app::SetFolderOpener({});
     ASSERT_EQ(opened.size(), 1);

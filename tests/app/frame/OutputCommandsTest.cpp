@@ -58,7 +58,10 @@ class OutputCommandsTest : public testing::Test
 protected:
     void SetUp() override
     {
-        SetFolderOpener([this](const QString& folder) { openedFolders << folder; });
+        SetFolderOpener([this](const QString& folder) {
+            openedFolders << folder;
+            return folderOpens;
+        });
         SetFileOpener([this](const QString& path) {
             openedFiles << path;
             return true;
@@ -83,6 +86,7 @@ protected:
     PhotoFrame f{0};
     COutputCommands* commands = nullptr;
     QStringList openedFolders, openedFiles;
+    bool folderOpens = true;  // false: the desktop has no file manager
 };
 
 TEST_F(OutputCommandsTest, ReportOfKindZeroOnlySaysSoWhileBusy)
@@ -179,6 +183,18 @@ TEST_F(OutputCommandsTest, ShapefilesThroughTheMessageOpenTheirFolder)
     EXPECT_EQ(openedFolders, QStringList{folder});
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(f.prompts.asked().empty());
+}
+
+// Without a file manager on the desktop, a successful output tells where its files were written.
+TEST_F(OutputCommandsTest, AnOutputWhoseFolderCannotBeShownTellsWhereItWrote)
+{
+    folderOpens = false;
+    EXPECT_EQ(f.frame->SendAppMessage(kMsgOutputShapefile), 1);
+    const QString folder = f.document.GetProject().ShapefileFolder();
+    EXPECT_EQ(openedFolders, QStringList{folder});
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_EQ(Messages()[0], QStringLiteral("出力したファイルは次のフォルダにあります。\n\n") +
+                                 QDir::toNativeSeparators(folder));
 }
 
 TEST_F(OutputCommandsTest, HelpOpensTheManualOrSaysItIsMissing)

@@ -21,7 +21,10 @@ TEST(LocationMapReportRun, OpensTheFolderAfterACompleteRunAndTellsAFailure)
                        return true;
                    }).Ok());
     QStringList opened;
-    app::SetFolderOpener([&](const QString& folder) { opened.append(folder); });
+    app::SetFolderOpener([&](const QString& folder) {
+        opened.append(folder);
+        return true;
+    });
     app::ScriptedPrompts prompts;
     const QString folder = doc.GetProject().DatedExcelFolder();
 

@@ -38,7 +38,10 @@ struct SurveyOutput : ::testing::Test
         ASSERT_TRUE(doc.Change(ProjectChange::Maps, [&](Project& project) {
                            return rsbook_project::MakeProject(root.path(), project);
                        }).Ok());
-        app::SetFolderOpener([this](const QString& folder) { opened.append(folder); });
+        app::SetFolderOpener([this](const QString& folder) {
+            opened.append(folder);
+            return true;
+        });
     }
     void TearDown() override { app::SetFolderOpener({}); }
 

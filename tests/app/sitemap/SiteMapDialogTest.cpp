@@ -47,7 +47,10 @@ protected:
             "{ \"標準T\", \"http://127.0.0.1:9\", \"/std\", \".png\", 2, 18, false }\r\n"
             "{ \"淡色T\", \"http://127.0.0.1:9\", \"/pale\", \".png\", 2, 18, false }\r\n"
             "{ \"写真T\", \"http://127.0.0.1:9\", \"/photo\", \".jpg\", 2, 15, false }\r\n"));
-        app::SetFolderOpener([this](const QString& folder) { opened.append(folder); });
+        app::SetFolderOpener([this](const QString& folder) {
+            opened.append(folder);
+            return true;
+        });
     }
     void TearDown() override { app::SetFolderOpener({}); }
 
