@@ -9,18 +9,19 @@ function(kelvor_library name)
   target_link_libraries(${name} PUBLIC ${ARG_LINK})
 endfunction()
 
-# The libraries below the widget layers (fe, model, report, xlsx) never depend on Qt Widgets: a Widgets
-# link is refused here, and a Widgets header included by any of their files stops the compilation (the
-# guard folder, ahead of Qt's on their include path, answers QtWidgets/qtwidgetsglobal.h, which every
-# Widgets header includes, with an error). Each library also gets a probe that includes a Widgets header
-# with its settings; the layering tests build the probes and expect the guard's error.
+# The libraries below the widget layers (fe, model, view, xlsx, report, cad, reservoir) never depend on Qt
+# Widgets: a Widgets link is refused here, and a Widgets header included by any of their files stops the
+# compilation (the guard folder, ahead of Qt's on their include path, answers QtWidgets/qtwidgetsglobal.h,
+# which every Widgets header includes, with an error). Each library also gets a probe that includes a
+# Widgets header with its settings; the layering tests build the probes and expect the guard's error.
 set(KELVOR_WIDGETS_GUARD ${CMAKE_CURRENT_LIST_DIR}/widgets-guard)
 function(kelvor_forbid_widgets name)
   get_target_property(libs ${name} LINK_LIBRARIES)
   foreach(lib IN LISTS libs)
-    # The report engine may use the view's off-screen drawing; the lower libraries may not.
-    if(lib MATCHES "Widgets" OR lib MATCHES "^(app|photo|cad|reservoir)$" OR
-       (NOT name STREQUAL "report" AND lib MATCHES "^(view|report)$"))
+    # The report engine may use the view's off-screen drawing, and the survey's workbooks the report
+    # engine; the lower libraries may use neither.
+    if(lib MATCHES "Widgets" OR lib MATCHES "^(app|cad|reservoir)$" OR
+       (NOT name MATCHES "^(report|reservoir)$" AND lib MATCHES "^(view|report)$"))
       message(FATAL_ERROR "${name} must not link ${lib}: it stays below the widget layers")
     endif()
   endforeach()
