@@ -44,6 +44,7 @@ function(kelvor_test_folder name)
   target_compile_definitions(${name} PRIVATE
     KELVOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     KELVOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+  # Listing the tests of a sanitised test program can take longer than CTest's five seconds on a busy machine.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_NUMERIC=C" TIMEOUT 600)
 endfunction()

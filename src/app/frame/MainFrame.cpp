@@ -23,6 +23,17 @@ namespace {
 
 const QString kInfoSection = QStringLiteral("Kelvor_Info");
 
+// The size of a first start: four fifths of the screen, never less than 1024×720. The photo list opens wide
+// enough to show all its columns, and the map beside it needs room of its own on a larger screen.
+QSize FirstStartSize(const QScreen* screen)
+{
+    const QSize least(1024, 720);
+    if (!screen)
+        return least;
+    const QSize available = screen->availableGeometry().size();
+    return (available * 4 / 5).expandedTo(least).boundedTo(available.expandedTo(least));
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(CTavrelDoc* document, QWidget* parent) : QMainWindow(parent), m_document(document)
@@ -31,7 +42,7 @@ CMainFrame::CMainFrame(CTavrelDoc* document, QWidget* parent) : QMainWindow(pare
     setAcceptDrops(true);
     setMinimumSize(kMinWidth, kMinHeight);
     setWindowIcon(app::ProgramIcon());
-    resize(1024, 720);
+    resize(FirstStartSize(screen()));
     setCentralWidget(new QWidget(this));
     m_recent.Load();
     BuildMenus();
