@@ -89,12 +89,22 @@ void ReorderAround(PlacedPhotoList& list, std::vector<Candidate>& candidates)
     const int start = candidates.front().entry;
     const int count = static_cast<int>(candidates.size());
     std::vector<PlacedPhoto>& entries = list.entries;
+    // Each entry's new place: the others keep their order around the block of candidates.
+    std::vector<int> place(entries.size());
     for (int j = 0; j < static_cast<int>(entries.size()); ++j)
-        entries[static_cast<size_t>(j)].workIndex = j < start ? j : j + count;
+        place[static_cast<size_t>(j)] = j < start ? j : j + count;
     for (int k = 0; k < count; ++k)
-        entries[static_cast<size_t>(candidates[static_cast<size_t>(k)].entry)].workIndex = start + k;
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const PlacedPhoto& a, const PlacedPhoto& b) { return a.workIndex < b.workIndex; });
+        place[static_cast<size_t>(candidates[static_cast<size_t>(k)].entry)] = start + k;
+    std::vector<int> order(entries.size());
+    for (size_t j = 0; j < order.size(); ++j)
+        order[j] = static_cast<int>(j);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return place[static_cast<size_t>(a)] < place[static_cast<size_t>(b)]; });
+    std::vector<PlacedPhoto> sorted;
+    sorted.reserve(entries.size());
+    for (const int j : order)
+        sorted.push_back(std::move(entries[static_cast<size_t>(j)]));
+    entries = std::move(sorted);
 }
 
 // The scheme both variants share. `position` gives an entry's point, or false when the entry takes no
@@ -106,8 +116,6 @@ void SortAlongLine(PlacedPhotoList& list, const std::vector<Point>& line, double
                    SegmentLength segmentLength, Measure measure, Distance distance)
 {
     std::vector<Candidate> candidates;
-    for (PlacedPhoto& entry : list.entries)
-        entry.workIndex = -1;
     for (int j = 0; j < list.Count(); ++j) {
         Point p;
         if (!position(list.entries[static_cast<size_t>(j)], p))
@@ -272,11 +280,8 @@ void LocationMap::SortAlongLineLatLong(const PhotoList& photoList)
             break;
         }
     }
-    if (threshold == kUnset) {
-        for (PlacedPhoto& entry : photos.entries)
-            entry.workIndex = -1;
+    if (threshold == kUnset)
         return;
-    }
     SortAlongLine(
         photos, line, threshold, shotPosition,
         HubenyDistance,

@@ -61,6 +61,7 @@ int PhotoIdIndex::Find(const std::vector<PhotoRecord>& photos, std::int32_t phot
         return place >= 0 && static_cast<size_t>(place) < photos.size() &&
                photos[static_cast<size_t>(place)].id == photoId;
     };
+    const std::lock_guard lock(m_lock);
     auto known = m_places.find(photoId);
     if (known != m_places.end() && known->second == kShared) {
         return firstOf();

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 #include <cstdint>
+#include <mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -55,7 +56,12 @@ QString PhotoFileName(std::int32_t photoId);
 // Where each photo id sits in a photo vector. The vector is changed freely by its owners (appended,
 // sorted, erased, read), so a remembered place is checked before it is trusted, and an id that is not
 // where it was, or not known, makes the index be built again from the vector. It holds nothing of its
-// own: copies start empty and any two compare equal. For the user-interface thread only.
+// own: copies start empty and any two compare equal.
+//
+// Find is a const call that may rebuild the remembered places, so the places are guarded by a lock of
+// their own: threads that only read the same photo vector (a worker rendering the project while the
+// user-interface thread draws it) may look up ids at the same time. Changing the vector while another
+// thread reads it stays the owner's business, as for any vector.
 class PhotoIdIndex
 {
 public:
@@ -72,6 +78,7 @@ private:
     // The place of an id that several photos share (only a damaged file holds such ids): the first of
     // them is looked for each time.
     static constexpr int kShared = -2;
+    mutable std::mutex m_lock;  // guards m_places
     mutable std::unordered_map<std::int32_t, int> m_places;
 };
 

@@ -80,10 +80,8 @@ void PlacedPhotoList::AssignDisplayNumbers()
 
 void PlacedPhotoList::ClearDisplayNumbers()
 {
-    for (PlacedPhoto& entry : entries) {
-        entry.workInt = 0;
+    for (PlacedPhoto& entry : entries)
         entry.workNumber.clear();
-    }
 }
 
 void PlacedPhotoList::SortByNumberText(bool ascending)

@@ -24,15 +24,8 @@ struct PlacedPhoto
     std::int32_t number = 0;  // numeric number of first-version files
     QString numberText;
     QString comment;
-    // Working values of the photo-ledger editor and the line sort; never stored.
-    double workValue1 = 0.0;
-    double workValue2 = 0.0;
-    std::int32_t workInt = 0;
+    // The number the photo-ledger editor and the numbering dialog propose until it is applied; never stored.
     QString workNumber;
-    std::int32_t workIndex = -1;
-    // The label's box (left, right, top, bottom) where the drawer last drew it, for the view's hit tests;
-    // never stored.
-    mutable Rect2i labelBox;
 
     void Reset() { *this = PlacedPhoto(); }
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -16,8 +17,7 @@
 #include "fe/gdi/Draw.h"
 #include "fe/gdi/Resource.h"
 #include "view/MarkDrawStyle.h"
-
-struct PlacedPhoto;
+#include "view/MarkSprites.h"
 
 namespace fe::img {
 class Image;
@@ -57,7 +57,7 @@ struct MarkItem
     QString number;                // framed-label number ("-" without a photo)
     QString digits;                // number inside a numbered disc
     Point2 labelOffset;            // label offset in pixels before the size factor
-    const PlacedPhoto* entry = nullptr;  // receives the label box (run-time state); may be null
+    std::int32_t photoId = -1;     // the label box is kept under it (none when negative)
 };
 
 // How a layer pass turns its arrows and labels and which brush fills selected labelled discs.
@@ -155,7 +155,10 @@ public:
     void DrawRedIcon(const QPoint& centre);
 
     // Location-map mark layers: kind 0 bases, labelled marks; kind 1 bases, numbered marks; unselected
-    // first. Nothing while marks are hidden or for another mark kind.
+    // first. Nothing while marks are hidden or for another mark kind. Drawn on a picture, each part is
+    // drawn once into a small picture kept while the look stays (MarkSprites) and copied to every mark that
+    // has it, and parts that fall outside the picture are skipped. The label boxes of the pass replace
+    // those of the last one in labelBoxes.
     void DrawMarkLayers(std::vector<MarkItem>& items, const MarkPass& pass);
     void DrawMarkBases(const std::vector<MarkItem>& items, int s, const MarkPass& pass);
     void DrawLabelledMarks(std::vector<MarkItem>& items, int s, const MarkPass& pass);
@@ -238,6 +241,29 @@ public:
     fe::gdi::Resource overlayRes;
     QImage blueIcon;  // premultiplied alpha
     QImage redIcon;
+    // Where the last mark pass drew each label, by photo id: the box (left − 1, left + W, top, top + H) for
+    // the view's hit tests. Numbered marks have none.
+    QHash<std::int32_t, Rect2i> labelBoxes;
+    // The photo's label box of the last mark pass; an empty box when it drew none.
+    Rect2i LabelBox(std::int32_t photoId) const { return labelBoxes.value(photoId); }
+
+private:
+    // Everything the mark parts are drawn with, to tell when the kept pictures must be drawn again.
+    QByteArray MarkLook() const;
+    // Draws a part at the anchor through `paint(anchor)`: directly, or copied from its picture.
+    template <class Paint>
+    void DrawPart(const MarkSprites::Key& key, const QPoint& at, const QRect& bounds, Paint&& paint);
+    // The extent of a label's text (font kMarkFontBold, the number between spaces) or of a disc's digits
+    // (kMarkFontNormal) in the current font, measured once per look.
+    bool TextSize(int font, const QString& number, QSize& size);
+    static QString Spaced(const QString& number);
+    // Rectangles about a mark's centre that hold every pixel of its disc and ring, or of its arrow.
+    QRect DiscBounds() const;
+    QRect ArrowBounds() const;
+    void DrawArrowPart(const QPoint& centre, const QPoint& from, const QPoint& to, int pen);
+    void DrawCentreArrowPart(const QPoint& centre, double direction, double rotation, int pen);
+    void DrawDirectionArrowPart(const QPoint& centre, double direction, double rotation, int pen);
+    void DrawDiscPart(const QPoint& centre, int pen, int brush);
 
 protected:
     // The centre of the points' span when it is under 16 px both ways (drawn as a 17 px square or circle).
@@ -248,6 +274,10 @@ protected:
     void WriteText(int x, int y, const QString& text, unsigned align, int escapement = 0);
 
     std::uint32_t m_textColor = 0;
+    // The parts of the mark pass under way are copied from pictures (only while DrawMarkLayers runs).
+    bool m_copyParts = false;
+    QRect m_visible;  // the target's pixels in the painter's coordinates
+    MarkSprites m_sprites;
     bool m_opaque = false;
     std::uint32_t m_backColor = 0xFFFFFF;
     unsigned m_textAlign = 0;

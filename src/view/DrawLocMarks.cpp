@@ -1,4 +1,7 @@
+#include <QDataStream>
+#include <QIODevice>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -146,10 +149,164 @@ void DrawLoc::DrawRedIcon(const QPoint& c)
     m_dc->restore();
 }
 
+namespace {
+
+// The parts of a mark that are drawn once and copied (MarkSprites::Key::part).
+enum Part : int
+{
+    kPartDisc = 1,
+    kPartArrow,
+    kPartIcon,
+    kPartLabel,
+    kPartNumberedDisc,
+};
+
+// Whether parts drawn into a picture and copied at whole pixels give what drawing in place gives: a
+// picture target without scaling or turning, blending as usual.
+bool CopiedPartsMatch(const QPainter& dc)
+{
+    const QPaintDevice* device = dc.device();
+    if (device == nullptr || device->devType() != QInternal::Image || device->devicePixelRatio() != 1.0)
+        return false;
+    if (dc.compositionMode() != QPainter::CompositionMode_SourceOver || dc.opacity() != 1.0)
+        return false;
+    const QTransform t = dc.combinedTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+}
+
+}  // namespace
+
+QByteArray DrawLoc::MarkLook() const
+{
+    QByteArray look;
+    QDataStream out(&look, QIODevice::WriteOnly);
+    for (const QPen& pen : markRes.m_pens)
+        out << pen;
+    for (const QBrush& brush : markRes.m_brushes)
+        out << brush;
+    for (const QFont& font : markRes.m_fonts)
+        out << font.toString() << font.pixelSize() << font.pointSizeF();
+    const MarkDrawStyle& s = style;
+    out << s.markRadius << s.baseExtraWidth << s.arrowLength << s.labelDistance << s.headLength << s.sizeFactor
+        << s.lineWidth << s.markKind << s.plain;
+    const LocPalette& p = palette;
+    out << p.light << p.mark << p.selectedMark << p.labelFill << p.selectedLabelFill << p.labelFrame
+        << p.mapMark << p.base << p.numberText;
+    out << int(m_dc->renderHints()) << redIcon.cacheKey() << RedIconApplies();
+    out << m_dc->device()->logicalDpiX() << m_dc->device()->logicalDpiY();
+    return look;
+}
+
+template <class Paint>
+void DrawLoc::DrawPart(const MarkSprites::Key& key, const QPoint& at, const QRect& bounds, Paint&& paint)
+{
+    if (!m_copyParts) {
+        paint(at);
+        return;
+    }
+    if (!bounds.translated(at).intersects(m_visible))
+        return;
+    const MarkSprites::Sprite* sprite = m_sprites.Find(key);
+    if (sprite == nullptr) {
+        QImage image(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        if (const auto* device = dynamic_cast<const QImage*>(m_dc->device())) {
+            image.setDotsPerMeterX(device->dotsPerMeterX());
+            image.setDotsPerMeterY(device->dotsPerMeterY());
+        }
+        QPainter painter(&image);
+        painter.setRenderHints(m_dc->renderHints());
+        painter.setPen(m_dc->pen());
+        painter.setBrush(m_dc->brush());
+        painter.setFont(m_dc->font());
+        painter.setBackgroundMode(m_dc->backgroundMode());
+        painter.setBackground(m_dc->background());
+        QPainter* target = m_dc;
+        m_dc = &painter;
+        paint(-bounds.topLeft());
+        m_dc = target;
+        painter.end();
+        sprite = &m_sprites.Add(key, image, -bounds.topLeft());
+    }
+    if (!sprite->image.isNull())
+        m_dc->drawImage(at + sprite->offset, sprite->image);
+}
+
+bool DrawLoc::TextSize(int font, const QString& number, QSize& size)
+{
+    if (m_copyParts) {
+        if (const QSize* known = m_sprites.FindTextSize(font, number)) {
+            size = *known;
+            return size.width() > 0 && size.height() > 0;
+        }
+    }
+    const bool measured = MeasureText(font == kMarkFontBold ? Spaced(number) : number, size);
+    if (m_copyParts)
+        m_sprites.AddTextSize(font, number, measured ? size : QSize());
+    return measured;
+}
+
+QString DrawLoc::Spaced(const QString& number)
+{
+    return QStringLiteral(" ") + number + QStringLiteral(" ");
+}
+
+QRect DrawLoc::DiscBounds() const
+{
+    const int r = style.markRadius + style.baseExtraWidth + style.lineWidth + 4;
+    return QRect(-r, -r, 2 * r + 1, 2 * r + 1);
+}
+
+QRect DrawLoc::ArrowBounds() const
+{
+    const int r = int(std::max<double>(style.arrowLength, style.markRadius) + style.headLength) +
+                  style.baseExtraWidth + style.lineWidth + 4;
+    return QRect(-r, -r, 2 * r + 1, 2 * r + 1);
+}
+
+void DrawLoc::DrawArrowPart(const QPoint& centre, const QPoint& from, const QPoint& to, int pen)
+{
+    const MarkSprites::Key key{kPartArrow, {pen, from.x(), from.y(), to.x(), to.y(), 0}, {}};
+    DrawPart(key, centre, ArrowBounds(),
+             [&](const QPoint& c) { DrawArrowLine(c + from, c + to, style.headLength); });
+}
+
+void DrawLoc::DrawCentreArrowPart(const QPoint& centre, double direction, double rotation, int pen)
+{
+    if (IsUnset(direction))
+        return;
+    const double theta = rotation - direction * std::numbers::pi / 180;
+    DrawArrowPart(centre, QPoint(), AlongArrow(QPoint(), style.arrowLength, theta), pen);
+}
+
+void DrawLoc::DrawDirectionArrowPart(const QPoint& centre, double direction, double rotation, int pen)
+{
+    if (IsUnset(direction))
+        return;
+    const double theta = rotation - direction * std::numbers::pi / 180;
+    DrawArrowPart(centre, AlongArrow(QPoint(), style.markRadius, theta),
+                  AlongArrow(QPoint(), style.arrowLength, theta), pen);
+}
+
+void DrawLoc::DrawDiscPart(const QPoint& centre, int pen, int brush)
+{
+    DrawPart(MarkSprites::Key{kPartDisc, {pen, brush, 0, 0, 0, 0}, {}}, centre, DiscBounds(),
+             [&](const QPoint& c) { DrawDisc(c); });
+}
+
 void DrawLoc::DrawMarkLayers(std::vector<MarkItem>& items, const MarkPass& pass)
 {
+    labelBoxes.clear();
     if (!showMarks || m_dc == nullptr)
         return;
+    labelBoxes.reserve(qsizetype(items.size()));
+    m_copyParts = CopiedPartsMatch(*m_dc);
+    if (m_copyParts) {
+        m_sprites.UseLook(MarkLook());
+        const QTransform t = m_dc->combinedTransform();
+        m_visible = QRect(0, 0, m_dc->device()->width(), m_dc->device()->height())
+                        .translated(-int(t.dx()), -int(t.dy()));
+    }
     for (int s = 0; s <= 1; ++s) {
         if (style.markKind == 0) {
             DrawMarkBases(items, s, pass);
@@ -159,6 +316,7 @@ void DrawLoc::DrawMarkLayers(std::vector<MarkItem>& items, const MarkPass& pass)
             DrawNumberedMarks(items, s, pass);
         }
     }
+    m_copyParts = false;
 }
 
 void DrawLoc::DrawMarkBases(const std::vector<MarkItem>& items, int s, const MarkPass& pass)
@@ -167,15 +325,20 @@ void DrawLoc::DrawMarkBases(const std::vector<MarkItem>& items, int s, const Mar
         return;
     SelectNullBrush();
     const int pen = s == 0 ? kMarkBase : kMarkSelectedBase;
+    int discPen = pen;
+    int discBrush = -1;
     UseMarkPen(pen);
     if (!(style.plain && style.markKind == 1)) {
-        UseMarkBrush(s == 0 ? kMarkBase : kMarkSelectedLabelFill);
-        if (style.markKind == 0 && RedIconApplies())
+        discBrush = s == 0 ? kMarkBase : kMarkSelectedLabelFill;
+        UseMarkBrush(discBrush);
+        if (style.markKind == 0 && RedIconApplies()) {
             SelectNullPen();
+            discPen = -1;
+        }
     }
     for (const MarkItem& item : items) {
         if (item.inMarks && item.selected == s)
-            DrawDisc(item.at);
+            DrawDiscPart(item.at, discPen, discBrush);
     }
     if (!style.showArrows)
         return;
@@ -186,9 +349,9 @@ void DrawLoc::DrawMarkBases(const std::vector<MarkItem>& items, int s, const Mar
         if (!item.inMarks || item.selected != s)
             continue;
         if (style.markKind == 0)
-            DrawCentreArrow(item.at, item.arrowDirection, pass.arrowRotation);
+            DrawCentreArrowPart(item.at, item.arrowDirection, pass.arrowRotation, pen);
         else
-            DrawDirectionArrow(item.at, style.headLength, item.arrowDirection, pass.arrowRotation);
+            DrawDirectionArrowPart(item.at, item.arrowDirection, pass.arrowRotation, pen);
     }
 }
 
@@ -201,7 +364,7 @@ void DrawLoc::DrawLeaderLines(const std::vector<MarkItem>& items, int s)
         if (!item.inLeaders || item.selected != s)
             continue;
         QSize size;
-        if (!MeasureText(QStringLiteral(" ") + item.number + QStringLiteral(" "), size))
+        if (!TextSize(kMarkFontBold, item.number, size))
             continue;
         const int w = size.width();
         const int h = size.height();
@@ -249,8 +412,9 @@ void DrawLoc::DrawLabelledMarks(std::vector<MarkItem>& items, int s, const MarkP
         for (const MarkItem& item : items) {
             if (!item.inMarks || item.selected != s)
                 continue;
-            UseMarkPen(item.hasRecord ? kMarkMapMark : kMarkLabelFrame);
-            DrawCentreArrow(item.at, item.arrowDirection, pass.arrowRotation);
+            const int pen = item.hasRecord ? kMarkMapMark : kMarkLabelFrame;
+            UseMarkPen(pen);
+            DrawCentreArrowPart(item.at, item.arrowDirection, pass.arrowRotation, pen);
         }
     }
     const bool icon = RedIconApplies();
@@ -258,12 +422,14 @@ void DrawLoc::DrawLabelledMarks(std::vector<MarkItem>& items, int s, const MarkP
         if (!item.inMarks || item.selected != s)
             continue;
         SelectNullPen();
-        UseMarkBrush(!item.hasRecord ? kMarkLabelFrame : s == 1 ? pass.selectedDiscBrush : kMarkMapMark);
+        const int brush = !item.hasRecord ? kMarkLabelFrame : s == 1 ? pass.selectedDiscBrush : kMarkMapMark;
+        UseMarkBrush(brush);
         if (icon && item.hasRecord) {
-            DrawRedIcon(item.at);
+            DrawPart(MarkSprites::Key{kPartIcon, {}, {}}, item.at, QRect(-8, -8, 17, 17),
+                     [&](const QPoint& c) { DrawRedIcon(c); });
         } else {
             UseMarkPen(kMarkMapMark);
-            DrawDisc(item.at);
+            DrawDiscPart(item.at, kMarkMapMark, brush);
         }
     }
     UseMarkPen(s == 0 ? kMarkLabelFrame : kMarkSelected);
@@ -279,11 +445,23 @@ void DrawLoc::DrawLabelledMarks(std::vector<MarkItem>& items, int s, const MarkP
             continue;
         const QPoint p = item.at + QPoint(int(item.labelOffset.x * style.sizeFactor),
                                           int(item.labelOffset.y * style.sizeFactor));
-        Rect2i box;
-        if (DrawLabelBox(p, QStringLiteral(" ") + item.number + QStringLiteral(" "), box, item.labelDirection,
-                         pass.labelRotation) &&
-            item.entry != nullptr)
-            item.entry->labelBox = box;
+        QSize size;
+        if (!TextSize(kMarkFontBold, item.number, size))
+            continue;
+        const int w = size.width();
+        const int h = size.height();
+        const LabelPlace place = PlaceLabel(p, w, h, item.labelDirection, pass.labelRotation, style.labelDistance);
+        // The label's picture is anchored at its box's top left; the text's reference point and alignment
+        // within the box follow from the side the label lies on.
+        const QPoint corner(place.left, place.top);
+        const QPoint textAt = place.textAt - corner;
+        const MarkSprites::Key key{kPartLabel, {s, int(place.align), textAt.x(), textAt.y(), 0, 0}, item.number};
+        DrawPart(key, corner, QRect(-h - 2, -h, w + 2 * h + 4, 3 * h), [&](const QPoint& c) {
+            WriteText(c.x() + textAt.x(), c.y() + textAt.y(), Spaced(item.number), place.align);
+            fe::gdi::DrawRectangle(*m_dc, c.x() - 1, c.y(), c.x() + w + 1, c.y() + h + 1);
+        });
+        if (item.photoId >= 0)
+            labelBoxes.insert(item.photoId, Rect2i(place.left - 1, place.top, place.left + w, place.top + h));
     }
     SetTransparentBackground();
 }
@@ -295,26 +473,32 @@ void DrawLoc::DrawNumberedMarks(const std::vector<MarkItem>& items, int s, const
     UseMarkFont(kMarkFontNormal);
     SetTextColor(palette.numberText);
     SetTransparentBackground();
+    const int brush = s == 1 ? kMarkSelectedLabelFill : style.plain ? -1 : kMarkLabelFill;
     for (const MarkItem& item : items) {
         if (!item.inMarks || item.selected != s)
             continue;
         if (style.showArrows) {
             SelectNullBrush();
-            UseMarkPen(item.hasRecord ? kMarkMapMark : kMarkLabelFrame);
-            DrawDirectionArrow(item.at, style.headLength, item.arrowDirection, pass.arrowRotation);
+            const int pen = item.hasRecord ? kMarkMapMark : kMarkLabelFrame;
+            UseMarkPen(pen);
+            DrawDirectionArrowPart(item.at, item.arrowDirection, pass.arrowRotation, pen);
         }
         UseMarkPen(kMarkMapMark);
-        if (s == 1)
-            UseMarkBrush(kMarkSelectedLabelFill);
-        else if (style.plain)
+        if (brush < 0)
             SelectNullBrush();
         else
-            UseMarkBrush(kMarkLabelFill);
-        DrawDisc(item.at);
+            UseMarkBrush(brush);
         QSize size;
-        if (MeasureText(item.digits, size))
-            WriteText(item.at.x(), item.at.y() - size.height() / 2, item.digits,
-                      fe::gdi::TA_CENTER | fe::gdi::TA_TOP);
+        const bool measured = TextSize(kMarkFontNormal, item.digits, size);
+        const QRect bounds =
+            DiscBounds().united(QRect(-size.width() / 2 - 4, -size.height() - 4, size.width() + 8, 2 * size.height() + 8));
+        DrawPart(MarkSprites::Key{kPartNumberedDisc, {s, 0, 0, 0, 0, 0}, item.digits}, item.at, bounds,
+                 [&](const QPoint& c) {
+                     DrawDisc(c);
+                     if (measured)
+                         WriteText(c.x(), c.y() - size.height() / 2, item.digits,
+                                   fe::gdi::TA_CENTER | fe::gdi::TA_TOP);
+                 });
     }
 }
 

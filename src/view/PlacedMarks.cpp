@@ -37,7 +37,7 @@ MarkItem PlacedMark(const PlacedPhotoList& list, int index, bool hasRecord, int 
     item.number = hasRecord ? MarkNumber(list, index, numberKind, photos) : QStringLiteral("-");
     item.digits = hasRecord ? MarkDigits(list, index, numberKind, photos) : QStringLiteral("-");
     item.labelOffset = entry.labelOffset;
-    item.entry = &entry;
+    item.photoId = entry.photoId;
     return item;
 }
 

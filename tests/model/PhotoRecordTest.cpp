@@ -1,6 +1,10 @@
 // Shot-time keys, date and time parsing and the photo sorts.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "fe/SimpleDate.h"
 #include "model/PhotoRecord.h"
 
@@ -167,6 +171,30 @@ TEST(PhotoListIndex, FollowsEveryChangeOfThePhotoVector)
             EXPECT_EQ(copy.IndexOfId(id), index);
         }
     }
+}
+
+// Readers of one unchanging photo list on several threads (a worker rendering the project beside the
+// user-interface thread) look ids up at the same time; a missing id rebuilds the index on every look-up.
+TEST(PhotoListIndex, ThreadsReadingOneListFindTheSamePlaces)
+{
+    PhotoList list;
+    for (int id = 1; id <= 400; ++id)
+        list.photos.emplace_back(id * 3);
+    const PhotoList& shared = list;
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 6; ++t) {
+        readers.emplace_back([&shared, &wrong, t] {
+            for (int k = 0; k < 300; ++k) {
+                const int id = ((k * 7 + t * 13) % 400 + 1) * 3;
+                if (shared.IndexOfId(id) != id / 3 - 1 || shared.IndexOfId(id + 1) != -1)
+                    ++wrong;
+            }
+        });
+    }
+    for (std::thread& reader : readers)
+        reader.join();
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 TEST(PhotoRecordShotInfo, ClearKeepsIdSourceNameAndFlags)

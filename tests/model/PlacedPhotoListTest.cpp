@@ -32,7 +32,7 @@ TEST(PlacedPhotoList, NewEntryDefaults)
     EXPECT_EQ(entry.photoId, -1);
     EXPECT_TRUE(IsUnset(entry.x) && IsUnset(entry.y) && IsUnset(entry.direction));
     EXPECT_EQ(entry.frame, Rect2());
-    EXPECT_EQ(entry.workIndex, -1);
+    EXPECT_TRUE(entry.workNumber.isEmpty());
 }
 
 TEST(PlacedPhotoList, AddRefusesADuplicateAndRemoveTakesTheEntryOut)
@@ -90,17 +90,14 @@ TEST(PlacedPhotoList, DisplayNumbersCountOnlyTheEntriesTheyNumber)
     list.Add(Entry(2));
     list.Add(Entry(3));
     list.entries[1].workNumber = "X";
-    list.entries[0].workInt = 7;
     list.AssignDisplayNumbers();
     EXPECT_EQ(list.entries[0].workNumber, QStringLiteral("No.5"));
     EXPECT_EQ(list.entries[1].workNumber, QStringLiteral("X"));
     EXPECT_EQ(list.entries[2].workNumber, QStringLiteral("No.6"));
 
     list.ClearDisplayNumbers();
-    for (const PlacedPhoto& entry : list.entries) {
+    for (const PlacedPhoto& entry : list.entries)
         EXPECT_TRUE(entry.workNumber.isEmpty());
-        EXPECT_EQ(entry.workInt, 0);
-    }
 }
 
 TEST(PlacedPhotoList, SortsKeepTheOrderOfEqualKeys)

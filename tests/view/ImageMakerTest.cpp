@@ -249,8 +249,6 @@ TEST_F(ImageMakerTiles, WebMapFillsTheTargetWithTilesMarksAndFurniture)
     EXPECT_GT(PixelCanvas::CountIn(out, QRect(0, 100, 320, 280), QColor(204, 0, 0), 30), 10);
     EXPECT_GT(PixelCanvas::CountIn(out, QRect(320, 100, 320, 280), QColor(204, 0, 0), 30), 10);
     EXPECT_GT(NorthArrowInk(out), 0);
-    // The project's placed photos keep the label boxes of the screen.
-    EXPECT_EQ(f.project.maps.maps[size_t(index)].photos.entries[0].labelBox, PlacedPhoto().labelBox);
 }
 
 TEST_F(ImageMakerTiles, NorthArrowIsDrawnThinnerOverEnlargedTiles)

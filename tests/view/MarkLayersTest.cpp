@@ -50,7 +50,7 @@ TEST(MarkLayers, DiscArrowAndLabelOfALabelledMark)
         EXPECT_EQ(canvas.At(150, 100), kGreenQ) << c.what;
         EXPECT_GE(canvas.Count(c.arrowArea, kGreenQ), 8) << c.what;
         // The label lies opposite the arrow.
-        const Rect2i box = entry.labelBox;
+        const Rect2i box = drawer.LabelBox(entry.photoId);
         switch (int(c.direction)) {
             case 0:
                 EXPECT_GT(box.y0, 100) << c.what;
@@ -89,15 +89,16 @@ TEST(MarkLayers, DiscCoversElevenPixelsAndAnUnsetDirectionPutsTheLabelBelow)
     EXPECT_NEAR(disc.bottom(), 85, 1);
     // No direction: the box is centred on the mark, its top half a text height below the centre.
     const int h = LabelHeight(drawer);
-    EXPECT_EQ(entry.labelBox.y0, 80 + h / 2);
-    EXPECT_EQ(entry.labelBox.y1 - entry.labelBox.y0, h);
-    EXPECT_NEAR((entry.labelBox.x0 + 1 + entry.labelBox.x1) / 2.0, 100, 1);
+    const Rect2i box = drawer.LabelBox(entry.photoId);
+    EXPECT_EQ(box.y0, 80 + h / 2);
+    EXPECT_EQ(box.y1 - box.y0, h);
+    EXPECT_NEAR((box.x0 + 1 + box.x1) / 2.0, 100, 1);
     // The label is filled with the label colour behind its number.
     EXPECT_GT(
-        canvas.Count(QRect(entry.labelBox.x0, entry.labelBox.y0, entry.labelBox.x1 - entry.labelBox.x0, h),
+        canvas.Count(QRect(box.x0, box.y0, box.x1 - box.x0, h),
                      QColor(255, 253, 217)),
         10);
-    EXPECT_GT(canvas.Count(QRect(entry.labelBox.x0, entry.labelBox.y0, 60, h), QColor(0, 0, 255), 60), 3);
+    EXPECT_GT(canvas.Count(QRect(box.x0, box.y0, 60, h), QColor(0, 0, 255), 60), 3);
 }
 
 TEST(MarkLayers, LeaderLineRunsFromOutsideTheDiscToTheMovedLabel)
@@ -114,7 +115,7 @@ TEST(MarkLayers, LeaderLineRunsFromOutsideTheDiscToTheMovedLabel)
     canvas.Paint([&](QPainter& p) { scene.Draw(drawer, p); });
 
     // The label sits right of its moved anchor (60 + 60) by the label distance 12.
-    EXPECT_EQ(entry.labelBox.x0, 60 + 60 + 12 - 1);
+    EXPECT_EQ(drawer.LabelBox(entry.photoId).x0, 60 + 60 + 12 - 1);
     // The line: from radius 5 + extra 2 + 2 beyond the centre to 4 before the label's left side.
     EXPECT_EQ(canvas.At(60 + 9 + 1, 100), kGreenQ);
     EXPECT_EQ(canvas.At(60 + 72 - 4 - 1, 100), kGreenQ);
@@ -135,7 +136,7 @@ TEST(MarkLayers, NumberedDiscShowsTheDigitsAndNoLabel)
     PixelCanvas canvas;
     canvas.Paint([&](QPainter& p) { scene.Draw(drawer, p); });
 
-    EXPECT_EQ(entry.labelBox, Rect2i());  // numbered marks have no label box
+    EXPECT_EQ(drawer.LabelBox(entry.photoId), Rect2i());  // numbered marks have no label box
     const QRect digits = canvas.BoundsOf(QColor(0, 0, 255), 80);
     ASSERT_FALSE(digits.isEmpty());
     EXPECT_NEAR(digits.center().x(), 100, 2);
@@ -192,7 +193,7 @@ TEST(MarkLayers, MissingPhotoIsGreyAndNumberedDash)
     canvas.Paint([&](QPainter& p) { scene.Draw(drawer, p); });
     EXPECT_EQ(canvas.At(100, 100), kLabelFrame);                    // grey disc
     EXPECT_GE(canvas.Count(QRect(99, 78, 3, 12), kLabelFrame), 8);  // grey arrow
-    EXPECT_NE(orphan.labelBox, Rect2i());
+    EXPECT_NE(drawer.LabelBox(orphan.photoId), Rect2i());
 }
 
 TEST(MarkLayers, TurnedPictureKeepsEachLabelOppositeItsArrow)
@@ -210,7 +211,7 @@ TEST(MarkLayers, TurnedPictureKeepsEachLabelOppositeItsArrow)
     canvas.Paint([&](QPainter& p) { scene.Draw(drawer, p); });
     // The centre (100, 100) of the 200 × 200 target stays where it is; the arrow points right.
     EXPECT_GE(canvas.Count(QRect(111, 99, 12, 3), kGreenQ), 8);
-    EXPECT_LT(entry.labelBox.x1, 100);
+    EXPECT_LT(drawer.LabelBox(entry.photoId).x1, 100);
 }
 
 TEST(MarkLayers, RenderedWebMarksTurnWithTheTarget)
@@ -249,7 +250,7 @@ TEST(MarkLayers, RenderedWebMarksTurnWithTheTarget)
     });
     EXPECT_EQ(canvas.At(100, 100), QColor(255, 0, 0));
     EXPECT_GE(canvas.Count(QRect(111, 99, 12, 3), kGreenQ), 8);
-    EXPECT_LT(map.photos.entries[0].labelBox.x1, 100);
+    EXPECT_LT(drawer.LabelBox(1).x1, 100);
 }
 
 // Draws a location map's placed photos the way one of the three drawers of placed photos does: a picture
@@ -261,8 +262,9 @@ enum class PlacedDrawer
     WebRendered,
 };
 
+// The drawer's label boxes are handed back in `boxes`.
 QImage DrawPlaced(PlacedDrawer kind, const LocationMap& map, const PhotoList& photos, int markKind,
-                  const fe::geo::GeoPoint& centre)
+                  const fe::geo::GeoPoint& centre, QHash<std::int32_t, Rect2i>* boxes = nullptr)
 {
     PixelCanvas canvas;
     const auto prepare = [&](DrawLoc& drawer) {
@@ -280,6 +282,8 @@ QImage DrawPlaced(PlacedDrawer kind, const LocationMap& map, const PhotoList& ph
             drawer.DrawMapPhotos(map, photos);
             drawer.End();
         });
+        if (boxes != nullptr)
+            *boxes = drawer.labelBoxes;
         return canvas.image;
     }
     locmap::ViewGsi drawer;
@@ -295,6 +299,8 @@ QImage DrawPlaced(PlacedDrawer kind, const LocationMap& map, const PhotoList& ph
             drawer.DrawMapPhotos(map, photos);
         drawer.End();
     });
+    if (boxes != nullptr)
+        *boxes = drawer.labelBoxes;
     return canvas.image;
 }
 
@@ -339,9 +345,10 @@ TEST(MarkLayers, PlacedPhotoWithoutAPositionDrawsNothing)
                 PlacedPhoto& unplaced = scene.Add(2, QPoint(), 180, true, QStringLiteral("2"));
                 unplaced.x = u.unsetX ? kUnset : nowhere.x;
                 unplaced.y = u.unsetY ? kUnset : nowhere.y;
-                const QImage both = DrawPlaced(d.kind, scene.map, scene.photos, markKind, centre);
+                QHash<std::int32_t, Rect2i> boxes;
+                const QImage both = DrawPlaced(d.kind, scene.map, scene.photos, markKind, centre, &boxes);
                 EXPECT_TRUE(both == alone);
-                EXPECT_EQ(scene.map.photos.entries[1].labelBox, Rect2i());
+                EXPECT_FALSE(boxes.contains(2));
             }
         }
     }

@@ -209,9 +209,9 @@ private:
     int HitPictureMarkKinds(QPoint pointer);
     int HitPictureFrame(QPoint pointer, bool shift, bool hover);
     bool HitTestOnPicture(QPoint pointer, bool shift, const std::function<void(int)>& select);
-    // A click on a number label (labelled marks only) grabs it when its photo is the only one selected,
+    // A click on a number label (labelled marks only) of the drawer's last pass grabs it when its photo is the only one selected,
     // else selects its photo; a click on nothing clears the selection.
-    void SelectOrGrabLabel(QPoint pointer, int markKind, const std::function<void(int)>& select);
+    void SelectOrGrabLabel(QPoint pointer, const locmap::DrawLoc& drawer, const std::function<void(int)>& select);
     void UpdatePictureDrag(QPoint pointer, QPoint previous, bool shift);
     // A click near a point of the track that has a current point, while the track dialog is shown and the
     // drawer shows tracks, makes it the dialog's current point; the point's index, −1 when none.

@@ -127,7 +127,7 @@ int CTavrelView::HitMarkKinds(QPoint pointer, bool hover)
     if (m_mode == 3 && m_gsi.style.markKind == 0) {
         if (const LocationMap* map = CurrentMap())
             for (const PlacedPhoto& entry : map->photos.entries)
-                if (locmap::InLabelBox(entry.labelBox, pointer.x(), pointer.y())) {
+                if (locmap::InLabelBox(m_gsi.LabelBox(entry.photoId), pointer.x(), pointer.y())) {
                     if (entry.photoId != selected)
                         break;
                     m_edit.photoId = selected;
@@ -256,15 +256,16 @@ bool CTavrelView::HitTestOnButtonDown(QPoint pointer, Qt::KeyboardModifiers modi
         select(marks.front().photoId);
         return true;
     }
-    SelectOrGrabLabel(pointer, m_gsi.style.markKind, select);
+    SelectOrGrabLabel(pointer, m_gsi, select);
     return true;
 }
 
-void CTavrelView::SelectOrGrabLabel(QPoint pointer, int markKind, const std::function<void(int)>& select)
+void CTavrelView::SelectOrGrabLabel(QPoint pointer, const locmap::DrawLoc& drawer,
+                                    const std::function<void(int)>& select)
 {
-    if (markKind == 0)
+    if (drawer.style.markKind == 0)
         for (const PlacedPhoto& entry : CurrentMap()->photos.entries)
-            if (locmap::InLabelBox(entry.labelBox, pointer.x(), pointer.y())) {
+            if (locmap::InLabelBox(drawer.LabelBox(entry.photoId), pointer.x(), pointer.y())) {
                 if (SingleSelectedPhoto() == entry.photoId) {
                     m_edit.photoId = entry.photoId;
                     m_edit.kind = locmap::kDragLabel;

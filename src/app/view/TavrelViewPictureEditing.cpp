@@ -77,7 +77,7 @@ int CTavrelView::HitPictureMarkKinds(QPoint pointer)
             return locmap::kDragPosition;
     }
     if (m_picture.style.markKind == 0)
-        if (const PlacedPhoto* entry = map->photos.FindByPhotoId(selected); entry && locmap::InLabelBox(entry->labelBox, pointer.x(), pointer.y())) {
+        if (map->photos.FindByPhotoId(selected) && locmap::InLabelBox(m_picture.LabelBox(selected), pointer.x(), pointer.y())) {
             m_edit.photoId = selected;
             return locmap::kDragLabel;
         }
@@ -144,7 +144,7 @@ bool CTavrelView::HitTestOnPicture(QPoint pointer, bool shift, const std::functi
         select(near.front().photoId);
         return true;
     }
-    SelectOrGrabLabel(pointer, m_picture.style.markKind, select);
+    SelectOrGrabLabel(pointer, m_picture, select);
     return true;
 }
 

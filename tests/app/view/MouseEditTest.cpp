@@ -31,6 +31,25 @@ protected:
     }
     const PhotoRecord& Photo(int id) const { return *document.GetProject().photos.Find(id); }
 
+    // A 400 × 200 picture map (a plan without coordinates) with the photo placed at the picture point,
+    // facing east.
+    void PlacePhotoOnAPlan(int id, Point2 at, const QString& number)
+    {
+        QImage picture(400, 200, QImage::Format_RGB32);
+        picture.fill(QColor(200, 220, 255));
+        ASSERT_TRUE(picture.save(temp.file(QStringLiteral("plan.png"))));
+        Edit([&](Project& p) {
+            ASSERT_TRUE(p.AddImageMap(temp.file(QStringLiteral("plan.png"))));
+            PlacedPhoto entry;
+            entry.photoId = id;
+            entry.x = at.x;
+            entry.y = at.y;
+            entry.direction = 90;
+            entry.numberText = number;
+            p.maps.maps.front().photos.entries.push_back(entry);
+        });
+    }
+
     void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::mousePress(view.get(), Qt::LeftButton, modifiers, from);
@@ -271,21 +290,9 @@ namespace {
 TEST_F(MouseEditTest, PictureMapMarksMoveInMapUnitsAndKeepThePhotoRecord)
 {
     Start();
-    QImage picture(400, 200, QImage::Format_RGB32);
-    picture.fill(QColor(200, 220, 255));
-    ASSERT_TRUE(picture.save(temp.file(QStringLiteral("plan.png"))));
     const int id = document.GetProject().photos.photos.front().id;
     const fe::geo::GeoPoint position = document.GetProject().photos.photos.front().position;
-    Edit([&](Project& p) {
-        ASSERT_TRUE(p.AddImageMap(temp.file(QStringLiteral("plan.png"))));
-        PlacedPhoto entry;
-        entry.photoId = id;
-        entry.x = 100;
-        entry.y = 50;
-        entry.direction = 90;
-        entry.numberText = QStringLiteral("1");
-        p.maps.maps.front().photos.entries.push_back(entry);
-    });
+    PlacePhotoOnAPlan(id, Point2(100, 50), QStringLiteral("1"));
     ASSERT_TRUE(view->SelectLocationMap(0));
     ASSERT_EQ(view->ViewMode(), 1);
     host->selected = {id};
@@ -320,6 +327,29 @@ TEST_F(MouseEditTest, PictureMapMarksMoveInMapUnitsAndKeepThePhotoRecord)
     const Rect2 after = document.GetProject().maps.maps.front().frame.rectA;
     EXPECT_NEAR(after.x0, frame.x0 - 50, 1.0);
     EXPECT_NEAR(after.x1, frame.x0, 1.0);
+}
+
+TEST_F(MouseEditTest, TheSelectedPhotosLabelIsGrabbedWhereTheViewLastDrewIt)
+{
+    Start();
+    const int id = document.GetProject().photos.photos.front().id;
+    PlacePhotoOnAPlan(id, Point2(200, 100), QStringLiteral("12"));  // facing east: the label lies west
+    ASSERT_TRUE(view->SelectLocationMap(0));
+    host->selected = {id};
+    view->RenderView();
+    // The view keeps the box its drawer drew; the project's entry holds no drawing state.
+    const Rect2i box = view->PictureDrawer().LabelBox(id);
+    ASSERT_NE(box, Rect2i());
+    EXPECT_LT(box.x1, kWidth / 2);
+    const QPoint inside((box.x0 + box.x1) / 2, (box.y0 + box.y1) / 2);
+    saves = 0;
+    QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_EQ(view->DragKind(), locmap::kDragLabel);
+    QTest::mouseMove(view.get(), inside + QPoint(0, 40));
+    QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, inside + QPoint(0, 40));
+    const PlacedPhoto& entry = document.GetProject().maps.maps.front().photos.entries.front();
+    EXPECT_GT(entry.labelOffset.y, 0.0);
+    EXPECT_EQ(saves, 1);
 }
 
 }  // namespace
