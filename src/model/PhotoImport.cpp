@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <utility>
 
-#include "fe/AtomicSave.h"
 #include "fe/PathUtil.h"
 #include "fe/SimpleDate.h"
+#include "fe/SyncFileSystem.h"
 #include "fe/TextUtil.h"
 #include "fe/img/ExifInfo.h"
 #include "fe/img/ExifSupport.h"
@@ -40,8 +40,10 @@ bool PassesDateFilter(const QString& photoDate, const QString& fromDate, const Q
     return true;
 }
 
-// Writes the bytes to a new hidden file of the folder and flushes them to disk; its path, or empty when
-// it could not. The file is made like any new file (not private to the user), as the renamed copy keeps it.
+// Writes the bytes to a new hidden file of the folder; its path, or empty when it could not. The file is
+// made like any new file (not private to the user), as the renamed copy keeps it. It is not flushed here:
+// the import makes all its files durable at once (FlushStoredPhotos) before the project naming them is
+// saved.
 QString WriteStagedFile(const QString& folder, const QByteArray& bytes)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -54,7 +56,7 @@ QString WriteStagedFile(const QString& folder, const QByteArray& bytes)
                 continue;
             return {};
         }
-        if (file.write(bytes) == bytes.size() && file.flush() && ::fdatasync(file.handle()) == 0)
+        if (file.write(bytes) == bytes.size() && file.flush())
             return path;
         file.close();
         QFile::remove(path);
@@ -219,6 +221,10 @@ bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const Project
                                   &photo.thumbnails[2]};
     for (int k = 0; k < 4; ++k) {
         const QString target = folders[k] + record.FileName();
+        // A part not staged ahead is staged now: written whole under a hidden name, then renamed, so that
+        // a killed import never leaves a cut file under a photo's name.
+        if (photo.staged[k].isEmpty() && !parts[k]->isEmpty() && IsFolder(folders[k]))
+            photo.staged[k] = WriteStagedFile(folders[k], *parts[k]);
         bool stored = false;
         if (!photo.staged[k].isEmpty()) {
             stored = std::rename(QFile::encodeName(photo.staged[k]).constData(),
@@ -226,8 +232,6 @@ bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const Project
             if (!stored)
                 QFile::remove(photo.staged[k]);
             photo.staged[k].clear();
-        } else if (!parts[k]->isEmpty() && IsFolder(folders[k])) {
-            stored = fe::SaveBytesAtomically(target, *parts[k]);
         }
         // A missing thumbnail folder, or a thumbnail that cannot be written, does not fail the import;
         // without its copy the photo is refused.
@@ -237,6 +241,35 @@ bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const Project
         }
     }
     return true;
+}
+
+std::vector<std::int32_t> FlushStoredPhotos(const ProjectFolders& project, const std::vector<std::int32_t>& ids)
+{
+    if (ids.empty())
+        return {};
+    // One flush of each file system the folders lie on (normally one, and a second call finds nothing
+    // left to write) makes the data and the names of every stored file durable.
+    bool flushed = true;
+    for (const QString& folder : PartFolders(project)) {
+        if (IsFolder(folder) && !fe::SyncFileSystemOf(folder))
+            flushed = false;
+    }
+    if (flushed)
+        return {};
+    // The file system did not confirm: each file is flushed on its own, and a photo whose copy cannot be
+    // made durable is given up rather than named by the saved project. A thumbnail that cannot be flushed
+    // is remade from the copy when it is missing, as a thumbnail that could not be written is.
+    std::vector<std::int32_t> lost;
+    for (const std::int32_t id : ids) {
+        const QString copy = project.photo + PhotoFileName(id);
+        if (!fe::SyncFileAndFolder(copy))
+            lost.push_back(id);
+        for (const QString& folder : {project.thumbS, project.thumbM, project.thumbL}) {
+            if (IsFolder(folder))
+                (void)fe::SyncFileAndFolder(folder + PhotoFileName(id));
+        }
+    }
+    return lost;
 }
 
 bool Project::IsDuplicatePhoto(const QString& sourcePath, const PhotoRecord* shot) const
@@ -282,7 +315,14 @@ bool Project::ImportPhoto(const QString& sourcePath)
     const bool filter = settings.dateFilter != 0;
     PreparedPhoto photo =
         PreparePhoto(sourcePath, filter ? &settings.fromDate : nullptr, filter ? &settings.toDate : nullptr);
-    return AppendPreparedPhoto(photo);
+    if (!AppendPreparedPhoto(photo))
+        return false;
+    const std::int32_t id = photos.photos.back().id;
+    if (!FlushStoredPhotos(Folders(), {id}).empty()) {
+        (void)DeletePhoto(id);
+        return false;
+    }
+    return true;
 }
 
 bool PhotoList::RemovePhoto(std::int32_t photoId, const ProjectFolders& folders)

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <cstdint>
+#include <vector>
 
 #include "model/PhotoRecord.h"
 
@@ -49,8 +51,8 @@ struct PreparedPhoto
     PhotoRecord record;        // the source name and what the EXIF fields give; id 0
     QByteArray bytes;          // the file as read, stored byte for byte
     QByteArray thumbnails[3];  // the JPEG of each thumbnail box; empty when it could not be made
-    // After StagePreparedPhoto: the copy and the thumbnails already written and flushed to hidden
-    // temporary files of the photo and thumbnail folders (empty: not staged), which the store renames.
+    // After StagePreparedPhoto: the copy and the thumbnails already written to hidden temporary files of
+    // the photo and thumbnail folders (empty: not staged), which the store renames.
     QString staged[4];
 };
 
@@ -58,9 +60,10 @@ struct PreparedPhoto
 // when both limits are given (non-null) and makes the thumbnails, writing nothing.
 PreparedPhoto PreparePhoto(const QString& sourcePath, const QString* fromDate, const QString* toDate);
 
-// Writes the copy and thumbnails of an accepted photo to temporary files of their folders and flushes
-// them, so that the costly part of storing can run on worker threads before the id is known; the bytes
-// are then released. A part that cannot be staged is left to StorePreparedPhoto to write.
+// Writes the copy and thumbnails of an accepted photo to temporary files of their folders, so that the
+// costly part of storing can run on worker threads before the id is known; the bytes are then released. A
+// part that cannot be staged is left to StorePreparedPhoto to write. Nothing is flushed here (see
+// FlushStoredPhotos).
 void StagePreparedPhoto(PreparedPhoto& photo, const ProjectFolders& folders);
 // Removes the staged files of a photo that will not be stored.
 void DropStagedFiles(PreparedPhoto& photo);
@@ -71,6 +74,13 @@ void RemoveStagedLeftovers(const ProjectFolders& folders);
 
 // Stores an accepted photo under the record's id, which keeps its id and takes everything else from the
 // prepared record: the copy to <photo folder>p%06d.jpg, each thumbnail into its folder when that folder
-// exists (a thumbnail that cannot be written does not fail the import); staged files are renamed into
-// place. False when the photo was refused or its copy cannot be stored; nothing is then left behind.
+// exists (a thumbnail that cannot be written does not fail the import); each file is written whole under
+// a hidden name and renamed into place. False when the photo was refused or its copy cannot be stored;
+// nothing is then left behind. The files are not flushed yet.
 bool StorePreparedPhoto(PhotoRecord& record, PreparedPhoto& photo, const ProjectFolders& folders);
+
+// The one durability point of an import: makes the files of the stored photos durable (one flush of the
+// file system, or each file on its own when that flush fails) before the project that names them is
+// saved, so that a power cut never leaves a saved project naming a photo whose copy is not on disk. Gives
+// the ids of the photos whose copies could not be made durable; the caller takes them out of the project.
+std::vector<std::int32_t> FlushStoredPhotos(const ProjectFolders& folders, const std::vector<std::int32_t>& ids);

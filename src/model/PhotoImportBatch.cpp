@@ -33,6 +33,14 @@ PhotoImportBatch::PhotoImportBatch(Project& project, QStringList files, int thre
 
 PhotoImportBatch::~PhotoImportBatch()
 {
+    (void)Finish();
+}
+
+int PhotoImportBatch::Finish()
+{
+    if (m_finished)
+        return 0;
+    m_finished = true;
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -40,8 +48,15 @@ PhotoImportBatch::~PhotoImportBatch()
     m_changed.notify_all();
     for (std::thread& worker : m_workers)
         worker.join();
+    m_workers.clear();
     for (Slot& slot : m_slots)
         DropStagedFiles(slot.photo);
+    m_next = m_files.size();
+    const std::vector<std::int32_t> lost = FlushStoredPhotos(m_folders, m_stored);
+    m_stored.clear();
+    for (const std::int32_t id : lost)
+        (void)m_project.DeletePhoto(id);
+    return int(lost.size());
 }
 
 PreparedPhoto PhotoImportBatch::Prepare(qsizetype index) const
@@ -87,7 +102,7 @@ PreparedPhoto PhotoImportBatch::Take(qsizetype index)
 
 bool PhotoImportBatch::ImportNext()
 {
-    if (AtEnd())
+    if (AtEnd() || m_finished)
         return false;
     const qsizetype index = m_next++;
     PreparedPhoto photo = Take(index);
@@ -99,8 +114,10 @@ bool PhotoImportBatch::ImportNext()
         DropStagedFiles(photo);
         return false;
     }
-    if (m_project.AppendPreparedPhoto(photo))
-        return true;
-    m_lastRefusal = PhotoRefusal::NotStored;
-    return false;
+    if (!m_project.AppendPreparedPhoto(photo)) {
+        m_lastRefusal = PhotoRefusal::NotStored;
+        return false;
+    }
+    m_stored.push_back(m_project.photos.photos.back().id);
+    return true;
 }

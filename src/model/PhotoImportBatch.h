@@ -13,10 +13,13 @@ struct Project;
 
 // Imports a list of photo files into a project one file at a time, in file order, while worker threads
 // read, check and reduce the next files ahead (PreparePhoto) and write their copies and thumbnails to
-// flushed temporary files (StagePreparedPhoto). Everything that decides stays on the caller's thread and
+// temporary files (StagePreparedPhoto). Everything that decides stays on the caller's thread and
 // in file order: the duplicate check, the id, the renaming of the staged files to it and the record. So the
 // same files give the same ids, records and files as importing them one by one with Project::ImportPhoto,
 // whatever the number of threads.
+//
+// Files are written without a flush each; Finish (or the end of the batch) makes all of them durable at
+// once, so the batch must end before the project that names its photos is saved.
 //
 // The workers never run more than a few files ahead, so memory stays flat with the length of the list.
 // The project's import settings are taken when the batch starts and must not change during it. The
@@ -29,7 +32,7 @@ public:
     PhotoImportBatch(const PhotoImportBatch&) = delete;
     PhotoImportBatch& operator=(const PhotoImportBatch&) = delete;
     // Stops the workers after the file each has in hand; files not imported by then leave no trace (their
-    // staged files are removed).
+    // staged files are removed). Then finishes, when Finish was not called.
     ~PhotoImportBatch();
 
     // True once every file was tried.
@@ -41,6 +44,10 @@ public:
     bool ImportNext();
     // Why the last ImportNext refused its file; None after one that imported it.
     PhotoRefusal LastRefusal() const { return m_lastRefusal; }
+    // Stops the workers and makes the files of the photos imported so far durable (FlushStoredPhotos); a
+    // photo whose copy could not be made durable is taken out of the project again. The number of photos
+    // taken out (0 as a rule). Once finished, ImportNext imports nothing more.
+    int Finish();
 
 private:
     void Work();
@@ -61,6 +68,8 @@ private:
     const ProjectFolders m_folders;
     qsizetype m_next = 0;        // the next file to import; only the caller's thread changes it
     PhotoRefusal m_lastRefusal = PhotoRefusal::None;
+    std::vector<std::int32_t> m_stored;  // ids of the photos imported and not yet flushed
+    bool m_finished = false;
 
     std::mutex m_mutex;  // guards everything below
     std::condition_variable m_changed;

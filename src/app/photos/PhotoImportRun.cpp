@@ -81,6 +81,8 @@ PhotoImportOutcome ImportPhotoFiles(CTavrelDoc& document, const QStringList& fil
             progress.Advance();
             PumpMessages();
         }
+        // The photos' files are made durable before the document saves the project that names them.
+        outcome.imported -= batch.Finish();
         return true;
     });
     outcome.refused = change.refused;
