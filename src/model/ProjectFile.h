@@ -13,6 +13,10 @@ struct Project;
 // photos are brought in step with the photo list. On failure the caller resets the project.
 [[nodiscard]] ProjectResult LoadProject(Project& project, const QString& path);
 
+// The current-format project file a first-version file converts into: <folder><name>.kvr2 beside it, named
+// as LoadProject names the project. Empty for a path without a file name or extension.
+QString ConvertedProjectFilePath(const QString& firstVersionPath);
+
 // Deletes the first-version file <folder><name>.kvr beside the project file, when there is one; called
 // once the converted project has been saved.
 void DeleteV1ProjectFile(const Project& project);

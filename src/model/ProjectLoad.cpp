@@ -38,6 +38,16 @@ ProjectResult LoadProject(Project& project, const QString& path)
     return result;
 }
 
+QString ConvertedProjectFilePath(const QString& firstVersionPath)
+{
+    const fe::PathParts parts(firstVersionPath);
+    if (parts.name.isEmpty() || parts.extension.isEmpty()) {
+        return QString();
+    }
+    const fe::PathParts absolute(QFileInfo(firstVersionPath).absoluteFilePath());
+    return absolute.drive + absolute.folder + absolute.name + QStringLiteral(".kvr2");
+}
+
 void DeleteV1ProjectFile(const Project& project)
 {
     const QString projectFile = project.ProjectFilePath();

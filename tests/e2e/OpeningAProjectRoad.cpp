@@ -260,6 +260,12 @@ void ExpectSiteProjectShown(road::Road& road, const QString& projectFile)
     ExpectViewFittedToPhotos(road, SitePositions());
 }
 
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 }  // namespace
 
 TEST(Roads, OpeningAProject)
@@ -294,6 +300,39 @@ TEST(Roads, OpeningAProject)
     EXPECT_TRUE(road.DialogsHandled());
     road.CheckPrompts();
     const Seen opened = Look(road);
+
+    // ファイル → 開く on the first-version project while a current project file of the name it converts
+    // into lies beside it: the user is asked, naming that file, and on いいえ nothing on disk changes and
+    // the open project stays.
+    {
+        ASSERT_TRUE(QFile::copy(site, converted));
+        const QByteArray current = FileBytes(converted);
+        const QByteArray firstVersionBytes = FileBytes(firstVersion);
+        road.ExpectRealFileDialog();
+        road.ExpectMessage(QStringLiteral("指定のファイルはケルヴォル Ver1のファイルです。"),
+                           app::PromptAnswer::Yes);
+        road.ExpectMessage(QStringLiteral("置き換えると、このファイルの内容は失われます。"), app::PromptAnswer::No);
+        road.WhenDialog(kOpenDialogTitle,
+                        TypePath(road, firstVersion, QStringLiteral("open-first-version-beside-current"), true));
+        road.ChooseMenu({QStringLiteral("ファイル"), QStringLiteral("開く")});
+        const auto replaceAsked = [&] {
+            const auto& asked = road.Prompts().asked();
+            return !asked.empty() && asked.back().text.contains(QStringLiteral("置き換え"));
+        };
+        ASSERT_TRUE(road.WaitUntil(replaceAsked)) << "the replacement was not asked about";
+        road.Idle(1000);
+        road.Shot(QStringLiteral("first-version-beside-current-declined"));
+        road.CheckPrompts();
+        EXPECT_TRUE(road.Prompts().asked().back().text.contains(converted))
+            << road.Prompts().asked().back().text.toStdString();
+        EXPECT_EQ(FileBytes(converted), current);
+        EXPECT_EQ(FileBytes(firstVersion), firstVersionBytes);
+        for (const char* thumbs : {"photominiM", "photominiL"})
+            EXPECT_FALSE(QFileInfo::exists(convertedFolder + QString::fromLatin1(thumbs))) << thumbs;
+        ExpectSiteProjectShown(road, site);
+        ExpectSeenAsBefore(road, opened);
+        ASSERT_TRUE(QFile::remove(converted));
+    }
 
     // ファイル → 開く on the first-version project: its file type chosen in the dialog, the conversion
     // agreed to, its progress shown, the new file saved and only then the first-version file removed.

@@ -25,6 +25,14 @@ const QString kConvertQuestion = QStringLiteral(
     "ケルヴォルVer1のファイルを残したい場合は、保存フォルダごと別のフォルダーへコピーしておいてください。\n\n"
     "Ver2のファイルへ変換しますか？");
 
+// Asked when the converted project would take the name of a current project file that already exists.
+QString ReplaceQuestion(const QString& existingFile)
+{
+    return QStringLiteral("変換したファイルの保存先に、ケルヴォル Ver2 のファイルがすでにあります。\n%1\n\n"
+                          "置き換えると、このファイルの内容は失われます。\n置き換えてよろしいですか？")
+        .arg(QDir::toNativeSeparators(existingFile));
+}
+
 // The wait cursor for the life of the object, restored on every way out.
 class WaitCursor
 {
@@ -204,6 +212,14 @@ DocOpenResult CTavrelDoc::OpenProjectFile(const QString& givenPath)
     const bool firstVersion = version < ProjectFileFormat::kCurrentFormatSince;
     if (firstVersion && !app::AskYesNo(dialogParent, kConvertQuestion, app::kProductName))
         return kDocOpenDeclined;
+    // The conversion saves under <name>.kvr2: a current project already there is replaced only when the
+    // user agrees, asked before anything on disk or in the open project changes.
+    if (firstVersion) {
+        const QString target = ConvertedProjectFilePath(path);
+        if (!target.isEmpty() && QFileInfo(target).isFile() &&
+            !app::AskYesNo(dialogParent, ReplaceQuestion(target), app::kProductName, app::PromptIcon::Warning))
+            return kDocOpenDeclined;
+    }
     std::unique_ptr<CSubProgressDlg> progress;
     if (firstVersion) {
         // The conversion lets no events through, so its progress window is brought on screen now,

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProgressBar>
+#include <map>
 
 #include "BinaryBytes.h"
 #include "TempFolder.h"
@@ -180,6 +182,60 @@ TEST(TavrelDoc, AcceptedConversionRemakesThumbnailsSavesTheNewFileAndOnlyThenDel
     ASSERT_EQ(again.doc.GetProject().photos.photos.size(), 3u);
     EXPECT_EQ(again.doc.GetProject().photos.photos[2].sourceName, QStringLiteral("DSC3.JPG"));
     EXPECT_EQ(again.doc.GetProject().photos.photos[1].rotation, 270);
+}
+
+// Every file below the folder with its bytes, to tell that nothing on disk changed.
+std::map<QString, QByteArray> FilesBelow(const QString& folder)
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        files[path] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+    return files;
+}
+
+TEST(TavrelDoc, AConversionOverACurrentProjectAsksNamingItAndOnNoChangesNothing)
+{
+    // A current project site.kvr2 with one photo lies beside the first-version site.kvr of three photos.
+    FirstVersionProject v6(6);
+    Project current;
+    current.name = QStringLiteral("site");
+    current.folder = v6.folder;
+    current.photos.photos.resize(1);
+    current.photos.photos[0].id = 7;
+    current.photos.photos[0].sourceName = QStringLiteral("CURRENT.JPG");
+    ASSERT_EQ(current.Save(), kProjectOk);
+
+    Project open;
+    ASSERT_EQ(open.CreateNew(QStringLiteral("open"), v6.temp.path()), kProjectOk);
+    Document d;
+    ASSERT_EQ(d.doc.OpenProjectFile(open.ProjectFilePath()), kDocOpened);
+    const auto withOpen = FilesBelow(v6.temp.path());
+
+    d.prompts.QueueAnswer(app::PromptAnswer::Yes);  // convert
+    d.prompts.QueueAnswer(app::PromptAnswer::No);   // but do not replace site.kvr2
+    EXPECT_EQ(d.doc.OpenProjectFile(v6.kvr), kDocOpenDeclined);
+    ASSERT_EQ(d.prompts.asked().size(), 2u);
+    const auto& replace = d.prompts.asked()[1];
+    EXPECT_TRUE(replace.text.contains(v6.kvr2)) << replace.text.toStdString();
+    EXPECT_EQ(replace.buttons, app::PromptButtons::YesNo);
+    EXPECT_EQ(FilesBelow(v6.temp.path()), withOpen);
+    EXPECT_EQ(d.doc.GetProject().name, QStringLiteral("open"));
+    EXPECT_EQ(d.doc.ProjectFilePath(), open.ProjectFilePath());
+    EXPECT_EQ(d.recent, QStringList({open.ProjectFilePath()}));
+
+    // Agreed to, the conversion replaces the current file.
+    d.prompts.QueueAnswer(app::PromptAnswer::Yes);
+    d.prompts.QueueAnswer(app::PromptAnswer::Yes);
+    ASSERT_EQ(d.doc.OpenProjectFile(v6.kvr), kDocOpened);
+    EXPECT_FALSE(QFile::exists(v6.kvr));
+    EXPECT_EQ(d.doc.GetProject().photos.photos.size(), 3u);
+    Document again;
+    ASSERT_EQ(again.doc.OpenProjectFile(v6.kvr2), kDocOpened);
+    EXPECT_EQ(again.doc.GetProject().photos.photos.size(), 3u);
 }
 
 TEST(TavrelDoc, TheConversionsProgressIsPaintedAtEachPhotoThoughItLetsNoEventsThrough)
