@@ -73,6 +73,19 @@ QString GetPathFolder(const QString& path)
     return cut < 0 ? path : path.left(cut);
 }
 
+bool IsPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+}
+
+QString StoredFilePath(const QString& folder, const QString& name)
+{
+    if (folder.isEmpty() || !IsPlainFileName(name))
+        return QString();
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
 QString GetTempFolderPath()
 {
     const QString base = GetWritableFolder();

@@ -28,6 +28,16 @@ QString GetPathFileName(const QString& path);
 // The part before the last separator, without it (the whole text when there is none).
 QString GetPathFolder(const QString& path);
 
+// A plain file name: not empty, not "." or "..", without a separator ('/' or '\\') and without a NUL, so
+// that it can only name an entry directly inside a folder.
+bool IsPlainFileName(const QString& name);
+
+// The path of a file name stored in a project (or any file it received) inside the folder it belongs to:
+// folder + name, a '/' put between them when the folder lacks it. Empty, so that nothing is read, written,
+// copied or deleted, when the folder is empty or the name is not a plain file name (a name that climbs out
+// with "..", an absolute path, a path with separators).
+QString StoredFilePath(const QString& folder, const QString& name);
+
 // The program's temporary folder, "temp/" in the writable folder (fe::GetWritableFolder), ending
 // with '/'. MakeTempFolder also creates it; empty when it cannot.
 QString GetTempFolderPath();

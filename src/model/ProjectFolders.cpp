@@ -12,14 +12,6 @@
 
 namespace {
 
-// Only one plain folder name may become a project folder: no separators and no "." or "..", so the
-// project can never land outside the parent folder.
-bool IsPlainFolderName(const QString& name)
-{
-    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
 QString WithSeparator(const QString& folder)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -83,7 +75,8 @@ ProjectResult Project::CreateNew(const QString& projectName, const QString& pare
         Reset();
         return kProjectNameHasBlank;
     }
-    if (!IsPlainFolderName(projectName)) {
+    // Only a plain name may become a project folder, so the project can never land outside the parent.
+    if (!fe::IsPlainFileName(projectName)) {
         Reset();
         return kProjectFolderCreateFailed;
     }

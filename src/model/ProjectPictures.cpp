@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include "fe/PathUtil.h"
 #include "fe/gdi/Checkered.h"
 #include "fe/gdi/LogFont.h"
 #include "fe/gdi/Shapes.h"
@@ -35,7 +36,10 @@ bool LoadOrPlaceholder(fe::img::Image& picture, const QString& folder, const QSt
     if (folder.isEmpty()) {
         return false;
     }
-    const QString path = QDir(folder).filePath(fileName);
+    const QString path = fe::StoredFilePath(folder, fileName);
+    if (path.isEmpty()) {
+        return false;
+    }
     if (!QFileInfo::exists(path)) {
         return MakeMissingPicturePlaceholder(picture, fileName);
     }
@@ -96,7 +100,8 @@ bool Project::LoadPhotoThumbnail(fe::img::Image& picture, int photoIndex) const
     if (photoIndex < 0 || photoIndex >= static_cast<int>(photos.photos.size()) || folder.isEmpty()) {
         return false;
     }
-    return LoadPictureFile(picture, folder + photos.photos[static_cast<size_t>(photoIndex)].FileName(), QSize());
+    const QString path = fe::StoredFilePath(folder, photos.photos[static_cast<size_t>(photoIndex)].FileName());
+    return !path.isEmpty() && LoadPictureFile(picture, path, QSize());
 }
 
 bool Project::LoadMapImage(fe::img::Image& picture, int mapIndex, QSize box) const

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "fe/PathUtil.h"
 #include "fe/gdi/Checkered.h"
 #include "fe/img/JpegDecode.h"
 #include "fe/img/PictureRead.h"
@@ -32,14 +33,6 @@ SurveyPictureRead ReadJpeg(const QByteArray& bytes, QSize box, QImage& picture)
         return SurveyPictureRead::kUnreadable;
     }
     return SurveyPictureRead::kRead;
-}
-
-// A stored name is a plain file name of the image folder; a name from a damaged file that climbs out of
-// it or names a folder is never read or deleted.
-bool IsPlainFileName(const QString& name)
-{
-    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
 }
 
 }  // namespace
@@ -89,10 +82,12 @@ SurveyPictureRead ReadSurveyPicture(const QString& path, QSize box, QImage& pict
 
 bool ReservoirPictureFile::Load(QImage& picture, const QString& name, QSize box) const
 {
-    if (folder.isEmpty() || !IsPlainFileName(name) || !QFileInfo(folder + name).isFile()) {
+    // A stored name from a damaged or received file that climbs out of the folder is never read.
+    const QString path = fe::StoredFilePath(folder, name);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
         return false;
     }
-    return ReadSurveyPicture(folder + name, box, picture) == SurveyPictureRead::kRead;
+    return ReadSurveyPicture(path, box, picture) == SurveyPictureRead::kRead;
 }
 
 bool CopyPictureIntoReservoirFolder(ReservoirPictureFile& file, const QString& sourcePath)
@@ -111,11 +106,15 @@ bool CopyPictureIntoReservoirFolder(ReservoirPictureFile& file, const QString& s
     for (int counter = 0; QFileInfo::exists(file.folder + name); ++counter) {
         name = base + QStringLiteral("_%1").arg(counter) + extension;
     }
+    const QString target = fe::StoredFilePath(file.folder, name);
+    if (target.isEmpty()) {
+        return false;
+    }
     file.fileName = name;
     std::error_code error;
     const bool copied =
         std::filesystem::copy_file(std::filesystem::path(sourcePath.toStdU16String()),
-                                   std::filesystem::path((file.folder + name).toStdU16String()),
+                                   std::filesystem::path(target.toStdU16String()),
                                    std::filesystem::copy_options::none, error);
     return copied && !error;
 }
@@ -159,10 +158,10 @@ bool IsReservoirPictureNamed(const Project& project, const QString& fileName)
 
 bool RemoveUnnamedReservoirPicture(const Project& project, const QString& fileName)
 {
-    const QString folder = ReservoirImageFolder(project);
-    if (folder.isEmpty() || !IsPlainFileName(fileName) || IsReservoirPictureNamed(project, fileName)) {
+    const QString path = fe::StoredFilePath(ReservoirImageFolder(project), fileName);
+    if (path.isEmpty() || IsReservoirPictureNamed(project, fileName)) {
         return false;
     }
-    const QFileInfo info(folder + fileName);
+    const QFileInfo info(path);
     return info.isFile() && QFile::remove(info.filePath());
 }

@@ -2,6 +2,7 @@
 // growing page by page beyond the template's first page.
 #include <algorithm>
 
+#include "fe/PathUtil.h"
 #include "fe/PumpMessages.h"
 #include "reservoir/ReservoirPictures.h"
 #include "reservoir/ReservoirTables.h"
@@ -72,8 +73,11 @@ int RsBookReport::WriteItemSheet(int table)
     const ReservoirSheet& survey = Survey();
     const ReservoirItem& item = survey.items[size_t(table)];
     // A table without a drawing has nothing to place there.
-    if (grid.figureCell && !item.pictureFile.isEmpty()) {
-        (void)InsertPictureFile(ReservoirImageFolder(project) + item.pictureFile, item.ShownRotation(),
+    // Only a plain file name of the project's image folder is read: a name in a received project that
+    // leads anywhere else is never put into the workbook.
+    const QString figure = fe::StoredFilePath(ReservoirImageFolder(project), item.pictureFile);
+    if (grid.figureCell && !figure.isEmpty()) {
+        (void)InsertPictureFile(figure, item.ShownRotation(),
                                 QString::fromUtf8(grid.figureCell), kFigureOffset, kFigureOffset, kFigureWidth,
                                 kFigureHeight);
         PumpMessages();

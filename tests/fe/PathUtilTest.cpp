@@ -40,6 +40,32 @@ TEST(PathUtil, SplitTable)
     EXPECT_EQ(fe::GetPathFolder("name"), "name");
 }
 
+TEST(PathUtil, StoredFileNamesResolveOnlyInsideTheirFolder)
+{
+    struct Case
+    {
+        QString folder, name, path;
+    };
+    const Case cases[] = {
+        {"/p/image/", "fig.png", "/p/image/fig.png"},
+        {"/p/image", "図面 1.png", "/p/image/図面 1.png"},
+        {"/p/image/", "..fig.png", "/p/image/..fig.png"},  // dots inside a name are a name
+        {"/p/image/", "../../outside/private.png", ""},
+        {"/p/image/", "..", ""},
+        {"/p/image/", ".", ""},
+        {"/p/image/", "", ""},
+        {"/p/image/", "/etc/passwd", ""},
+        {"/p/image/", "sub/fig.png", ""},
+        {"/p/image/", "..\\fig.png", ""},
+        {"/p/image/", QStringLiteral("fig.png") + QChar(0) + QStringLiteral("x"), ""},
+        {"", "fig.png", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        EXPECT_EQ(fe::StoredFilePath(c.folder, c.name), c.path);
+    }
+}
+
 TEST(PathUtil, TempFolderLiesInTheWritableFolder)
 {
     const QString temp = fe::GetTempFolderPath();

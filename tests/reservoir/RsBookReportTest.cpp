@@ -193,6 +193,34 @@ TEST_F(SurveyBooks, OneWorkbookPerTickedMapWithItsSheetsCellsAndPrintAreas)
     workbook_check::Keep(pdf.path);
 }
 
+TEST_F(SurveyBooks, ADrawingNamedOutsideTheImageFolderIsNeverPutIntoTheWorkbook)
+{
+    // A received project names drawings that lie outside its image folder: climbing out of it, and by an
+    // absolute path. The files are there and readable, but the tables get no drawing.
+    const QString outside = root.path() + QStringLiteral("/outside/");
+    ASSERT_TRUE(QDir().mkpath(outside));
+    ASSERT_TRUE(QFile::copy(project.folder + QStringLiteral("image/") + rsbook_project::kFigure,
+                            outside + QStringLiteral("private.png")));
+    ReservoirSheet& survey = project.maps.maps[2].reservoir;
+    ASSERT_EQ(survey.reservoirName, QStringLiteral("堤A"));
+    const QString climbing = QStringLiteral("../../outside/private.png");
+    ASSERT_TRUE(QFileInfo(project.folder + QStringLiteral("image/") + climbing).isFile());
+    survey.items[2].pictureFile = climbing;
+    survey.items[5].pictureFile = outside + QStringLiteral("private.png");
+
+    ASSERT_TRUE(QDir().mkpath(Out()));
+    RsBookReport report(project, kTemplate);
+    report.folder = Out();
+    report.SetProgressFactory([] { return std::make_unique<rsbook_project::StepProgress>(0, nullptr); });
+    ASSERT_TRUE(report.WriteRsBook()) << report.errorText.toStdString();
+    const QJsonObject bank = Dump(Out() + '/' + kBankBook);
+    ASSERT_FALSE(bank.isEmpty());
+    // Only the photos are placed: no drawing at A5 of table 3 or at A18 of table 5.
+    EXPECT_EQ(ImageSlots(SheetOf(bank, QStringLiteral("3-3(写真)"))),
+              (QStringList{"A25", "S25", "A34", "S34", "A43", "S43", "A52"}));
+    EXPECT_EQ(ImageSlots(SheetOf(bank, QStringLiteral("5-2(写真)"))), (QStringList{"A38", "S38", "A47"}));
+}
+
 TEST_F(SurveyBooks, AFailedPhotoKeepsItsPlaceAndThePagingGoesOn)
 {
     // Photo 3 cannot be read: its frame stays empty, and the sheet still breaks after its first page.
