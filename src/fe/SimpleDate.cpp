@@ -36,6 +36,14 @@ bool IsLeapYear(int year)
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
+bool IsCalendarDate(int year, int month, int day)
+{
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
+    const int days = month == 2 && IsLeapYear(year) ? 29 : kMonthDays[month - 1];
+    return day <= days;
+}
+
 int SimpleDate::DayOfYear() const
 {
     // A bad month from a damaged EXIF or track date must not read outside the month table.
@@ -116,7 +124,7 @@ bool SimpleDate::Parse(const QString& text)
 {
     *this = SimpleDate();
     int values[3] = {};
-    if (!ReadThreeNumbers(text, values)) {
+    if (!ReadThreeNumbers(text, values) || !IsCalendarDate(values[0], values[1], values[2])) {
         return false;
     }
     year = values[0];

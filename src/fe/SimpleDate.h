@@ -23,8 +23,8 @@ struct SimpleDate
     // True when this date is later than the other: years first, then months, then days.
     bool IsLaterThan(const SimpleDate& other) const;
     // Reads year, month and day as three runs of digits, skipping any other characters before each
-    // ("2020/04/01", "2020-4-1", "2020年4月1日"). True only when all three were read; otherwise the
-    // date is 0, 1, 1.
+    // ("2020/04/01", "2020-4-1", "2020年4月1日"). True only when all three were read and make a calendar
+    // date (IsCalendarDate); otherwise the date is 0, 1, 1.
     bool Parse(const QString& text);
 };
 
@@ -41,6 +41,9 @@ struct SimpleTime
 
 // True for leap years of the Gregorian calendar.
 bool IsLeapYear(int year);
+
+// A real date of the Gregorian calendar in the years 1 to 9999 ("0000:00:00" and 30 February are not).
+bool IsCalendarDate(int year, int month, int day);
 
 // The absolute number of seconds between two date-times. Computed in 64 bits; a distance that
 // does not fit in 32 bits gives UINT32_MAX.

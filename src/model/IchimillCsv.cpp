@@ -7,6 +7,7 @@
 
 #include "fe/Cp932.h"
 #include "fe/NumberText.h"
+#include "fe/SimpleDate.h"
 #include "fe/TextUtil.h"
 
 namespace {
@@ -32,12 +33,6 @@ void SkipRun(QStringView text, qsizetype& pos, char16_t c)
 {
     while (pos < text.size() && text[pos] == c)
         ++pos;
-}
-
-int DaysInMonth(int year, int month)
-{
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && fe::IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 // The field trimmed of double quotes at both ends.
@@ -88,8 +83,7 @@ void CloseTrack(LocusTrack& working, std::vector<LocusTrack>& out)
 
 bool IsCalendarMoment(const fe::SimpleDate& d, const fe::SimpleTime& t)
 {
-    return d.year >= 1 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 &&
-           d.day <= DaysInMonth(d.year, d.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 &&
+    return fe::IsCalendarDate(d.year, d.month, d.day) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 &&
            t.minute <= 59 && t.second >= 0 && t.second <= 59;
 }
 

@@ -77,6 +77,9 @@ bool MarkSettingSet::Load(const QString& path)
     }
     if (read.size() < count)
         return false;
+    // The set holds the program's templates only: more in the file are dropped, and an index that
+    // pointed at one of them becomes the last one kept.
+    read.resize(count);
     if (static_cast<std::uint32_t>(index) >= read.size())
         index = static_cast<std::int32_t>(read.size()) - 1;
     styles = std::move(read);

@@ -33,8 +33,8 @@ public:
     bool Save(const QString& path) const;
     // Reads a file written by Save (or by the first version, without the leader flags). A missing,
     // newer, short or damaged file, or one with fewer than `count` templates, leaves the factory
-    // templates and gives false; the current index is then the caller's concern. A stored index
-    // outside the templates read becomes the last one.
+    // templates and gives false; the current index is then the caller's concern. Templates past `count`
+    // are dropped; a stored index outside the templates kept becomes the last one.
     bool Load(const QString& path);
 
     // The template in use, or nullptr when the index is outside the vector.

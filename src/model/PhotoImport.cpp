@@ -97,11 +97,12 @@ bool PhotoRecord::ReadExif(const QString& path)
     if (flags & ExifInfo::kDateTimeRead) {
         const QStringList fields = fe::SplitText(exif.m_dateTime, u' ');
         if (!fields.isEmpty()) {
+            // A date that is not on the calendar ("0000:00:00" from a camera without a clock) is no date.
             fe::SimpleDate d;
             date = d.Parse(fields[0]) ? QStringLiteral("%1/%2/%3")
                                             .arg(d.year, 4, 10, QLatin1Char('0'))
                                             .arg(TwoDigits(d.month), TwoDigits(d.day))
-                                      : fields[0];
+                                      : QString();
         }
         if (fields.size() >= 2) {
             fe::SimpleTime t;

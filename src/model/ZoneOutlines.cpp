@@ -1,6 +1,7 @@
 #include "model/ZoneOutlines.h"
 
 #include <QFile>
+#include <cmath>
 
 
 std::vector<ZoneOutline> ParseZoneOutlines(QStringView text)
@@ -39,7 +40,8 @@ std::vector<ZoneOutline> ParseZoneOutlines(QStringView text)
         bool yOk = false;
         const double x = pieces[0].toDouble(&xOk);
         const double y = pieces[1].toDouble(&yOk);
-        if (!xOk || !yOk) {
+        // "nan" and "inf" read as numbers, but no outline passes through them.
+        if (!xOk || !yOk || !std::isfinite(x) || !std::isfinite(500.0 - y)) {
             continue;
         }
         current.emplace_back(x, 500.0 - y);

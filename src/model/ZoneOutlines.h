@@ -18,7 +18,7 @@ inline constexpr int kMaxZoneOutlinePoints = 100000;
 // Reads the outline text: each line is split at "," with empty pieces dropped; a line whose first piece
 // is "KEI" ends the current outline (kept when it has a point); any other line is a point x = first
 // piece, y = 500 − second piece. Lines without a piece, point lines with a single piece and pieces that
-// are not numbers are skipped. Reading stops at the outline and point limits.
+// are not finite numbers are skipped. Reading stops at the outline and point limits.
 std::vector<ZoneOutline> ParseZoneOutlines(QStringView text);
 // The file read as above; empty when it is missing, larger than the limit or cannot be read.
 std::vector<ZoneOutline> ReadZoneOutlines(const QString& path);

@@ -126,6 +126,7 @@ TEST(ZoneOutlines, ParsesPolygonsAndSkipsMalformedLines)
         ",,\r\n"       // no piece: skipped
         "7\r\n"        // one piece: skipped
         "x,1\r\n"      // not a number: skipped
+        "nan,5\r\n5,inf\r\n-inf,nan\r\n1e999,3\r\n"  // not finite: skipped
         "20,0,\r\n30,0\r\n30,10\r\n20,10\r\n20,0\r\n"
         "KEI\r\nKEI\r\n");
     const std::vector<ZoneOutline> outlines = ParseZoneOutlines(text);
@@ -133,6 +134,9 @@ TEST(ZoneOutlines, ParsesPolygonsAndSkipsMalformedLines)
     ASSERT_EQ(outlines[0].size(), 5u);
     EXPECT_EQ(outlines[0][2], Point2(10, 490));
     ASSERT_EQ(outlines[1].size(), 5u);
+    for (const ZoneOutline& outline : outlines)
+        for (const Point2& point : outline)
+            EXPECT_TRUE(std::isfinite(point.x) && std::isfinite(point.y)) << point.x << "," << point.y;
 
     struct Case
     {

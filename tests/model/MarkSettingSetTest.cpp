@@ -24,7 +24,7 @@ QByteArray MarkFile(int version, int templates, int index)
     Bytes b;
     b.i32(version).i32(templates);
     for (int i = 0; i < templates; ++i)
-        AppendTemplate(b, i + 1, version);
+        AppendTemplate(b, i % 50 + 1, version);  // the sizes stay within what the editor allows
     b.i32(index);
     return b.data;
 }
@@ -103,7 +103,9 @@ TEST(MarkSettingSet, StoredFilesLoadByTheirVersionCountAndIndex)
     const Case cases[] = {
         {"version 2, index 4", MarkFile(2, 6, 4), true, 6, 4},
         {"version 1 (540 bytes)", MarkFile(1, 6, 2), true, 6, 2},
-        {"seven templates are all kept", MarkFile(2, 7, 6), true, 7, 6},
+        {"seven templates: the first six are kept", MarkFile(2, 7, 3), true, 6, 3},
+        {"1000 templates, index 999: six kept, the last in use", MarkFile(2, 1000, 999), true, 6, 5},
+        {"1001 templates", MarkFile(2, 1001, 0), false, 6, 7},
         {"index 9 becomes the last", MarkFile(2, 6, 9), true, 6, 5},
         {"index -1 becomes the last", MarkFile(2, 6, -1), true, 6, 5},
         {"five templates", MarkFile(2, 5, 0), false, 6, 7},
@@ -182,9 +184,15 @@ TEST(MarkSettingSet, SaveWritesTheCountOfTemplatesAndReplacesTheFileWhole)
     WriteAll(path, MarkFile(2, 7, 6));
     MarkSettingSet set;
     ASSERT_TRUE(set.Load(path));
-    ASSERT_EQ(set.styles.size(), 7u);
+    ASSERT_EQ(set.styles.size(), 6u);
+    EXPECT_EQ(set.currentIndex, 5);
     ASSERT_TRUE(set.Save(path));
-    EXPECT_EQ(ReadAll(path).size(), 552);  // the first six templates only
+    EXPECT_EQ(ReadAll(path).size(), 552);  // six templates
+    // What was saved reads back as it was used.
+    MarkSettingSet again;
+    ASSERT_TRUE(again.Load(path));
+    EXPECT_EQ(again.styles, set.styles);
+    EXPECT_EQ(again.currentIndex, 5);
 
     // A save that cannot complete leaves the previous file as it was.
     const QByteArray before = ReadAll(path);

@@ -247,6 +247,29 @@ TEST(PhotoImport, DirectionIsDroppedUnlessTakenAndIdsAreNeverReused)
     EXPECT_EQ(p.photos.photos.back().id, 3);
 }
 
+TEST(PhotoImport, ADateOffTheCalendarIsNoDate)
+{
+    ProjectFixture f;
+    Project& p = f.project;
+    p.importSettings.skipSameName = 0;
+    const struct
+    {
+        const char* dateTime;
+        const char* date;
+    } cases[] = {
+        {"0000:00:00 00:00:00", ""},
+        {"2023:02:29 10:00:00", ""},
+        {"2024:02:29 10:00:00", "2024/02/29"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dateTime);
+        ASSERT_TRUE(MakeCameraPhoto(f.Source("d.jpg"), 64, 48, Shot(QString::fromLatin1(c.dateTime))));
+        ASSERT_TRUE(p.ImportPhoto(f.Source("d.jpg")));
+        EXPECT_EQ(p.photos.photos.back().date, QString::fromLatin1(c.date));
+        EXPECT_TRUE(p.photos.photos.back().HasPosition());
+    }
+}
+
 TEST(PhotoImport, DeletingAPhotoRemovesEveryReferenceToItFromTheMapsButNotTheSiteMaps)
 {
     ProjectFixture f;

@@ -24,6 +24,17 @@ TEST(SimpleDateParse, ReadsThreeDigitRunsOrKeepsTheDefaults)
         {"", false, 0, 1, 1},
         {"abc", false, 0, 1, 1},
         {"2020/04", false, 0, 1, 1},
+        // Only calendar dates are dates.
+        {"2024:02:29", true, 2024, 2, 29},
+        {"9999/12/31", true, 9999, 12, 31},
+        {"0000:00:00", false, 0, 1, 1},
+        {"0/04/01", false, 0, 1, 1},
+        {"2023:02:29", false, 0, 1, 1},
+        {"1900/02/29", false, 0, 1, 1},
+        {"2020/13/01", false, 0, 1, 1},
+        {"2020/04/31", false, 0, 1, 1},
+        {"2020/04/00", false, 0, 1, 1},
+        {"10000/04/01", false, 0, 1, 1},
     };
     for (const Case& c : cases) {
         fe::SimpleDate date;

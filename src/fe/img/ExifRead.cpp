@@ -115,14 +115,15 @@ int ExifInfo::ReadFile(const QString& fileName)
             result |= kDateTimeRead;
         }
 
+        // A coordinate off the globe is no position: it stays unset, as when the tag is missing.
         const auto latitude = ReadCoordinate(exif, "Exif.GPSInfo.GPSLatitude", "Exif.GPSInfo.GPSLatitudeRef");
-        if (!latitude)
+        if (!latitude || !std::isfinite(*latitude) || std::fabs(*latitude) > 90.0)
             return result;
         m_latitude = *latitude;
         result |= kLatitudeRead;
         const auto longitude =
             ReadCoordinate(exif, "Exif.GPSInfo.GPSLongitude", "Exif.GPSInfo.GPSLongitudeRef");
-        if (!longitude)
+        if (!longitude || !std::isfinite(*longitude) || std::fabs(*longitude) > 180.0)
             return result;
         m_longitude = *longitude;
         result |= kLongitudeRead;
@@ -137,6 +138,13 @@ int ExifInfo::ReadFile(const QString& fileName)
             value = RationalAt(direction->value(), i);  // the last element wins
         if (!reference.empty() && reference[0] == 'M')
             value = TrueDirectionFromMagnetic(value, m_latitude, m_longitude);
+        if (!std::isfinite(value))
+            return result;
+        // A direction of a full turn or more, or below north, is the same direction within [0, 360).
+        if (value < 0.0 || value >= 360.0)
+            value -= std::floor(value / 360.0) * 360.0;
+        if (value >= 360.0)
+            value = 0.0;
         m_direction = value;
         result |= kDirectionRead;
     } catch (const std::exception&) {
