@@ -69,14 +69,18 @@ bool ReadNumber(const QString& field, double& value)
     return fe::ScanDouble(field, value) && std::isfinite(value);
 }
 
-// Appends the working track when it has points and starts it again (the terminal ID stays).
-void CloseTrack(LocusTrack& working, std::vector<LocusTrack>& out)
+// Appends the working track when it has points and starts it again (the terminal ID stays). False when
+// that would make more than kMaxIchimillTracks tracks.
+bool CloseTrack(LocusTrack& working, std::vector<LocusTrack>& out)
 {
     if (working.points.empty())
-        return;
+        return true;
+    if (out.size() >= static_cast<size_t>(kMaxIchimillTracks))
+        return false;
     working.UpdateBounds();
     out.push_back(working);
     working.Reset();
+    return true;
 }
 
 }  // namespace
@@ -208,8 +212,10 @@ IchimillReadResult ReadIchimillCsvBytes(const QByteArray& bytes, const IchimillL
         if (raw.isEmpty())
             continue;
         const IchimillLine parsed = decoded ? ParseIchimillLine(line, params) : IchimillLine();
-        if (parsed.closesTrack)
-            CloseTrack(working, added);
+        if (parsed.closesTrack && !CloseTrack(working, added)) {
+            result.status = IchimillReadStatus::TooManyTracks;
+            return result;
+        }
         if (!parsed.accepted) {
             ++result.linesRefused;
             continue;
@@ -231,7 +237,10 @@ IchimillReadResult ReadIchimillCsvBytes(const QByteArray& bytes, const IchimillL
         result.status = IchimillReadStatus::NotTrackFile;
         return result;
     }
-    CloseTrack(working, added);
+    if (!CloseTrack(working, added)) {
+        result.status = IchimillReadStatus::TooManyTracks;
+        return result;
+    }
     result.tracksAdded = static_cast<int>(added.size());
     tracks.insert(tracks.end(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
     return result;

@@ -18,6 +18,7 @@
 inline constexpr std::int64_t kMaxIchimillFileBytes = 256ll * 1024 * 1024;
 inline constexpr int kMaxIchimillLineBytes = 7999;
 inline constexpr std::int64_t kMaxIchimillPoints = 2'000'000;  // kept points of one read
+inline constexpr int kMaxIchimillTracks = 10'000;              // tracks of one read
 
 // What one line of a track file gave.
 struct IchimillLine
@@ -59,6 +60,7 @@ enum class IchimillReadStatus
     NotText,        // holds NUL bytes
     NotTrackFile,   // empty, or its first line is not the ichimill header
     TooManyPoints,  // more than kMaxIchimillPoints points would be kept
+    TooManyTracks,  // more than kMaxIchimillTracks tracks would be made
 };
 
 struct IchimillReadResult

@@ -31,10 +31,8 @@ void LocusTrack::Reset()
     points.clear();
     currentPoint = -1;
     box = UnsetRect();
-    for (int k = 0; k < kZoneCount; ++k) {
-        zoneXY_[k].clear();
-        zoneBoxes_[k] = UnsetRect();
-    }
+    zones_.clear();
+    zones_.shrink_to_fit();
 }
 
 void LocusTrack::UpdateBounds()
@@ -47,43 +45,58 @@ void LocusTrack::UpdateBounds()
     box = BoundingBoxOfPoints(lonLat);
 }
 
+const LocusTrack::ZoneCache* LocusTrack::Zone(int zone) const
+{
+    return IsZone(zone) && static_cast<size_t>(zone) <= zones_.size() ? &zones_[static_cast<size_t>(zone - 1)]
+                                                                       : nullptr;
+}
+
 bool LocusTrack::HasZoneXY(int zone) const
 {
-    return IsZone(zone) && !zoneXY_[zone - 1].empty() && zoneXY_[zone - 1].size() == points.size();
+    const ZoneCache* cache = Zone(zone);
+    return cache && !cache->xy.empty() && cache->xy.size() == points.size();
 }
 
 void LocusTrack::BuildZoneXY(int zone) const
 {
-    if (!IsZone(zone) || zoneXY_[zone - 1].size() == points.size()) {
+    if (!IsZone(zone)) {
         return;
     }
-    std::vector<Point2>& cache = zoneXY_[zone - 1];
-    cache.clear();
+    if (zones_.empty()) {
+        zones_.resize(kZoneCount);
+    }
+    ZoneCache& cache = zones_[static_cast<size_t>(zone - 1)];
+    if (cache.xy.size() == points.size()) {
+        return;
+    }
+    cache.xy.clear();
     fe::geo::PlaneRectConverter converter(zone);
     for (const LocusPoint& point : points) {
-        cache.push_back(converter.ToPlaneXY(point.position));
+        cache.xy.push_back(converter.ToPlaneXY(point.position));
     }
-    zoneBoxes_[zone - 1] = BoundingBoxOfPoints(cache);
+    cache.box = BoundingBoxOfPoints(cache.xy);
 }
 
 Point2 LocusTrack::GetZoneXY(int pointIndex, int zone) const
 {
-    if (!IsZone(zone) || pointIndex < 0 || pointIndex >= static_cast<int>(zoneXY_[zone - 1].size())) {
+    const ZoneCache* cache = Zone(zone);
+    if (!cache || pointIndex < 0 || pointIndex >= static_cast<int>(cache->xy.size())) {
         return {kUnset, kUnset};
     }
-    return zoneXY_[zone - 1][static_cast<size_t>(pointIndex)];
+    return cache->xy[static_cast<size_t>(pointIndex)];
 }
 
 Rect2 LocusTrack::ZoneBox(int zone) const
 {
-    return IsZone(zone) ? zoneBoxes_[zone - 1] : UnsetRect();
+    const ZoneCache* cache = Zone(zone);
+    return cache ? cache->box : UnsetRect();
 }
 
 bool LocusTrack::ZoneBoxIntersects(int zone, double x0, double x1, double y0, double y1) const
 {
-    if (!IsZone(zone) || !HasZoneXY(zone) || zoneBoxes_[zone - 1].IsUnset())
+    if (!HasZoneXY(zone) || Zone(zone)->box.IsUnset())
         return false;
-    return BoxesOverlap(OrderedBox(zoneBoxes_[zone - 1]), OrderedBox(Rect2(x0, y0, x1, y1)));
+    return BoxesOverlap(OrderedBox(Zone(zone)->box), OrderedBox(Rect2(x0, y0, x1, y1)));
 }
 
 int LocusTrack::IndexAtTime(const fe::SimpleDate& date, const fe::SimpleTime& time) const

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "fe/Point2.h"
 #include "fe/Rect2.h"
 #include "fe/SimpleDate.h"
+#include "fe/Unset.h"
 #include "fe/geo/GeoPoint.h"
 
 // One position reported by a GNSS terminal. The position's first field is the Web-Mercator limit
@@ -62,6 +62,15 @@ public:
     fe::geo::GeoPoint PositionAtTime(const fe::SimpleDate& date, const fe::SimpleTime& time) const;
 
 private:
-    mutable std::array<std::vector<Point2>, kZoneCount> zoneXY_;  // caches, built on demand
-    mutable std::array<Rect2, kZoneCount> zoneBoxes_;
+    // One zone's plane coordinates with their box.
+    struct ZoneCache
+    {
+        std::vector<Point2> xy;
+        Rect2 box{kUnset, kUnset, kUnset, kUnset};
+    };
+    // The zone caches, built on demand; empty (costing nothing) until a zone is first used, so that a
+    // file of many short tracks does not carry nineteen caches per track.
+    mutable std::vector<ZoneCache> zones_;
+
+    const ZoneCache* Zone(int zone) const;
 };

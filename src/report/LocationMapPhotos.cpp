@@ -1,6 +1,7 @@
 // Photo pictures on the report sheets: the placers beside and around the map, the pictures of placed
 // photos cut to their crop frames, and the comment box below a picture.
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <cmath>
 
@@ -144,14 +145,21 @@ CExcelReportWriter::RenderResult LocationMapReport::RenderPlacedPhoto(QImage& ta
     const int rotation = record->rotation;
     if (rotation != 0 && rotation != 90 && rotation != 180 && rotation != 270)
         return kRenderFailed;
+    const int index = project.photos.IndexOfId(entry.photoId);
+    const bool quarterTurn = rotation == 90 || rotation == 270;
+    // The photo's size is taken from its file's header and the picture is read further down at the size
+    // it is drawn at, never whole for a small box. A photo whose size cannot be read that way (a missing
+    // one shows the placeholder) is read whole here.
     fe::img::Image loaded;
-    if (!project.LoadPhotoImage(loaded, project.photos.IndexOfId(entry.photoId)))
-        return kRenderFailed;
-    const QImage photo =
-        rotation == 0 ? loaded.Picture() : locmap::ViewPhotoLink::TurnedPhoto(loaded.Picture(), rotation);
-    loaded.Release();
-    PumpMessages();
-    if (photo.isNull())
+    QSize stored = QImageReader(project.PhotoFolder() + PhotoFileName(entry.photoId)).size();
+    if (!stored.isValid() || stored.isEmpty()) {
+        if (!project.LoadPhotoImage(loaded, index))
+            return kRenderFailed;
+        stored = QSize(loaded.Width(), loaded.Height());
+        PumpMessages();
+    }
+    const QSize whole = quarterTurn ? stored.transposed() : stored;
+    if (whole.isEmpty())
         return kRenderFailed;
 
     // An unset crop frame, or one without width or height, stands for the whole turned photo.
@@ -161,8 +169,8 @@ CExcelReportWriter::RenderResult LocationMapReport::RenderPlacedPhoto(QImage& ta
     const bool unset = IsUnset(f.x0) || IsUnset(f.x1) || IsUnset(f.y0) || IsUnset(f.y1);
     if (unset || !std::isfinite(crop.width()) || !std::isfinite(crop.height()) || crop.width() < 1 ||
         crop.height() < 1)
-        crop = QRectF(photo.rect());
-    const bool wholePhoto = crop == QRectF(photo.rect());
+        crop = QRectF(QPointF(0, 0), QSizeF(whole));
+    const bool wholePhoto = crop == QRectF(QPointF(0, 0), QSizeF(whole));
     const double cw = crop.width(), ch = crop.height();
     const double bw = box.width(), bh = box.height();
 
@@ -189,8 +197,12 @@ CExcelReportWriter::RenderResult LocationMapReport::RenderPlacedPhoto(QImage& ta
     if (quality == 1) {
         render = FitSizeInBox(outW, outH, 1200, 900);
     } else if (quality == 2) {
-        if ((box.width() >= kSmallBox || box.height() >= kSmallBox) && rotation == 0 && wholePhoto)
+        if ((box.width() >= kSmallBox || box.height() >= kSmallBox) && rotation == 0 && wholePhoto) {
+            // The stored file goes into the workbook as it is: it is read first, small, to know it reads.
+            if (loaded.IsNull() && !project.LoadPhotoImage(loaded, index, QSize(64, 64)))
+                return kRenderFailed;
             return kUseStoredPhoto;
+        }
         const bool larger = cw > bw || ch > bh;
         render = larger ? FitSizeInBox(outW, outH, int(cw), int(ch)) : FitSizeInBox(outW, outH, box.width(), box.height());
     } else {
@@ -198,13 +210,27 @@ CExcelReportWriter::RenderResult LocationMapReport::RenderPlacedPhoto(QImage& ta
     }
     if (box.width() < kSmallBox && box.height() < kSmallBox)
         render = FitSizeInBox(outW, outH, 240, 180);
-    if (!MakeRenderTarget(target, render))
-        return kRenderFailed;
-    // The crop frame onto the whole picture at one scale.
+    // The crop frame onto the whole picture at one scale; the picture is read no larger than that scale
+    // needs.
     const double s = std::min(render.width() / cw, render.height() / ch);
+    if (loaded.IsNull()) {
+        const double readScale = std::min(1.0, s);
+        const QSize read(std::max(1, int(std::ceil(whole.width() * readScale))),
+                         std::max(1, int(std::ceil(whole.height() * readScale))));
+        if (!project.LoadPhotoImage(loaded, index, quarterTurn ? read.transposed() : read))
+            return kRenderFailed;
+    }
+    const QImage photo =
+        rotation == 0 ? loaded.Picture() : locmap::ViewPhotoLink::TurnedPhoto(loaded.Picture(), rotation);
+    loaded.Release();
+    PumpMessages();
+    if (photo.isNull() || !MakeRenderTarget(target, render))
+        return kRenderFailed;
+    const double fx = double(photo.width()) / whole.width(), fy = double(photo.height()) / whole.height();
+    const QRectF source(crop.x() * fx, crop.y() * fy, crop.width() * fx, crop.height() * fy);
     QPainter painter(&target);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRectF(0, 0, cw * s, ch * s), photo, crop);
+    painter.drawImage(QRectF(0, 0, cw * s, ch * s), photo, source);
     return kPhotoDrawn;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FileBytes.h"
+#include "PeakRss.h"
 #include "TempFolder.h"
 #include "fe/Cp932.h"
 #include "model/IchimillCsv.h"
@@ -350,4 +351,49 @@ TEST(IchimillCsv, FilesThatCannotBeReadOrAreTooLarge)
     WriteAll(small, Csv({QString::fromUtf8(kHeader), Line("T1", "2024-05-09 10:00:00", "35.0", "139.0")}));
     EXPECT_TRUE(ReadIchimillCsv(small, {}, tracks).Ok());
     EXPECT_TRUE(tracks.size() == 1u);
+}
+
+namespace {
+
+// Tracks of a single point each: a point, then a status-34 line that ends the track, `count` times.
+QByteArray OnePointTracks(int count)
+{
+    QByteArray bytes = Csv({QString::fromUtf8(kHeader)});
+    const QByteArray pair = Csv({Line("T1", "2024-05-09 10:00:00", "35.0", "139.0"),
+                                 Line("T1", "2024-05-09 10:00:01", "35.0", "139.0", "RTK fix", "34")});
+    bytes.reserve(bytes.size() + pair.size() * count);
+    for (int k = 0; k < count; ++k)
+        bytes += pair;
+    return bytes;
+}
+
+}  // namespace
+
+TEST(IchimillCsv, TheNumberOfTracksIsBounded)
+{
+    std::vector<LocusTrack> tracks;
+    IchimillReadResult result = Read(OnePointTracks(kMaxIchimillTracks), tracks);
+    EXPECT_EQ(result.status, IchimillReadStatus::Read);
+    EXPECT_EQ(tracks.size(), size_t(kMaxIchimillTracks));
+    tracks.clear();
+    result = Read(OnePointTracks(kMaxIchimillTracks + 1), tracks);
+    EXPECT_EQ(result.status, IchimillReadStatus::TooManyTracks);
+    EXPECT_TRUE(tracks.empty());
+}
+
+// A 24 MB file of 320,000 one-point tracks is read (and refused) within a bounded memory.
+TEST(IchimillCsv, AFileOfManyOnePointTracksStaysWithinItsMemory)
+{
+    TempFolder folder;
+    const QString path = folder.file("tracks.csv");
+    WriteAll(path, OnePointTracks(320'000));
+    peak_rss::ExpectPeakBelow("IchimillCsv.DISABLED_ReadTheFileGiven", path, 300);
+}
+
+TEST(IchimillCsv, DISABLED_ReadTheFileGiven)
+{
+    peak_rss::RunAsChild([](const QString& path) {
+        std::vector<LocusTrack> tracks;
+        (void)ReadIchimillCsv(path, {}, tracks);
+    });
 }

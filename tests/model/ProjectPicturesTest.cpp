@@ -2,10 +2,12 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QTransform>
 #include <QtEndian>
 
 #include "DamagedJpeg.h"
 #include "FileBytes.h"
+#include "PeakRss.h"
 #include "TempFolder.h"
 #include "fe/img/Image.h"
 #include "model/Project.h"
@@ -115,4 +117,57 @@ TEST(ProjectPictures, PicturesClaimingMorePixelsThanTheLimitAreRefusedFromTheirH
     ASSERT_TRUE(f.project.LoadMapImage(picture, 2, QSize(400, 400)));
     EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(400, 300));
     EXPECT_EQ(picture.Pixel(200, 150), QColor(Qt::darkGreen).rgb() & 0xFFFFFFu);
+}
+
+// A photo in a received project's folder whose data ends long before the pixels its header claims: it is
+// refused whatever it is read for, before the memory of the claimed size is taken; a truncated photo is
+// refused too, while a whole photo with a harmless flaw still shows.
+TEST(ProjectPictures, APhotoWhoseDataEndsBeforeItsPixelsIsRefused)
+{
+    PictureProject f;
+    fe::img::Image picture;
+    const QByteArray good = damagedjpeg::Plain(640, 480);
+    struct Case
+    {
+        const char* what;
+        QByteArray bytes;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"1 KB claiming 8192 x 8192", damagedjpeg::ClaimingSize(damagedjpeg::Plain(32, 32), 8192, 8192), false},
+        {"1 KB claiming 4000 x 3000", damagedjpeg::ClaimingSize(damagedjpeg::Plain(32, 32), 4000, 3000), false},
+        {"cut short", good.left(good.size() * 2 / 3), false},
+        {"cut short, end marker appended", damagedjpeg::TruncatedWithEnd(good), false},
+        {"stray bytes", damagedjpeg::WithStrayBytes(good), true},
+        {"whole", good, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        f.SetPhoto(c.bytes);
+        for (const QSize box : {QSize(), QSize(4096, 4096), QSize(160, 120)})
+            EXPECT_EQ(f.project.LoadPhotoImage(picture, 0, box), c.shown) << box.width();
+    }
+}
+
+TEST(ProjectPictures, APhotoClaiming8192SquareIn1KBStaysWithinItsMemory)
+{
+    PictureProject f;
+    f.SetPhoto(damagedjpeg::ClaimingSize(damagedjpeg::Plain(32, 32), 8192, 8192));
+    peak_rss::ExpectPeakBelow("ProjectPictures.DISABLED_LoadTheProjectPhotoGiven", f.project.folder, 300);
+}
+
+TEST(ProjectPictures, DISABLED_LoadTheProjectPhotoGiven)
+{
+    peak_rss::RunAsChild([](const QString& folder) {
+        Project project;
+        project.name = QStringLiteral("p");
+        project.folder = folder;
+        project.photos.photos.emplace_back(1);
+        fe::img::Image picture;
+        if (project.LoadPhotoImage(picture, 0)) {
+            // Shown with a quarter turn, as the program shows it.
+            const QImage turned = picture.Picture().transformed(QTransform().rotate(90));
+            EXPECT_FALSE(turned.isNull());
+        }
+    });
 }

@@ -10,6 +10,9 @@
 #include <QJsonObject>
 #include <QPainter>
 
+#include "DamagedJpeg.h"
+#include "FileBytes.h"
+#include "PeakRss.h"
 #include "ReportProject.h"
 #include "TempFolder.h"
 #include "WorkbookCheck.h"
@@ -346,6 +349,35 @@ TEST(LocationMapReport, CroppedPhotosAreCutAndUnsetFramesShowTheWholePhoto)
         const QColor corner = image.pixelColor(image.width() - 2, image.height() - 2);
         EXPECT_NE(corner, QColor(Qt::white));
     }
+}
+
+// A stored photo claiming 8192 × 8192 in 1 KB, turned a quarter and printed at high quality, is refused
+// before the memory of its claimed size is taken.
+TEST(LocationMapReport, APhotoClaimingAHugeSizeIsRefusedWithinItsMemory)
+{
+    TempFolder temp;
+    const QString photo = temp.file("claiming.jpg");
+    WriteAll(photo, damagedjpeg::ClaimingSize(damagedjpeg::Plain(32, 32), 8192, 8192));
+    peak_rss::ExpectPeakBelow("LocationMapReport.DISABLED_RenderThePhotoGiven", photo, 300);
+}
+
+TEST(LocationMapReport, DISABLED_RenderThePhotoGiven)
+{
+    peak_rss::RunAsChild([](const QString& photo) {
+        ReportProject f;
+        f.AddPhotos(1);
+        f.AddPictureMap(QStringLiteral("T"), 1);
+        ASSERT_TRUE(QFile::remove(f.project.PhotoFolder() + PhotoFileName(1)));
+        ASSERT_TRUE(QFile::copy(photo, f.project.PhotoFolder() + PhotoFileName(1)));
+        f.project.photos.photos[0].rotation = 90;
+        f.project.outputOptions.photoQuality = 2;
+        LocationMapReport report(f.project, kTemplate);
+        const PlacedPhoto entry = f.project.maps.maps[0].photos.entries[0];
+        QImage image;
+        double x = 0, y = 0, w = 0, h = 0;
+        EXPECT_EQ(report.RenderPlacedPhoto(image, entry, QSize(445, 330), x, y, w, h),
+                  CExcelReportWriter::kRenderFailed);
+    });
 }
 
 TEST(ReportTexts, CellReferencesDatesAndLines)

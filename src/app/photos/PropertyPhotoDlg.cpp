@@ -236,7 +236,9 @@ void CPropertyPhotoDlg::LoadPicture()
     const PhotoRecord* photo = Photo();
     QImage picture;
     fe::img::Image loaded;
-    if (photo && m_document->GetProject().LoadPhotoImage(loaded, m_index))
+    // The preview fits the photo into itself and zooms in on it: a photo of up to 4096 × 4096 is read at its
+    // own resolution, a larger one at that size, never whole whatever its header claims.
+    if (photo && m_document->GetProject().LoadPhotoImage(loaded, m_index, QSize(4096, 4096)))
         picture = photo->rotation == 0 ? loaded.Picture()
                                        : locmap::ViewPhotoLink::TurnedPhoto(loaded.Picture(), photo->rotation);
     m_preview->SetPicture(picture);

@@ -1,6 +1,7 @@
 #include "app/settings/CommentTemplate.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <optional>
 
 #include "fe/AppFolders.h"
@@ -20,40 +21,80 @@ bool IsBlankLine(const QString& line)
 
 }  // namespace
 
+namespace {
+
+// Builds the set line by line, within the bounds; Add is false once reading should stop.
+class CommentSetBuilder
+{
+public:
+    bool Add(const QString& line)
+    {
+        if (IsBlankLine(line))
+            return true;
+        if (line.startsWith('@')) {
+            if (m_open && !m_open->lines.isEmpty())
+                m_set.categories.push_back(std::move(*m_open));
+            if (static_cast<int>(m_set.categories.size()) >= kMaxCommentCategories) {
+                m_open.reset();
+                return false;
+            }
+            m_open = CommentCategory{{}, line == QStringLiteral("@") ? QStringLiteral("分類名なし") : line.mid(1)};
+        } else if (m_open) {
+            if (m_lines >= kMaxCommentLines)
+                return false;
+            m_open->lines.append(line);
+            ++m_lines;
+        }
+        return true;
+    }
+
+    CommentTemplateSet Finish()
+    {
+        if (m_open)
+            m_set.categories.push_back(std::move(*m_open));
+        m_open.reset();
+        return std::move(m_set);
+    }
+
+private:
+    CommentTemplateSet m_set;
+    std::optional<CommentCategory> m_open;
+    int m_lines = 0;
+};
+
+}  // namespace
+
 CommentTemplateSet CommentTemplateSet::Parse(const QStringList& lines)
 {
-    CommentTemplateSet set;
-    std::optional<CommentCategory> open;
+    CommentSetBuilder builder;
     for (const QString& line : lines) {
-        if (IsBlankLine(line))
-            continue;
-        if (line.startsWith('@')) {
-            if (open && !open->lines.isEmpty())
-                set.categories.push_back(*open);
-            open = CommentCategory{{}, line == QStringLiteral("@") ? QStringLiteral("分類名なし") : line.mid(1)};
-        } else if (open) {
-            open->lines.append(line);
-        }
+        if (!builder.Add(line))
+            break;
     }
-    if (open)
-        set.categories.push_back(*open);
-    return set;
+    return builder.Finish();
 }
 
 bool CommentTemplateSet::Load(const QString& path)
 {
+    if (QFileInfo(path).size() > kMaxCommentTemplateBytes)
+        return false;
     fe::FileR file;
     if (!file.open(path, 1))
         return false;
-    QStringList lines;
+    // Lines are taken as they are read, blank ones never kept; a file that grew past the bound since
+    // its size was taken stops being read there.
+    CommentSetBuilder builder;
+    qint64 bytes = 0;
     QString line;
     while (!file.eof()) {
         file.readLine(line);
         if (file.eof() && line.isEmpty())
             break;
-        lines.append(line);
+        bytes += line.size() + 1;
+        if (bytes > kMaxCommentTemplateBytes || !builder.Add(line))
+            break;
     }
-    *this = Parse(lines);
+    *this = builder.Finish();
     return true;
 }
 

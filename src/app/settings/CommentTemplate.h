@@ -15,16 +15,23 @@ struct CommentCategory
     friend bool operator==(const CommentCategory&, const CommentCategory&) = default;
 };
 
+// The bounds the comment file is read within: far more than anyone writes by hand.
+inline constexpr qint64 kMaxCommentTemplateBytes = 4 * 1024 * 1024;
+inline constexpr int kMaxCommentCategories = 1000;
+inline constexpr int kMaxCommentLines = 100'000;  // comment texts over all categories
+
 // The ready-made comments of CommentTemplate.txt, by category in file order. The file is UTF-8 text:
 // "@name" opens a category ("@" alone: "分類名なし"), blank lines (empty or spaces only) are ignored,
 // every other line is a comment text of the category opened last, taken exactly as written. Texts
 // before the first category are ignored; a category without texts is kept only when it is the last.
+// Reading stops at kMaxCommentCategories categories or kMaxCommentLines texts.
 struct CommentTemplateSet
 {
     std::vector<CommentCategory> categories;
 
     static CommentTemplateSet Parse(const QStringList& lines);
-    // Reads the file; false, with the set unchanged, when it cannot be opened.
+    // Reads the file; false, with the set unchanged, when it cannot be opened or is larger than
+    // kMaxCommentTemplateBytes.
     bool Load(const QString& path);
 };
 

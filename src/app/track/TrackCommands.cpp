@@ -26,6 +26,8 @@ QString ReadFailureReason(IchimillReadStatus status)
             return QStringLiteral("ichimillの軌跡データ(CSV)ではありません。");
         case IchimillReadStatus::TooManyPoints:
             return QStringLiteral("軌跡の点が多すぎます。");
+        case IchimillReadStatus::TooManyTracks:
+            return QStringLiteral("軌跡の数が多すぎます。");
         case IchimillReadStatus::Read:
             break;
     }

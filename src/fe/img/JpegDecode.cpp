@@ -101,6 +101,37 @@ bool ReadJpegSize(const QByteArray& jpeg, QSize& size)
     return true;
 }
 
+namespace {
+
+// Decodes into the picture of the decoded size by the damage rule. A premature end of the data (the file
+// ends, or the next marker comes, before the pixels are all there) refuses the picture under either rule:
+// what would be shown is mostly the decoder's filling, not the photo.
+bool DecodeInto(tjhandle handle, const QByteArray& jpeg, const Header& header, QImage& image, JpegDamage damage)
+{
+    const QSize decoded = image.size();
+    const bool cmyk = header.colorSpace == TJCS_CMYK || header.colorSpace == TJCS_YCCK;
+    // Stop at the first warning when refusing: the decoder reports only one, and a harmless first warning
+    // must not hide a premature end that follows it.
+    int flags = damage == JpegDamage::kRefuse ? TJFLAG_STOPONWARNING : 0;
+    // A reduced decode is reduced again to its wanted size: the fast inverse transform and plain chroma
+    // upsampling save time and leave no trace that the smooth reduction does not wipe out.
+    if (decoded != header.size)
+        flags |= TJFLAG_FASTUPSAMPLE | TJFLAG_FASTDCT;
+    if (tjDecompress2(handle, Bytes(jpeg), static_cast<unsigned long>(jpeg.size()), image.bits(), decoded.width(),
+                      static_cast<int>(image.bytesPerLine()), decoded.height(), cmyk ? TJPF_CMYK : TJPF_BGRX,
+                      flags) == 0)
+        return true;
+    if (damage == JpegDamage::kRefuse || tjGetErrorCode(handle) != TJERR_WARNING)
+        return false;
+    return !QByteArray(tjGetErrorStr2(handle)).toLower().contains("premature end");
+}
+
+// Decodes that would take more than this many pixels are tried at the decoder's smallest scale first, so
+// that a small file claiming a large picture is refused before its memory is taken.
+constexpr qint64 kTryFirstAbovePixels = 16'000'000;
+
+}  // namespace
+
 bool DecodeJpeg(const QByteArray& jpeg, QSize size, QImage& picture, JpegDamage damage)
 {
     picture = QImage();
@@ -112,23 +143,15 @@ bool DecodeJpeg(const QByteArray& jpeg, QSize size, QImage& picture, JpegDamage 
     if (!IsReadablePictureSize(wanted))
         return false;
     const QSize decoded = DecodedSize(header.size, wanted);
+    if (qint64(decoded.width()) * decoded.height() > kTryFirstAbovePixels) {
+        QImage trial(DecodedSize(header.size, QSize(1, 1)), QImage::Format_RGB32);
+        if (trial.isNull() || !DecodeInto(handle.get(), jpeg, header, trial, damage))
+            return false;
+    }
     QImage image(decoded, QImage::Format_RGB32);
-    if (image.isNull())
+    if (image.isNull() || !DecodeInto(handle.get(), jpeg, header, image, damage))
         return false;
-    const bool cmyk = header.colorSpace == TJCS_CMYK || header.colorSpace == TJCS_YCCK;
-    // Stop at the first warning when refusing: the decoder reports only one, and a harmless first warning
-    // must not hide a premature end that follows it.
-    int flags = damage == JpegDamage::kRefuse ? TJFLAG_STOPONWARNING : 0;
-    // A reduced decode is reduced again to its wanted size: the fast inverse transform and plain chroma
-    // upsampling save time and leave no trace that the smooth reduction does not wipe out.
-    if (decoded != header.size)
-        flags |= TJFLAG_FASTUPSAMPLE | TJFLAG_FASTDCT;
-    if (tjDecompress2(handle.get(), Bytes(jpeg), static_cast<unsigned long>(jpeg.size()), image.bits(),
-                      decoded.width(), static_cast<int>(image.bytesPerLine()), decoded.height(),
-                      cmyk ? TJPF_CMYK : TJPF_BGRX, flags) != 0 &&
-        (damage == JpegDamage::kRefuse || tjGetErrorCode(handle.get()) != TJERR_WARNING))
-        return false;
-    if (cmyk)
+    if (header.colorSpace == TJCS_CMYK || header.colorSpace == TJCS_YCCK)
         CmykToRgb(image);
     picture = decoded == wanted ? std::move(image)
                                 : image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "FileBytes.h"
+#include "PeakRss.h"
 #include "TempFolder.h"
 #include "app/ScriptedPrompts.h"
 #include "app/controls/ExpTextEdit.h"
@@ -86,3 +87,50 @@ TEST(CommentTemplate, AFileThatCannotBeWrittenIsReportedAndTheTextStays)
 }
 
 }  // namespace
+
+TEST(CommentTemplate, HostileFilesAreReadWithinTheirBounds)
+{
+    TempFolder folder;
+    const QString path = folder.file("CommentTemplate.txt");
+    // Over the size bound: refused, the set kept as it was.
+    WriteAll(path, QByteArray(app::kMaxCommentTemplateBytes + 1, '\n'));
+    app::CommentTemplateSet set;
+    set.categories.push_back({{QStringLiteral("前の文")}, QStringLiteral("前")});
+    EXPECT_FALSE(set.Load(path));
+    ASSERT_EQ(set.categories.size(), 1u);
+
+    // Categories and texts stop at their bounds.
+    QByteArray many;
+    for (int k = 0; k < app::kMaxCommentCategories + 5; ++k)
+        many += "@c" + QByteArray::number(k) + "\ntext\n";
+    WriteAll(path, many);
+    ASSERT_TRUE(set.Load(path));
+    EXPECT_EQ(set.categories.size(), size_t(app::kMaxCommentCategories));
+    QByteArray lines = "@one\n";
+    for (int k = 0; k < app::kMaxCommentLines + 5; ++k)
+        lines += "t\n";
+    WriteAll(path, lines);
+    ASSERT_TRUE(set.Load(path));
+    ASSERT_EQ(set.categories.size(), 1u);
+    EXPECT_EQ(set.categories[0].lines.size(), app::kMaxCommentLines);
+}
+
+// A 32 MB file of line ends, and one of blank lines just under the size bound, cost little memory.
+TEST(CommentTemplate, AHugeFileOfLineEndsStaysWithinItsMemory)
+{
+    TempFolder folder;
+    for (const qint64 size : {qint64(32) * 1024 * 1024, app::kMaxCommentTemplateBytes}) {
+        const QString path = folder.file("CommentTemplate.txt");
+        WriteAll(path, QByteArray("@a\n") + QByteArray(size - 3, '\n'));
+        SCOPED_TRACE(size);
+        peak_rss::ExpectPeakBelow("CommentTemplate.DISABLED_LoadTheFileGiven", path, 300);
+    }
+}
+
+TEST(CommentTemplate, DISABLED_LoadTheFileGiven)
+{
+    peak_rss::RunAsChild([](const QString& path) {
+        app::CommentTemplateSet set;
+        (void)set.Load(path);
+    });
+}

@@ -65,11 +65,14 @@ TEST(JpegDecode, DamagedAndHostileJpegsAreRefusedBeforeTheyCostMemory)
         {"claims 256 MP", damagedjpeg::ClaimingSize(plain, 16000, 16000), false, false},
         {"claims 65535 × 65535", damagedjpeg::ClaimingSize(plain, 65535, 65535), false, false},
         {"claims 0 × 480", damagedjpeg::ClaimingSize(plain, 0, 480), false, false},
-        // Below the limit, but the data ends long before the picture does: a premature end.
-        {"claims 144 MP", damagedjpeg::ClaimingSize(plain, 12000, 12000), true, true},
-        {"truncated, end marker appended", damagedjpeg::TruncatedWithEnd(plain), true, true},
-        {"truncated", plain.left(plain.size() / 2), true, true},
-        // A first harmless-looking warning must not hide a premature end after it.
+        // Below the limit, but the data ends long before the picture does: a premature end, refused
+        // even when damage is shown.
+        {"claims 144 MP", damagedjpeg::ClaimingSize(plain, 12000, 12000), true, false},
+        {"claims 64 MP", damagedjpeg::ClaimingSize(plain, 8192, 8192), true, false},
+        {"truncated, end marker appended", damagedjpeg::TruncatedWithEnd(plain), true, false},
+        {"truncated", plain.left(plain.size() / 2), true, false},
+        // A first harmless-looking warning must not hide a premature end after it when refusing; shown,
+        // the decoder tells its first warning only.
         {"stray bytes, then truncated", damagedjpeg::TruncatedWithEnd(damagedjpeg::WithStrayBytes(plain)),
          true, true},
         {"header only", plain.left(plain.indexOf(QByteArrayView("\xFF\xDA", 2))), false, false},
