@@ -5,16 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QTest>
@@ -105,16 +102,12 @@ std::vector<fe::geo::GeoPoint> SitePositions()
     return positions;
 }
 
-// The handler of the real open dialog: optionally picks the first-version file type, puts the path into
-// the file name box (clicked, then the path pasted, as from a file manager's address bar; typed character
-// by character the dialog would select each folder on the way and open the last of them), shows it, and
-// presses Enter: once for the completion list, once more for the file when the list was open.
+// The handler of the real open dialog: optionally picks the first-version file type, then fills in the path.
 std::function<void(QDialog*)> TypePath(road::Road& road, const QString& path, const QString& shot,
                                        bool firstVersionType = false)
 {
     return [&road, path, shot, firstVersionType](QDialog* dialog) {
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_TRUE(qobject_cast<QFileDialog*>(dialog) && name) << "not the file dialog";
+        ASSERT_TRUE(qobject_cast<QFileDialog*>(dialog)) << "not the file dialog";
         if (firstVersionType) {
             auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             ASSERT_TRUE(types);
@@ -122,27 +115,7 @@ std::function<void(QDialog*)> TypePath(road::Road& road, const QString& path, co
             EXPECT_TRUE(types->currentText().startsWith(QStringLiteral("ケルヴォル Ver1")))
                 << types->currentText().toStdString();
         }
-        // Keys go to the active window: the dialog, once the window system has made it active.
-        if (!road.WaitUntil([&] { return QApplication::activeWindow() == dialog; }, 5000))
-            dialog->activateWindow();
-        QTest::mouseClick(name, Qt::LeftButton);
-        QGuiApplication::clipboard()->setText(path);
-        road.PressKeys(QKeySequence::Paste);
-        EXPECT_TRUE(road.WaitUntil([&] { return name->text() == path; }, 5000))
-            << "the path was not pasted: " << name->text().toStdString();
-        road.Idle(300);
-        road.Shot(shot);
-        QPointer<QDialog> guarded(dialog);
-        const bool completions = QApplication::activePopupWidget() != nullptr;
-        road.PressKeys(QKeySequence(Qt::Key_Return));
-        if (completions && guarded && guarded->isVisible())
-            road.PressKeys(QKeySequence(Qt::Key_Return));
-        if (!road.WaitUntil([&] { return !guarded || !guarded->isVisible(); }, 5000)) {
-            ADD_FAILURE() << "the file dialog did not take " << path.toStdString() << ", it shows "
-                          << name->text().toStdString();
-            road.Shot(QStringLiteral("file-dialog-stuck"));
-            guarded->reject();
-        }
+        road.FillFileDialog(dialog, path, shot);
     };
 }
 

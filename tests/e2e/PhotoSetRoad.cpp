@@ -6,17 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -46,31 +42,6 @@ void ClickThumb(app::CPhotoGridViewerDlg& wall, int row)
 {
     const QRect cell = wall.List()->visualRect(wall.List()->model()->index(row, 0));
     QTest::mouseClick(wall.List()->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-// Types the path into the real save dialog's name field and presses Enter.
-void SaveAs(road::Road& road, QDialog* dialog, const QString& path)
-{
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_TRUE(qobject_cast<QFileDialog*>(dialog) && name) << "not the file dialog";
-    if (!road.WaitUntil([&] { return QApplication::activeWindow() == dialog; }, 5000))
-        dialog->activateWindow();
-    QTest::mouseClick(name, Qt::LeftButton);
-    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
-    QGuiApplication::clipboard()->setText(path);
-    road.PressKeys(QKeySequence::Paste);
-    EXPECT_TRUE(road.WaitUntil([&] { return name->text() == path; }, 5000)) << name->text().toStdString();
-    road.Idle(300);
-    road.Shot(QStringLiteral("save-dialog"));
-    QPointer<QDialog> guarded(dialog);
-    const bool completions = QApplication::activePopupWidget() != nullptr;
-    road.PressKeys(QKeySequence(Qt::Key_Return));
-    if (completions && guarded && guarded->isVisible())
-        road.PressKeys(QKeySequence(Qt::Key_Return));
-    if (!road.WaitUntil([&] { return !guarded || !guarded->isVisible(); }, 5000)) {
-        ADD_FAILURE() << "the save dialog did not take " << path.toStdString();
-        guarded->reject();
-    }
 }
 
 }  // namespace
@@ -120,7 +91,9 @@ TEST(Roads, PhotoSet)
 
         // Excel出力: the real save dialog, then the workbook, opened through the desktop.
         road.ExpectRealFileDialog();
-        road.WhenDialog(QStringLiteral("名前を付けて保存"), [&](QDialog* save) { SaveAs(road, save, book); });
+        road.WhenDialog(QStringLiteral("名前を付けて保存"), [&](QDialog* save) {
+            road.FillFileDialog(save, book, QStringLiteral("save-dialog"));
+        });
         QTest::mouseClick(wall->ExcelButton(), Qt::LeftButton);
         EXPECT_TRUE(road.WaitUntil([&] { return !road.OpenedFiles().isEmpty(); }, 120000))
             << "the workbook was not opened";

@@ -4,10 +4,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
+#include <QPointer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -353,6 +357,34 @@ void Road::ExpectRealFileDialog()
 {
     m_expected.push_back({QStringLiteral("files"), QStringLiteral("(real dialog)")});
     m_prompts->QueueRealFileDialog();
+}
+
+void Road::FillFileDialog(QDialog* dialog, const QString& path, const QString& shot)
+{
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_TRUE(qobject_cast<QFileDialog*>(dialog) && name) << "not the file dialog";
+    // Keys go to the active window: the dialog, once the window system has made it active.
+    if (!WaitUntil([&] { return QApplication::activeWindow() == dialog; }, 5000))
+        dialog->activateWindow();
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(path);
+    PressKeys(QKeySequence::Paste);
+    EXPECT_TRUE(WaitUntil([&] { return name->text() == path; }, 5000))
+        << "the path was not pasted: " << name->text().toStdString();
+    Idle(300);
+    Shot(shot);
+    QPointer<QDialog> guarded(dialog);
+    const bool completions = QApplication::activePopupWidget() != nullptr;
+    PressKeys(QKeySequence(Qt::Key_Return));
+    if (completions && guarded && guarded->isVisible())
+        PressKeys(QKeySequence(Qt::Key_Return));
+    if (!WaitUntil([&] { return !guarded || !guarded->isVisible(); }, 5000)) {
+        ADD_FAILURE() << "the file dialog did not take " << path.toStdString() << ", it shows "
+                      << name->text().toStdString();
+        Shot(QStringLiteral("file-dialog-stuck"));
+        guarded->reject();
+    }
 }
 
 void Road::CheckPrompts()

@@ -84,6 +84,11 @@ public:
     void ExpectFiles(const QStringList& files);
     // The next file dialog is the real one, shown for the handler queued with WhenDialog to fill.
     void ExpectRealFileDialog();
+    // Fills the real file dialog as a user does: pastes the whole path into its name field (typed
+    // character by character the dialog would select each folder on the way and open the last of them),
+    // takes the screenshot `shot` and presses Enter, once for the completion list and once more for the
+    // file when the list was open. A dialog that does not take the path fails the road and is rejected.
+    void FillFileDialog(QDialog* dialog, const QString& path, const QString& shot);
     void CheckPrompts();
     app::ScriptedPrompts& Prompts() { return *m_prompts; }
 
